@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// The per-user profile store: every remembered value, addressed by section and key. Values
+// live in QSettings (organisation and application "Locuscope", INI format in the user's
+// configuration folder), the key "Section/Key". Reading a value never written gives the
+// default; writes report failure through their result only.
+int ReadSettingInt(const std::string& section, const std::string& key, int defaultValue);
+bool WriteSettingInt(const std::string& section, const std::string& key, int value);
+std::string ReadSettingString(const std::string& section, const std::string& key,
+                              const std::string& defaultValue);
+bool WriteSettingString(const std::string& section, const std::string& key,
+                        const std::string& value);
