@@ -1,0 +1,322 @@
+#include "data/chromosome_dataset.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <utility>
+
+#include "framework/string_format.h"
+
+namespace {
+
+// Look-back for long features that start left of the hit-test window.
+constexpr size_t kHitTestLookBack = 16;
+// Above this many items in the window, the hit test only looks near the pointer.
+constexpr size_t kHitTestWideRange = 50000;
+constexpr size_t kHitTestHalfWindow = 25000;
+constexpr int64_t kNoEdgeDistance = 2147483647;
+constexpr auto kCancelPollInterval = std::chrono::milliseconds(100);
+
+int64_t Distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
+
+void WriteGffLine(std::ostream& out, const std::string& chromosomeName,
+                  const std::string& trackName, uint32_t start, const ChromosomeItem& item) {
+    out << chromosomeName << '\t' << item.Source << '\t' << trackName << '\t'
+        << FormatString("%u\t%u\t%f", start, item.Stop, static_cast<double>(item.Score)) << '\t'
+        << item.Strand << '\t' << item.Frame << '\t' << item.Attributes << '\n';
+}
+
+}  // namespace
+
+void ChromosomeDataset::EnsureOrdered() const {
+    if (ordered_)
+        return;
+    // Sorting (start, original index) keys orders equal starts by insertion, as a stable sort.
+    const size_t count = starts_.size();
+    std::vector<uint64_t> keys(count);
+    for (size_t i = 0; i < count; ++i)
+        keys[i] = (uint64_t{starts_[i]} << 32) | i;
+    std::sort(keys.begin(), keys.end());
+
+    // Move every item to its sorted place, one permutation cycle at a time.
+    std::vector<uint32_t> source(count);
+    for (size_t i = 0; i < count; ++i) {
+        source[i] = static_cast<uint32_t>(keys[i] & 0xFFFFFFFFu);
+        starts_[i] = static_cast<uint32_t>(keys[i] >> 32);
+    }
+    keys = {};
+    for (size_t i = 0; i < count; ++i) {
+        if (source[i] == i)
+            continue;
+        ChromosomeItem held = std::move(items_[i]);
+        size_t hole = i;
+        while (source[hole] != i) {
+            const size_t from = source[hole];
+            items_[hole] = std::move(items_[from]);
+            source[hole] = static_cast<uint32_t>(hole);
+            hole = from;
+        }
+        items_[hole] = std::move(held);
+        source[hole] = static_cast<uint32_t>(hole);
+    }
+    stops_.clear();
+    ordered_ = true;
+}
+
+const std::vector<uint32_t>& ChromosomeDataset::GetStartPositions() const {
+    EnsureOrdered();
+    return starts_;
+}
+
+const std::vector<uint32_t>& ChromosomeDataset::GetStopPositions() const {
+    EnsureOrdered();
+    if (stops_.size() != items_.size()) {
+        stops_.clear();
+        stops_.reserve(items_.size());
+        for (size_t i = 0; i < items_.size(); ++i)
+            stops_.push_back(items_[i].Stop);
+    }
+    return stops_;
+}
+
+const ChromosomeItem& ChromosomeDataset::GetItem(ItemHandle handle) const {
+    EnsureOrdered();
+    return items_[handle];
+}
+
+const ChromosomeItem* ChromosomeDataset::FindItem(uint32_t start) const {
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    const auto it = std::lower_bound(starts.begin(), starts.end(), start);
+    if (it == starts.end() || *it != start)
+        return nullptr;
+    return &items_[static_cast<size_t>(it - starts.begin())];
+}
+
+std::vector<ChromosomeDataset::ItemHandle> ChromosomeDataset::GetItemsAt(uint32_t start) const {
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    const auto range = std::equal_range(starts.begin(), starts.end(), start);
+    std::vector<ItemHandle> handles;
+    for (auto it = range.first; it != range.second; ++it)
+        handles.push_back(static_cast<ItemHandle>(it - starts.begin()));
+    return handles;
+}
+
+void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item) {
+    if (!starts_.empty() && start < starts_.back())
+        ordered_ = false;
+    items_.push_back(item);
+    starts_.push_back(start);
+    stops_.clear();
+}
+
+bool ChromosomeDataset::ScaleValues(float factor) {
+    for (size_t i = 0; i < items_.size(); ++i)
+        items_[i].Score *= factor;
+    MinValue *= factor;
+    MaxValue *= factor;
+    if (factor < 0)
+        std::swap(MinValue, MaxValue);
+    return true;
+}
+
+bool ChromosomeDataset::UpdateExtents(uint32_t start, uint32_t stop, float value) {
+    MinStart = std::min(MinStart, start);
+    MaxStop = std::max({MaxStop, start, stop});
+    MinValue = std::min(MinValue, value);
+    MaxValue = std::max(MaxValue, value);
+    return true;
+}
+
+bool ChromosomeDataset::RecomputeExtents() {
+    MinStart = kNoPosition;
+    MaxStop = 0;
+    MinValue = FLT_MAX;
+    MaxValue = -FLT_MAX;
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    for (size_t i = 0; i < items_.size(); ++i)
+        UpdateExtents(starts[i], items_[i].Stop, items_[i].Score);
+    return true;
+}
+
+size_t ChromosomeDataset::FindNearestStart(uint32_t pos) const {
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    if (starts.empty())
+        return starts.size();
+    const size_t i =
+        static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), pos) - starts.begin());
+    if (i == starts.size())
+        return i - 1;
+    if (i == 0)
+        return 0;
+    const int64_t before = Distance(pos, starts[i - 1]);
+    const int64_t after = Distance(starts[i], pos);
+    return before < after ? i - 1 : i;
+}
+
+uint32_t ChromosomeDataset::GetNearestStart(uint32_t pos) const {
+    const size_t i = FindNearestStart(pos);
+    return i < starts_.size() ? starts_[i] : kNoPosition;
+}
+
+void ChromosomeDataset::GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart,
+                                         uint32_t& maxStart, float& minValue,
+                                         float& maxValue) const {
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    const size_t i = FindNearestStart(from);
+    if (i == starts.size()) {
+        minStart = maxStart = 0;
+        return;
+    }
+    // The first item carrying the start S[i].
+    const size_t first =
+        static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), starts[i]) -
+                            starts.begin());
+    minValue = maxValue = items_[first].Score;
+    minStart = maxStart = starts[i];
+    if (from >= to)
+        return;
+    const size_t j = FindNearestStart(to);
+    if (j == starts.size() || j == i)
+        return;
+    const size_t last =
+        static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), starts[j]) -
+                            starts.begin());
+    minValue = FLT_MAX;
+    maxValue = -FLT_MAX;
+    for (size_t k = first; k < last && k < items_.size(); ++k) {
+        const float score = items_[k].Score;
+        if (score < minValue) {
+            minValue = score;
+            minStart = starts[k];
+        }
+        if (score > maxValue) {
+            maxValue = score;
+            maxStart = starts[k];
+        }
+    }
+}
+
+ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float value,
+                                                            uint32_t from, uint32_t to) const {
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    const size_t end = starts.size();
+    if (end == 0 || to < from || pos < from || pos > to)
+        return End();
+
+    size_t lower =
+        static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), from) - starts.begin());
+    if (lower == end)
+        lower = 0;
+    lower -= std::min(lower, kHitTestLookBack);
+    size_t upper = end;
+    if (to != kNoPosition)
+        upper = static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), to) -
+                                    starts.begin());
+
+    const bool wholeTrack = lower == 0 && upper == end;
+    if ((wholeTrack && end > kHitTestWideRange) || upper - lower > kHitTestWideRange) {
+        const size_t near = static_cast<size_t>(
+            std::lower_bound(starts.begin(), starts.end(), pos) - starts.begin());
+        lower = std::max(lower, near - std::min(near, kHitTestHalfWindow));
+        upper = std::min(upper, near + kHitTestHalfWindow);
+    }
+
+    // Candidates under the pointer: closest score first, then nearest centre, then earliest.
+    bool anyUnderPointer = false;
+    ItemHandle underPointer = End();
+    float bestValueDistance = FLT_MAX;
+    int64_t bestCentreDistance = 0;
+    ItemHandle nearestEdge = End();
+    int64_t bestEdgeDistance = kNoEdgeDistance;
+    for (size_t k = lower; k < upper; ++k) {
+        const int64_t s = starts[k];
+        const int64_t e = std::max<int64_t>(items_[k].Stop, s + 1);
+        if (e < from)
+            continue;
+        if (s <= pos && pos < e) {
+            const int64_t centre = Distance((e >> 1) + (s >> 1), pos);
+            const float valueDistance = std::fabs(items_[k].Score - value);
+            anyUnderPointer = true;
+            const bool closer =
+                underPointer == End()
+                    ? valueDistance <= bestValueDistance
+                    : valueDistance < bestValueDistance ||
+                          (valueDistance == bestValueDistance && centre < bestCentreDistance);
+            if (closer) {
+                underPointer = k;
+                bestValueDistance = valueDistance;
+                bestCentreDistance = centre;
+            }
+        } else {
+            const int64_t edge = std::min(Distance(s, pos), Distance(e, pos));
+            if (edge < bestEdgeDistance) {
+                bestEdgeDistance = edge;
+                nearestEdge = k;
+            }
+        }
+    }
+    // A score that cannot be compared (NaN) never wins, even with nothing else under the pointer.
+    return anyUnderPointer ? underPointer : nearestEdge;
+}
+
+size_t ChromosomeDataset::FindItemIndexAt(uint32_t pos, float value, uint32_t from,
+                                          uint32_t to) const {
+    const ItemHandle found = FindItemAt(pos, value, from, to);
+    const std::vector<uint32_t>& starts = starts_;
+    if (found == End())
+        return starts.size();
+    return static_cast<size_t>(
+        std::lower_bound(starts.begin(), starts.end(), starts[found]) - starts.begin());
+}
+
+bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t to,
+                                 const std::string& chromosomeName,
+                                 const std::string& trackName) {
+    if (stream == nullptr || !stream->good() || from == kNoPosition || items_.empty())
+        return false;
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    const auto firstIt = std::lower_bound(starts.begin(), starts.end(), from);
+    if (firstIt == starts.end() || *firstIt != from)
+        return true;
+    const size_t first = static_cast<size_t>(firstIt - starts.begin());
+    size_t last = starts.size();
+    if (to != kNoPosition) {
+        const auto toIt = std::lower_bound(starts.begin(), starts.end(), to);
+        if (toIt != starts.end() && *toIt == to)
+            last = static_cast<size_t>(toIt - starts.begin()) + 1;
+    }
+    if (first == last)
+        return true;
+
+    auto lastPoll = std::chrono::steady_clock::now();
+    for (size_t k = first; k != last; ++k) {
+        if (k >= starts.size()) {
+            ReportMessage("Indexing error: Attempting to go past end of track");
+            SetErrorFlag(true);
+            break;
+        }
+        WriteGffLine(*stream, chromosomeName, trackName, starts[k], items_[k]);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastPoll > kCancelPollInterval) {
+            lastPoll = now;
+            if (IsCancelRequested(false))
+                break;
+        }
+    }
+    return true;
+}
+
+bool ChromosomeDataset::SaveGff(const std::string& fileName, const std::string& chromosomeName,
+                                const std::string& trackName, bool append) {
+    std::ofstream out(fileName, append ? std::ios::app : std::ios::trunc);
+    if (!out)
+        return false;
+    std::clog << "Saving into " << fileName << " with " << GetItemCount() << " items" << std::endl;
+    if (items_.empty())
+        return true;
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    return WriteGff(&out, starts.front(), starts.back(), chromosomeName, trackName);
+}

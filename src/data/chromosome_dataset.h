@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cfloat>
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "data/chromosome_item.h"
+#include "data/chunked_vector.h"
+#include "framework/parameter_base.h"
+
+// One track on one chromosome: the features of one GFF feature type or one BED track, kept in
+// ascending order of start (equal starts in the order they were added), with the value range,
+// the track's display settings and the position indexes that drawing and stepping use.
+//
+// Items are addressed by handles: a handle is the item's place in that order, from 0 to
+// End() - 1. Adding items invalidates handles; the next reading operation puts the items in
+// order again (once, however many items were added), so reading is not free of side effects.
+// Positions are 1-based and inclusive; 0xFFFFFFFF means none.
+class ChromosomeDataset : public CParameterBase {
+public:
+    using ItemHandle = size_t;
+    static constexpr uint32_t kNoPosition = 0xFFFFFFFF;
+    static constexpr int kUnassignedColor = -1;
+    static constexpr int kStyleAutomatic = 1;
+    static constexpr int kStylePoints = 2;
+    static constexpr int kStyleBars = 3;
+
+    // Extents over all items, kept up to date by the import through UpdateExtents.
+    uint32_t MinStart = kNoPosition;
+    uint32_t MaxStop = 0;
+    float MinValue = FLT_MAX;
+    float MaxValue = -FLT_MAX;
+
+    // Display settings.
+    double ScaleMin = FLT_MAX;  // manual scale
+    double ScaleMax = -FLT_MAX;
+    bool AutoScale = true;
+    int TrackHeight = 0;               // pixels; 0 = automatic
+    int TrackColor = kUnassignedColor;  // 0x00BBGGRR
+    bool FixedColor = false;           // colour came from the fixed feature-type table
+    int TrackStyle = kStyleAutomatic;
+    int PointWidthLeft = 0;  // point marker growth: two width halves, two height halves
+    int PointWidthRight = 0;
+    int PointHeightTop = 0;
+    int PointHeightBottom = 0;
+    bool HasReverseStrand = false;
+
+    // Starts (and stops) of all items in item order.
+    const std::vector<uint32_t>& GetStartPositions() const;
+    const std::vector<uint32_t>& GetStopPositions() const;
+    size_t GetPositionCount() const { return GetStartPositions().size(); }
+    size_t GetItemCount() const { return items_.size(); }
+
+    const ChromosomeItem& GetItem(ItemHandle handle) const;
+    uint32_t GetStart(ItemHandle handle) const { return GetStartPositions()[handle]; }
+    ItemHandle End() const { return items_.size(); }
+
+    // The first item starting exactly at start, or null. The pointer lives until the next AddItem.
+    const ChromosomeItem* FindItem(uint32_t start) const;
+    // Every item starting exactly at start, in the order they were added.
+    std::vector<ItemHandle> GetItemsAt(uint32_t start) const;
+
+    // Files a copy of item under start, after the items already there; extents are untouched.
+    void AddItem(uint32_t start, const ChromosomeItem& item);
+
+    // Multiplies every score and the value extents; a negative factor swaps the extents.
+    bool ScaleValues(float factor);
+    bool UpdateExtents(uint32_t start, uint32_t stop, float value);
+    bool RecomputeExtents();
+
+    // Index into the start index of the start nearest to pos (a tie goes to the later one), or
+    // the index's size when the track is empty.
+    size_t FindNearestStart(uint32_t pos) const;
+    // That start itself, or kNoPosition for an empty track.
+    uint32_t GetNearestStart(uint32_t pos) const;
+
+    // The smallest and largest score over the items from the one nearest to from up to, not
+    // including, the one nearest to to, with the starts of the two items (the earliest wins
+    // ties). An empty track gives starts (0, 0) and leaves the values as they were.
+    void GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart, uint32_t& maxStart,
+                          float& minValue, float& maxValue) const;
+
+    // The item under a pointer at base pos and data value value, with the visible window
+    // [from, to] (to = kNoPosition for no upper bound); End() when there is none.
+    ItemHandle FindItemAt(uint32_t pos, float value, uint32_t from, uint32_t to) const;
+    // The first index in the start index whose start equals that of FindItemAt's item, or the
+    // index's size when nothing was found.
+    size_t FindItemIndexAt(uint32_t pos, float value, uint32_t from, uint32_t to) const;
+
+    // Writes the items whose starts run from the first item starting exactly at from up to and
+    // including the first item starting exactly at to (to the end when to is kNoPosition, or
+    // when no item starts at to) as GFF lines. False for a bad stream, a from of kNoPosition or
+    // an empty track. Polls for cancel through this agent every 100 ms.
+    bool WriteGff(std::ostream* stream, uint32_t from, uint32_t to,
+                  const std::string& chromosomeName, const std::string& trackName);
+    // Writes the whole track to fileName, appending or replacing. False when the file cannot
+    // be opened; true for an empty track.
+    bool SaveGff(const std::string& fileName, const std::string& chromosomeName,
+                 const std::string& trackName, bool append);
+
+private:
+    void EnsureOrdered() const;
+
+    // Items and their starts in the order added until EnsureOrdered sorts them by start.
+    mutable ChunkedVector<ChromosomeItem> items_;
+    mutable std::vector<uint32_t> starts_;
+    mutable std::vector<uint32_t> stops_;  // built on demand
+    mutable bool ordered_ = true;
+};

@@ -1,0 +1,333 @@
+#include "data/genome_dataset.h"
+
+#include <algorithm>
+
+#include "data/chromosome_name_order.h"
+#include "data/track_colors.h"
+
+namespace {
+
+const std::string kDefaultCursorTrack = "gene";
+constexpr int kNoCursor = -1;
+
+template <typename Container>
+void EraseValue(Container& container, const std::string& value) {
+    container.erase(std::remove(container.begin(), container.end(), value), container.end());
+}
+
+}  // namespace
+
+void GenomeDataset::Clear() {
+    storedFeatures_ = 0;
+    importMilliseconds_ = 0;
+    chromosomes_.clear();
+    trackColors_.clear();
+    paneOrder_.clear();
+    firstSeen_.clear();
+    trackOrder_.clear();
+    trackNames_.clear();
+    loadedFiles_.clear();
+    attachedTracks_.clear();
+    cursorPositions_.clear();
+    SelectedTracks.clear();
+    RegionSelection.clear();
+}
+
+const GenomeDataset::TrackMap* GenomeDataset::GetChromosomeTracks(
+    const std::string& chromosomeName) const {
+    const auto it = chromosomes_.find(chromosomeName);
+    return it == chromosomes_.end() ? nullptr : &it->second;
+}
+
+ChromosomeDataset* GenomeDataset::FindTrack(const std::string& chromosomeName,
+                                            const std::string& trackName) const {
+    const TrackMap* tracks = GetChromosomeTracks(chromosomeName);
+    if (tracks == nullptr)
+        return nullptr;
+    const auto it = tracks->find(trackName);
+    return it == tracks->end() ? nullptr : it->second.get();
+}
+
+ChromosomeDataset& GenomeDataset::FindOrCreateTrack(const std::string& chromosomeName,
+                                                    const std::string& trackName) {
+    auto [chromosome, isNew] = chromosomes_.try_emplace(chromosomeName);
+    // The first-seen list holds exactly the names of the map, so the map answers for both.
+    if (isNew)
+        firstSeen_.push_back(chromosomeName);
+    std::unique_ptr<ChromosomeDataset>& track = chromosome->second[trackName];
+    if (!track)
+        track = std::make_unique<ChromosomeDataset>();
+    return *track;
+}
+
+void GenomeDataset::SortChromosomeNames() {
+    if (SortOrder != kSortAlphanumeric) {
+        paneOrder_ = firstSeen_;
+        return;
+    }
+    // Sorting the first-seen list keeps names the comparison cannot tell apart in that order.
+    std::vector<std::string> names(firstSeen_.begin(), firstSeen_.end());
+    std::stable_sort(names.begin(), names.end(), ChromosomeNameLess);
+    paneOrder_.assign(names.begin(), names.end());
+}
+
+bool GenomeDataset::AppendTrackName(const std::string& trackName) {
+    if (!trackNames_.insert(trackName).second)
+        return false;
+    trackOrder_.push_back(trackName);
+    return true;
+}
+
+void GenomeDataset::RemoveTrackName(const std::string& trackName) {
+    if (trackNames_.erase(trackName) != 0)
+        EraseValue(trackOrder_, trackName);
+}
+
+void GenomeDataset::AddLoadedFile(const std::string& entry) {
+    const auto at = std::lower_bound(loadedFiles_.begin(), loadedFiles_.end(), entry);
+    if (at == loadedFiles_.end() || *at != entry)
+        loadedFiles_.insert(at, entry);
+}
+
+void GenomeDataset::AddImportTotals(uint64_t features, uint64_t milliseconds) {
+    storedFeatures_ += features;
+    importMilliseconds_ += milliseconds;
+}
+
+int GenomeDataset::GetPaneTrackCount(const std::string& paneName) const {
+    if (paneName == kAllTracksPane) {
+        int count = 0;
+        for (const std::string& pane : paneOrder_)
+            count += GetPaneTrackCount(pane);
+        return count;
+    }
+    const TrackMap* tracks = GetChromosomeTracks(paneName);
+    return tracks == nullptr ? 0 : static_cast<int>(tracks->size());
+}
+
+GenomeDataset::TrackRef GenomeDataset::GetChromosomeTrack(const std::string& chromosomeName,
+                                                          int index) const {
+    const TrackMap* tracks = GetChromosomeTracks(chromosomeName);
+    if (tracks == nullptr || index < 0)
+        return {};
+    for (const std::string& trackName : trackOrder_) {
+        const auto it = tracks->find(trackName);
+        if (it == tracks->end())
+            continue;
+        if (index-- == 0)
+            return {it->second.get(), chromosomeName, trackName};
+    }
+    return {};
+}
+
+GenomeDataset::TrackRef GenomeDataset::GetTrack(const std::string& paneName, int index) const {
+    if (paneName != kAllTracksPane)
+        return GetChromosomeTrack(paneName, index);
+    if (index < 0)
+        return {};
+    for (const std::string& pane : paneOrder_) {
+        const int count = GetPaneTrackCount(pane);
+        if (index < count)
+            return GetChromosomeTrack(pane, index);
+        index -= count;
+    }
+    return {};
+}
+
+int GenomeDataset::GetPaneTrackOffset(const std::string& paneName) const {
+    int offset = 0;
+    for (const std::string& pane : paneOrder_) {
+        if (pane == paneName)
+            return offset;
+        offset += GetPaneTrackCount(pane);
+    }
+    return -1;
+}
+
+int GenomeDataset::GetTrackIndex(const std::string& paneName, const std::string& trackName,
+                                 bool withOffset) const {
+    const TrackMap* tracks = GetChromosomeTracks(paneName);
+    if (tracks == nullptr)
+        return -1;
+    int index = 0;
+    for (const std::string& name : trackOrder_) {
+        if (tracks->count(name) == 0)
+            continue;
+        if (name == trackName)
+            break;
+        ++index;
+    }
+    return withOffset ? index + GetPaneTrackOffset(paneName) : index;
+}
+
+GenomeDataset::Range GenomeDataset::GetPaneExtent(const std::string& paneName) const {
+    Range extent(kNoPosition, 0);
+    auto cover = [&extent](const TrackMap& tracks) {
+        for (const auto& entry : tracks) {
+            extent.first = std::min(extent.first, entry.second->MinStart);
+            extent.second = std::max(extent.second, entry.second->MaxStop);
+        }
+    };
+    if (paneName == kAllTracksPane) {
+        for (const auto& chromosome : chromosomes_)
+            cover(chromosome.second);
+    } else if (const TrackMap* tracks = GetChromosomeTracks(paneName)) {
+        cover(*tracks);
+    }
+    return extent;
+}
+
+void GenomeDataset::DeleteTracks(const ChromosomeTrackPairs& pairs) {
+    for (const auto& [chromosomeName, trackName] : pairs) {
+        const auto chromosome = chromosomes_.find(chromosomeName);
+        if (chromosome != chromosomes_.end())
+            chromosome->second.erase(trackName);
+    }
+}
+
+std::string GenomeDataset::DeletePane(const std::string& paneName) {
+    chromosomes_.erase(paneName);
+    EraseValue(firstSeen_, paneName);
+    const auto at = std::find(paneOrder_.begin(), paneOrder_.end(), paneName);
+    if (at == paneOrder_.end())
+        return paneOrder_.empty() ? std::string() : paneOrder_.back();
+    const auto next = paneOrder_.erase(at);
+    if (next != paneOrder_.end())
+        return *next;
+    return paneOrder_.empty() ? std::string() : paneOrder_.back();
+}
+
+void GenomeDataset::AssignTrackColor(ChromosomeDataset& dataset, const std::string& trackName) {
+    int color = 0;
+    if (TrackColors::FixedColorFor(trackName, color)) {
+        dataset.TrackColor = color;
+        dataset.FixedColor = true;
+        return;
+    }
+    const auto known = trackColors_.find(trackName);
+    if (known != trackColors_.end()) {
+        dataset.TrackColor = known->second;
+        return;
+    }
+    dataset.TrackColor = TrackColors::PaletteColor(colorCounter_++);
+    trackColors_.emplace(trackName, dataset.TrackColor);
+}
+
+bool GenomeDataset::SetTracksColor(int color) {
+    for (const std::string& trackName : SelectedTracks) {
+        for (auto& chromosome : chromosomes_) {
+            const auto track = chromosome.second.find(trackName);
+            if (track != chromosome.second.end())
+                track->second->TrackColor = color;
+        }
+        // Overwrite, so that tracks of this name imported later get the same colour.
+        trackColors_[trackName] = color;
+    }
+    return true;
+}
+
+const ChromosomeItem* GenomeDataset::HitTestItem(int trackIndex, uint32_t& pos, float value,
+                                                 uint32_t from, uint32_t to) const {
+    const TrackRef track = GetTrack(currentPane_, trackIndex);
+    if (track.dataset == nullptr)
+        return nullptr;
+    const ChromosomeDataset::ItemHandle found = track.dataset->FindItemAt(pos, value, from, to);
+    if (found == track.dataset->End())
+        return nullptr;
+    pos = track.dataset->GetStart(found);
+    return &track.dataset->GetItem(found);
+}
+
+std::string GenomeDataset::GetAttachedTrackName(const std::string& paneName) {
+    return attachedTracks_.try_emplace(paneName, kDefaultCursorTrack).first->second;
+}
+
+void GenomeDataset::SetAttachedTrackName(const std::string& paneName,
+                                         const std::string& trackName) {
+    attachedTracks_[paneName] = trackName;
+}
+
+int GenomeDataset::GetCursorIndex(const std::string& paneName) const {
+    const auto it = cursorPositions_.find(paneName);
+    return it == cursorPositions_.end() ? kNoCursor : it->second;
+}
+
+void GenomeDataset::SetCursorIndex(const std::string& paneName, int index) {
+    cursorPositions_[paneName] = index;
+}
+
+ChromosomeDataset* GenomeDataset::GetCursorTrack(const std::string& paneName) {
+    return FindTrack(paneName, GetAttachedTrackName(paneName));
+}
+
+bool GenomeDataset::StepCursor(const std::string& paneName, int delta) {
+    const ChromosomeDataset* track = GetCursorTrack(paneName);
+    if (track == nullptr)
+        return false;
+    const auto cursor = cursorPositions_.find(paneName);
+    if (cursor == cursorPositions_.end()) {
+        cursorPositions_[paneName] = 0;
+        return true;
+    }
+    const int64_t next = std::max<int64_t>(int64_t{cursor->second} + delta, 0);
+    if (static_cast<uint64_t>(next) < track->GetPositionCount())
+        cursor->second = static_cast<int>(next);
+    return true;
+}
+
+GenomeDataset::Range GenomeDataset::GetCursorRange(const std::string& paneName) {
+    const Range none(kNoPosition, kNoPosition);
+    const ChromosomeDataset* track = GetCursorTrack(paneName);
+    const auto cursor = cursorPositions_.find(paneName);
+    if (track == nullptr || cursor == cursorPositions_.end() || cursor->second < 0 ||
+        static_cast<size_t>(cursor->second) >= track->GetItemCount())
+        return none;
+    const size_t index = static_cast<size_t>(cursor->second);
+    const uint32_t start = track->GetStart(index);
+    return Range(start, std::max(start, track->GetItem(index).Stop));
+}
+
+uint32_t GenomeDataset::MoveCursorNear(uint32_t pos) {
+    ChromosomeDataset* track = GetCursorTrack(currentPane_);
+    if (track == nullptr || track->GetItemCount() == 0)
+        return kNoPosition;
+    const std::vector<uint32_t>& starts = track->GetStartPositions();
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    size_t after = kNone;
+    size_t before = kNone;
+    size_t containing = kNone;
+    uint64_t beforeDistance = 0;
+    uint64_t containingLength = 0;
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const uint32_t start = starts[i];
+        if (start > pos) {
+            after = i;
+            break;
+        }
+        const uint32_t stop = track->GetItem(i).Stop;
+        if (stop < pos) {
+            const uint64_t distance = pos - stop;
+            if (before == kNone || distance < beforeDistance) {
+                before = i;
+                beforeDistance = distance;
+            }
+        } else {
+            const uint64_t length = stop - start;
+            if (containing == kNone || length < containingLength) {
+                containing = i;
+                containingLength = length;
+            }
+        }
+    }
+    size_t chosen = containing;
+    if (chosen == kNone) {
+        if (before != kNone && (after == kNone || beforeDistance < uint64_t{starts[after]} - pos))
+            chosen = before;
+        else
+            chosen = after;
+    }
+    if (chosen == kNone)
+        return kNoPosition;
+    cursorPositions_[currentPane_] = chosen < track->GetPositionCount() ? static_cast<int>(chosen) : 0;
+    return starts[chosen];
+}

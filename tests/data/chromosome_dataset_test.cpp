@@ -1,0 +1,174 @@
+#include "data/chromosome_dataset.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/recording_agent.h"
+
+namespace {
+
+class ChromosomeDatasetTest : public testing::Test {
+protected:
+    // Files an item and updates the extents, as the import does.
+    void Add(uint32_t start, uint32_t stop, float score = 0.0f, const std::string& name = "") {
+        ChromosomeItem item;
+        item.Stop = stop;
+        item.Score = score;
+        item.Attributes = name;
+        track_.UpdateExtents(start, stop, score);
+        track_.AddItem(start, item);
+    }
+    std::string NameAt(ChromosomeDataset::ItemHandle handle) {
+        return handle == track_.End() ? "<none>" : track_.GetItem(handle).Attributes;
+    }
+
+    ChromosomeDataset track_;
+};
+
+TEST_F(ChromosomeDatasetTest, ItemsAreOrderedByStartWithEqualStartsInInsertionOrder) {
+    Add(300, 310, 0, "c");
+    Add(100, 110, 0, "a1");
+    Add(200, 210, 0, "b");
+    Add(100, 120, 0, "a2");
+    EXPECT_EQ(track_.GetStartPositions(), (std::vector<uint32_t>{100, 100, 200, 300}));
+    EXPECT_EQ(track_.GetStopPositions(), (std::vector<uint32_t>{110, 120, 210, 310}));
+    EXPECT_EQ(NameAt(0), "a1");
+    EXPECT_EQ(NameAt(1), "a2");
+    EXPECT_EQ(track_.GetItemsAt(100), (std::vector<ChromosomeDataset::ItemHandle>{0, 1}));
+    EXPECT_EQ(track_.FindItem(200)->Attributes, "b");
+    EXPECT_EQ(track_.FindItem(150), nullptr);
+
+    // Adding after a read orders the newcomers too.
+    Add(150, 160, 0, "late");
+    EXPECT_EQ(NameAt(2), "late");
+    EXPECT_EQ(track_.GetStopPositions()[2], 160u);
+}
+
+TEST_F(ChromosomeDatasetTest, NearestStartTiesGoToTheLaterEntry) {
+    EXPECT_EQ(track_.FindNearestStart(5), 0u);  // empty: the end
+    EXPECT_EQ(track_.GetNearestStart(5), ChromosomeDataset::kNoPosition);
+    Add(100, 100);
+    Add(200, 200);
+    const struct {
+        uint32_t pos;
+        uint32_t nearest;
+    } cases[] = {{150, 200}, {149, 100}, {99, 100}, {250, 200}, {0, 100}};
+    for (const auto& c : cases)
+        EXPECT_EQ(track_.GetNearestStart(c.pos), c.nearest) << c.pos;
+}
+
+TEST_F(ChromosomeDatasetTest, MinMaxInRangeWalksUpToTheNearestStartOfTo) {
+    uint32_t minStart = 7, maxStart = 7;
+    float minValue = 42, maxValue = 42;
+    track_.GetMinMaxInRange(1, 10, minStart, maxStart, minValue, maxValue);
+    EXPECT_EQ(minStart, 0u);
+    EXPECT_EQ(minValue, 42);  // untouched on an empty track
+
+    Add(100, 110, 5);
+    track_.GetMinMaxInRange(1, 1000, minStart, maxStart, minValue, maxValue);
+    EXPECT_EQ(minStart, 100u);
+    EXPECT_EQ(maxStart, 100u);
+    EXPECT_EQ(minValue, 5);
+    EXPECT_EQ(maxValue, 5);
+
+    Add(200, 210, -3);
+    Add(300, 310, 9);
+    Add(400, 410, -3);
+    Add(500, 510, 9);
+    track_.GetMinMaxInRange(100, 500, minStart, maxStart, minValue, maxValue);
+    EXPECT_EQ(minStart, 200u);  // the earliest of the equal minima
+    EXPECT_EQ(maxStart, 300u);
+    EXPECT_EQ(minValue, -3);
+    EXPECT_EQ(maxValue, 9);
+}
+
+TEST_F(ChromosomeDatasetTest, HitTestPrefersTheItemWhoseValueIsCloserToThePointer) {
+    Add(100, 200, 1.0f, "low");
+    Add(150, 250, 8.0f, "high");
+    Add(400, 400, 3.0f, "point");  // length zero counts as one base
+    EXPECT_EQ(NameAt(track_.FindItemAt(170, 7.0f, 1, 1000)), "high");
+    EXPECT_EQ(NameAt(track_.FindItemAt(170, 2.0f, 1, 1000)), "low");
+    EXPECT_EQ(NameAt(track_.FindItemAt(400, 0.0f, 1, 1000)), "point");
+    // Between items: the nearest edge wins.
+    EXPECT_EQ(NameAt(track_.FindItemAt(390, 0.0f, 1, 1000)), "point");
+    EXPECT_EQ(NameAt(track_.FindItemAt(260, 0.0f, 1, 1000)), "high");
+    // Outside the window, or an inverted window: nothing.
+    EXPECT_EQ(track_.FindItemAt(50, 0.0f, 60, 1000), track_.End());
+    EXPECT_EQ(track_.FindItemAt(170, 0.0f, 300, 100), track_.End());
+    EXPECT_EQ(track_.FindItemIndexAt(170, 7.0f, 1, 1000), 1u);
+}
+
+TEST_F(ChromosomeDatasetTest, HitTestLooksSixteenItemsBackForLongFeatures) {
+    for (int back : {10, 17}) {
+        ChromosomeDataset track;
+        ChromosomeItem longItem;
+        longItem.Stop = 100000;
+        longItem.Attributes = "long";
+        track.AddItem(1000, longItem);
+        for (int i = 1; i < back; ++i) {
+            ChromosomeItem shortItem;
+            shortItem.Stop = 1000 + i;
+            track.AddItem(1000 + i, shortItem);
+        }
+        ChromosomeItem inWindow;
+        inWindow.Stop = 60010;
+        track.AddItem(60000, inWindow);
+        const auto found = track.FindItemAt(50000, 0.0f, 50000, 70000);
+        const bool foundLong = found != track.End() && track.GetItem(found).Attributes == "long";
+        EXPECT_EQ(foundLong, back <= 16) << back << " items before the window";
+    }
+}
+
+TEST_F(ChromosomeDatasetTest, ScaleValuesWithNegativeFactorSwapsTheExtents) {
+    Add(1, 2, 2.0f);
+    Add(3, 4, 5.0f);
+    track_.ScaleValues(-1.0f);
+    EXPECT_EQ(track_.MinValue, -5.0f);
+    EXPECT_EQ(track_.MaxValue, -2.0f);
+    EXPECT_EQ(track_.GetItem(0).Score, -2.0f);
+}
+
+TEST_F(ChromosomeDatasetTest, WriteGffWritesTheRangeFromExactStartToExactStart) {
+    ChromosomeItem item;
+    item.Source = "src";
+    item.Stop = 200;
+    item.Score = 1.5f;
+    item.Attributes = "ID=g1";
+    track_.AddItem(100, item);
+    Add(150, 160, 0.5f, "ID=g2");
+    Add(300, 310, 0.0f, "");
+
+    std::ostringstream all;
+    EXPECT_TRUE(track_.WriteGff(&all, 100, ChromosomeDataset::kNoPosition, "chr1", "gene"));
+    EXPECT_EQ(all.str(),
+              "chr1\tsrc\tgene\t100\t200\t1.500000\t+\t0\tID=g1\n"
+              "chr1\t\tgene\t150\t160\t0.500000\t+\t0\tID=g2\n"
+              "chr1\t\tgene\t300\t310\t0.000000\t+\t0\t\n");
+
+    std::ostringstream middle;
+    EXPECT_TRUE(track_.WriteGff(&middle, 150, 150, "chr1", "gene"));
+    EXPECT_EQ(middle.str(), "chr1\t\tgene\t150\t160\t0.500000\t+\t0\tID=g2\n");
+
+    std::ostringstream none;
+    EXPECT_TRUE(track_.WriteGff(&none, 151, 300, "chr1", "gene"));  // no item starts at 151
+    EXPECT_EQ(none.str(), "");
+    EXPECT_FALSE(track_.WriteGff(&none, ChromosomeDataset::kNoPosition, 300, "chr1", "gene"));
+    EXPECT_FALSE(track_.WriteGff(nullptr, 100, 300, "chr1", "gene"));
+}
+
+TEST_F(ChromosomeDatasetTest, WriteGffWithToBeforeFromReportsAnIndexingError) {
+    RecordingAgent agent;
+    track_.SetNotificationTarget(&agent);
+    Add(100, 110);
+    Add(200, 210);
+    Add(300, 310);
+    std::ostringstream out;
+    EXPECT_TRUE(track_.WriteGff(&out, 300, 100, "chr1", "t"));
+    EXPECT_EQ(out.str(), "chr1\t\tt\t300\t310\t0.000000\t+\t0\t\n");
+    EXPECT_EQ(agent.messages,
+              std::vector<std::string>{"Indexing error: Attempting to go past end of track"});
+    EXPECT_TRUE(agent.GetErrorFlag());
+}
+
+}  // namespace

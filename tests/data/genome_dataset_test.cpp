@@ -1,0 +1,147 @@
+#include "data/genome_dataset.h"
+
+#include <gtest/gtest.h>
+
+#include "data/chromosome_name_order.h"
+#include "data/track_colors.h"
+
+namespace {
+
+class GenomeDatasetTest : public testing::Test {
+protected:
+    // Files one item as the import does: extents, item, colour; the name joins the track order.
+    void File(const std::string& chromosome, const std::string& trackName, uint32_t start,
+              uint32_t stop) {
+        ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosome, trackName);
+        ChromosomeItem item;
+        item.Stop = stop;
+        track.UpdateExtents(start, stop, 0.0f);
+        track.AddItem(start, item);
+        if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
+            genome_.AssignTrackColor(track, trackName);
+        genome_.AppendTrackName(trackName);
+        genome_.SortChromosomeNames();
+    }
+    std::vector<std::string> PaneOrder() const {
+        return {genome_.GetPaneOrder().begin(), genome_.GetPaneOrder().end()};
+    }
+
+    GenomeDataset genome_;
+};
+
+TEST_F(GenomeDatasetTest, SortedPaneOrderPutsNumberedChromosomesFirst) {
+    for (const char* name : {"chrX", "chr10", "chr2", "chr1", "scaffold_9", "chr_un"})
+        File(name, "gene", 1, 2);
+    EXPECT_EQ(PaneOrder(), (std::vector<std::string>{"chr1", "chr2", "chr10", "chr_un", "chrX",
+                                                     "scaffold_9"}));
+    genome_.SortOrder = GenomeDataset::kSortUnsorted;
+    genome_.SortChromosomeNames();
+    EXPECT_EQ(PaneOrder().front(), "chrX");
+}
+
+TEST(ChromosomeNameLessTest, ComparesNumbersThenSuffixesThenCaseFreeBytes) {
+    const struct {
+        const char* a;
+        const char* b;
+    } less[] = {{"chr2", "chr10"}, {"chr1", "chr1_random"}, {"chr9", "chrM"},
+                {"chr10_a", "chr10_b"}, {"chrX", "chrY"}, {"Scaffold_a", "scaffold_b"}};
+    for (const auto& c : less) {
+        EXPECT_TRUE(ChromosomeNameLess(c.a, c.b)) << c.a << " < " << c.b;
+        EXPECT_FALSE(ChromosomeNameLess(c.b, c.a)) << c.b << " !< " << c.a;
+    }
+}
+
+TEST_F(GenomeDatasetTest, TrackColorsFollowTheFixedTableThenThePalette) {
+    File("chr1", "gene", 1, 2);
+    const ChromosomeDataset* gene = genome_.FindTrack("chr1", "gene");
+    EXPECT_EQ(TrackColors::ToDrawingColor(gene->TrackColor), 0xFF0000FFu);  // pure blue
+    EXPECT_TRUE(gene->FixedColor);
+
+    for (int i = 0; i < 18; ++i)
+        File("chr1", "t" + std::to_string(i), 1, 2);
+    EXPECT_EQ(genome_.FindTrack("chr1", "t17")->TrackColor,
+              genome_.FindTrack("chr1", "t0")->TrackColor);
+    EXPECT_NE(genome_.FindTrack("chr1", "t1")->TrackColor,
+              genome_.FindTrack("chr1", "t0")->TrackColor);
+    // The same name keeps its colour on another chromosome.
+    File("chr2", "t5", 1, 2);
+    EXPECT_EQ(genome_.FindTrack("chr2", "t5")->TrackColor,
+              genome_.FindTrack("chr1", "t5")->TrackColor);
+}
+
+TEST_F(GenomeDatasetTest, SetTracksColorAlsoAppliesToTracksImportedLater) {
+    File("chr1", "peaks", 1, 2);
+    genome_.SelectedTracks = {"peaks"};
+    genome_.SetTracksColor(0x123456);
+    File("chr2", "peaks", 1, 2);
+    EXPECT_EQ(genome_.FindTrack("chr1", "peaks")->TrackColor, 0x123456);
+    EXPECT_EQ(genome_.FindTrack("chr2", "peaks")->TrackColor, 0x123456);
+}
+
+TEST_F(GenomeDatasetTest, AllTracksPaneCountsTheTracksOfEveryPaneInOrder) {
+    File("chr2", "gene", 1, 2);
+    File("chr1", "exon", 1, 2);
+    File("chr1", "gene", 5, 9);
+    File("chr2", "peaks", 1, 2);
+    // Track order: gene, exon, peaks. Pane order: chr1, chr2.
+    EXPECT_EQ(genome_.GetPaneTrackCount(kAllTracksPane), 4);
+    const char* expected[][2] = {{"chr1", "gene"}, {"chr1", "exon"}, {"chr2", "gene"},
+                                 {"chr2", "peaks"}};
+    for (int i = 0; i < 4; ++i) {
+        const GenomeDataset::TrackRef ref = genome_.GetTrack(kAllTracksPane, i);
+        ASSERT_NE(ref.dataset, nullptr) << i;
+        EXPECT_EQ(ref.chromosomeName, expected[i][0]) << i;
+        EXPECT_EQ(ref.trackName, expected[i][1]) << i;
+    }
+    EXPECT_EQ(genome_.GetTrack(kAllTracksPane, 4).dataset, nullptr);
+    EXPECT_EQ(genome_.GetTrack("chr2", 1).trackName, "peaks");
+    EXPECT_EQ(genome_.GetPaneTrackOffset("chr2"), 2);
+    EXPECT_EQ(genome_.GetPaneTrackOffset("chr9"), -1);
+    EXPECT_EQ(genome_.GetTrackIndex("chr2", "peaks", true), 3);
+    EXPECT_EQ(genome_.GetTrackIndex("chr2", "exon", false), 2);  // missing: one past the last
+    EXPECT_EQ(genome_.GetTrackIndex("chr9", "gene", false), -1);
+    EXPECT_EQ(genome_.GetPaneExtent("chr1"), GenomeDataset::Range(1, 9));
+}
+
+TEST_F(GenomeDatasetTest, DeletePaneHandsBackThePaneThatTookItsPlace) {
+    for (const char* name : {"chr1", "chr2", "chr3"})
+        File(name, "gene", 1, 2);
+    EXPECT_EQ(genome_.DeletePane("chr2"), "chr3");
+    EXPECT_EQ(genome_.DeletePane("chr3"), "chr1");
+    EXPECT_FALSE(genome_.HasChromosome("chr3"));
+    EXPECT_EQ(genome_.GetFirstSeenChromosomes().size(), 1u);
+    EXPECT_EQ(genome_.DeletePane("chr1"), "");
+}
+
+TEST_F(GenomeDatasetTest, CursorStepsWithoutWrappingAlongTheAttachedTrack) {
+    File("chr1", "gene", 100, 200);
+    File("chr1", "gene", 300, 250);  // stop below start: the range is raised to the start
+    File("chr1", "exon", 5, 6);
+    EXPECT_EQ(genome_.GetCursorRange("chr1"), GenomeDataset::Range(0xFFFFFFFF, 0xFFFFFFFF));
+    EXPECT_TRUE(genome_.StepCursor("chr1", 1));  // the first step only creates index 0
+    EXPECT_EQ(genome_.GetCursorIndex("chr1"), 0);
+    EXPECT_TRUE(genome_.StepCursor("chr1", -1));
+    EXPECT_EQ(genome_.GetCursorIndex("chr1"), 0);
+    EXPECT_TRUE(genome_.StepCursor("chr1", 1));
+    EXPECT_TRUE(genome_.StepCursor("chr1", 1));
+    EXPECT_EQ(genome_.GetCursorIndex("chr1"), 1);
+    EXPECT_EQ(genome_.GetCursorRange("chr1"), GenomeDataset::Range(300, 300));
+
+    genome_.SetAttachedTrackName("chr1", "missing");
+    EXPECT_FALSE(genome_.StepCursor("chr1", 1));
+}
+
+TEST_F(GenomeDatasetTest, MoveCursorNearPrefersContainingThenNearerEdge) {
+    File("chr1", "gene", 100, 1000);  // long
+    File("chr1", "gene", 400, 500);   // short, inside the long one
+    File("chr1", "gene", 2000, 2100);
+    genome_.SetCurrentPane("chr1");
+    EXPECT_EQ(genome_.MoveCursorNear(450), 400u);
+    EXPECT_EQ(genome_.MoveCursorNear(1400), 100u);  // the long item ends 400 before, 600 after
+    EXPECT_EQ(genome_.MoveCursorNear(1500), 2000u);  // equal distances: the item after
+    EXPECT_EQ(genome_.GetCursorIndex("chr1"), 2);
+    genome_.SetCurrentPane("chr2");
+    EXPECT_EQ(genome_.MoveCursorNear(10), 0xFFFFFFFFu);
+}
+
+}  // namespace
