@@ -1,0 +1,75 @@
+#include "import/gff_reader.h"
+
+#include <string>
+
+#include "data/genome_dataset.h"
+#include "data/number_scan.h"
+#include "framework/file_processing_exception.h"
+#include "framework/string_format.h"
+#include "import/position_column.h"
+
+namespace {
+
+enum GffColumn {
+    kSeqname,
+    kSource,
+    kFeature,
+    kStart,
+    kEnd,
+    kScore,
+    kStrand,
+    kFrame,
+    kAttribute,
+};
+
+const PositionColumnMessages kGffMessages = {
+    "Invalid GFF File: non-numeric value %s found in column %d at line %llu.",
+    "Invalid GFF File: negative value %s found in column %d at line %llu."};
+
+void StoreColumn(int column, std::string_view text, ParsedFeatureLine& record,
+                 uint64_t lineNumber) {
+    if (text.empty())
+        return;  // an empty column keeps the record's default
+    switch (column) {
+        case kSeqname: record.ChromosomeName.assign(text); break;
+        case kSource: record.Source.assign(text); break;
+        case kFeature: record.TrackName.assign(text); break;
+        case kStart:
+            record.Start = ReadPositionColumn(text, column, lineNumber, kGffMessages);
+            break;
+        case kEnd:
+            record.Stop = ReadPositionColumn(text, column, lineNumber, kGffMessages);
+            break;
+        case kScore: record.Score = ScoreFromText(text); break;
+        case kStrand: record.Strand = text[0]; break;
+        case kFrame: record.Frame = text[0]; break;
+        case kAttribute: record.Attributes.assign(text); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+bool ParseGffLine(std::string_view line, ParsedFeatureLine& record, uint64_t lineNumber) {
+    record.Start = ParsedFeatureLine::kNoStart;
+    uint32_t columns = 0;
+    size_t begin = 0;
+    // A tab at the very end of the line does not open a further column.
+    while (begin < line.size() && columns < GenomeDataset::kGffMaxColumns) {
+        size_t end = line.find('\t', begin);
+        if (end == std::string_view::npos)
+            end = line.size();
+        StoreColumn(static_cast<int>(columns), line.substr(begin, end - begin), record,
+                    lineNumber);
+        ++columns;
+        begin = end + 1;
+    }
+    record.ParseColorAttribute();
+    if (columns < GenomeDataset::kGffMinColumns) {
+        throw FileProcessingException(
+            FormatString("Invalid GFF File: %u columns (min=%u, max=%u) found at line %llu.",
+                         columns, GenomeDataset::kGffMinColumns, GenomeDataset::kGffMaxColumns,
+                         static_cast<unsigned long long>(lineNumber)));
+    }
+    return true;
+}

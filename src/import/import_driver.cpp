@@ -1,0 +1,339 @@
+#include "import/import_driver.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <new>
+
+#include "data/parsed_feature_line.h"
+#include "framework/file_processing_exception.h"
+#include "framework/message_box.h"
+#include "framework/string_format.h"
+#include "import/bed_reader.h"
+#include "import/gff_reader.h"
+#include "import/line_reader.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kProgressInterval = std::chrono::milliseconds(200);
+// Reading the clock for every line would cost more than the rest of a short line.
+constexpr uint64_t kLinesPerClockCheck = 256;
+const std::string kImportingPrefix = "Importing File";
+
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool EqualsNoCase(const std::string& text, const char* word) {
+    size_t i = 0;
+    for (; i < text.size() && word[i] != '\0'; ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[i])) != word[i])
+            return false;
+    }
+    return i == text.size() && word[i] == '\0';
+}
+
+// Names beginning with "chr" in any case get a lower-case "chr".
+void NormalizeChromosomeName(std::string& name) {
+    if (name.size() >= 3 && std::tolower(static_cast<unsigned char>(name[0])) == 'c' &&
+        std::tolower(static_cast<unsigned char>(name[1])) == 'h' &&
+        std::tolower(static_cast<unsigned char>(name[2])) == 'r')
+        name.replace(0, 3, "chr");
+}
+
+// The state of one ImportFile call.
+class FileImport {
+public:
+    FileImport(GenomeDataset& genome, const std::string& fileName, ImportDriver::FileType type,
+               uint64_t fileSize, TrackCollector* touched)
+        : genome_(genome),
+          fileName_(fileName),
+          defaultName_(ImportDriver::DefaultName(fileName)),
+          type_(type),
+          fileSize_(fileSize),
+          touched_(touched) {}
+
+    // False when the file type could not be decided.
+    bool Run(std::istream& in);
+
+private:
+    enum class LineOutcome { kNext, kStop, kUndecidable };
+
+    LineOutcome HandleLine(std::string_view line);
+    // Reads the line with the reader of the file type; false when nothing is to be stored.
+    bool ParseLine(std::string_view line, bool& undecidable);
+    LineOutcome StoreRecord();
+    ChromosomeDataset& TrackFor(const std::string& chromosomeName, const std::string& trackName);
+    void ReportLineProblem(const std::string& problem, const char* skipped);
+    void StopEarly();
+    // Reports the read position when 200 ms have passed since the last report; true if it did.
+    bool ReportProgressIfDue(const LineReader& reader);
+    void Finish();
+
+    GenomeDataset& genome_;
+    const std::string& fileName_;
+    const std::string defaultName_;
+    ImportDriver::FileType type_;
+    const uint64_t fileSize_;
+    TrackCollector* touched_;
+
+    ParsedFeatureLine record_;
+    uint64_t lineNumber_ = 0;
+    uint32_t errorCount_ = 0;
+    uint64_t stored_ = 0;
+    const Clock::time_point startTime_ = Clock::now();
+    Clock::time_point lastProgress_ = startTime_;
+    // The track of the previous line: consecutive lines mostly share it.
+    ChromosomeDataset* lastTrack_ = nullptr;
+    std::string lastChromosome_;
+    std::string lastTrackName_;
+};
+
+bool FileImport::Run(std::istream& in) {
+    genome_.CurrentTrackName = defaultName_;
+    LineReader reader(in);
+    std::string_view line;
+    for (;;) {
+        const LineReader::Status status = reader.Next(line);
+        if (status == LineReader::Status::kEnd)
+            break;
+        if (status == LineReader::Status::kError) {
+            genome_.ReportMessage("Error reading file: " + fileName_);
+            StopEarly();
+            break;
+        }
+        ++lineNumber_;
+        LineOutcome outcome = LineOutcome::kNext;
+        if (status == LineReader::Status::kTooLong) {
+            ReportLineProblem(FormatString("Line longer than %zu characters.",
+                                           LineReader::kMaxLineLength),
+                              "Line skipped.");
+        } else {
+            try {
+                outcome = HandleLine(line);
+            } catch (const std::bad_alloc&) {
+                genome_.ReportMessage("Memory Error");
+                genome_.SetErrorFlag(true);
+                outcome = LineOutcome::kStop;
+            }
+        }
+        if (outcome == LineOutcome::kUndecidable)
+            return false;
+        if (outcome == LineOutcome::kStop)
+            break;
+        if (lineNumber_ % kLinesPerClockCheck == 0 && ReportProgressIfDue(reader) &&
+            genome_.IsCancelRequested(false))
+            break;
+    }
+    Finish();
+    return true;
+}
+
+FileImport::LineOutcome FileImport::HandleLine(std::string_view line) {
+    if (line.empty() || line.front() == '#')
+        return LineOutcome::kNext;
+    if (line.back() == '\r')
+        line.remove_suffix(1);
+    bool undecidable = false;
+    if (!ParseLine(line, undecidable))
+        return undecidable ? LineOutcome::kUndecidable : LineOutcome::kNext;
+    if (record_.Start > record_.Stop) {
+        ReportLineProblem("End position must be larger than start position", "Line Skipped.");
+        ++errorCount_;
+        return LineOutcome::kNext;
+    }
+    if (errorCount_ > GenomeDataset::kMaxEndBeforeStartErrors) {
+        genome_.ReportMessage(FormatString("Invalid File, line %llu: Too many errors (%u) in File.",
+                                           static_cast<unsigned long long>(lineNumber_),
+                                           errorCount_));
+        StopEarly();
+        return LineOutcome::kStop;
+    }
+    if (genome_.GetChromosomeCount() > GenomeDataset::kMaxChromosomeNames) {
+        genome_.ReportMessage(
+            FormatString("Invalid File, line %llu: Too many ChromosomeNames found.",
+                         static_cast<unsigned long long>(lineNumber_)));
+        StopEarly();
+        return LineOutcome::kStop;
+    }
+    return StoreRecord();
+}
+
+bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
+    record_.Reset();
+    try {
+        switch (type_) {
+            case ImportDriver::kGff: return ParseGffLine(line, record_, lineNumber_);
+            case ImportDriver::kBed:
+                return ParseBedLine(line, record_, lineNumber_, genome_.CurrentTrackName);
+            case ImportDriver::kUndecided: break;
+            case ImportDriver::kUnsupported: return false;  // refused before reading
+        }
+    } catch (const FileProcessingException& refusal) {
+        ReportLineProblem(FormatString("Exception '%s'", refusal.what()), "Line skipped.");
+        return false;
+    }
+    // The first data line of a .txt file decides: GFF if the GFF reader takes it, else BED.
+    try {
+        ParseGffLine(line, record_, lineNumber_);
+        type_ = ImportDriver::kGff;
+        return true;
+    } catch (const FileProcessingException&) {
+        type_ = ImportDriver::kBed;
+    }
+    // A fresh record, so nothing of the refused GFF reading leaks into the BED feature.
+    record_.Reset();
+    try {
+        return ParseBedLine(line, record_, lineNumber_, genome_.CurrentTrackName);
+    } catch (const FileProcessingException&) {
+        genome_.ReportMessage("ERROR: File is not GFF or BED file.");
+        genome_.SetErrorFlag(true);
+        undecidable = true;
+        return false;
+    }
+}
+
+FileImport::LineOutcome FileImport::StoreRecord() {
+    if (record_.ChromosomeName.empty())
+        record_.ChromosomeName = defaultName_;
+    if (record_.TrackName.empty())
+        record_.TrackName = defaultName_;
+    NormalizeChromosomeName(record_.ChromosomeName);
+
+    ChromosomeDataset& track = TrackFor(record_.ChromosomeName, record_.TrackName);
+    track.UpdateExtents(record_.Start, record_.Stop, record_.Score);
+    track.AddItem(record_.Start, record_);
+    if (record_.Strand == '-')
+        track.HasReverseStrand = true;
+    if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
+        genome_.AssignTrackColor(track, record_.TrackName);
+    ++stored_;
+    return LineOutcome::kNext;
+}
+
+ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
+                                        const std::string& trackName) {
+    if (lastTrack_ != nullptr && chromosomeName == lastChromosome_ && trackName == lastTrackName_)
+        return *lastTrack_;
+    ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosomeName, trackName);
+    if (touched_ != nullptr)
+        touched_->Add(chromosomeName, trackName);
+    lastTrack_ = &track;
+    lastChromosome_ = chromosomeName;
+    lastTrackName_ = trackName;
+    return track;
+}
+
+void FileImport::ReportLineProblem(const std::string& problem, const char* skipped) {
+    genome_.ReportMessage(FormatString("Invalid File, line %llu: ",
+                                       static_cast<unsigned long long>(lineNumber_)) +
+                          problem);
+    genome_.ReportMessage(skipped);
+    genome_.SetErrorFlag(true);
+}
+
+void FileImport::StopEarly() {
+    genome_.ReportMessage(
+        FormatString("%zu ChromosomeNames loaded.", genome_.GetChromosomeCount()));
+    genome_.ReportMessage("The rest of the file will not be loaded.");
+    genome_.SetErrorFlag(true);
+}
+
+bool FileImport::ReportProgressIfDue(const LineReader& reader) {
+    const Clock::time_point now = Clock::now();
+    if (now - lastProgress_ <= kProgressInterval)
+        return false;
+    lastProgress_ = now;
+    // The progress interface counts in int; very large files are reported in coarser units.
+    const uint64_t unit = fileSize_ / INT_MAX + 1;
+    genome_.SetTaskProgress(static_cast<int>(std::min(reader.GetBytesRead(), fileSize_) / unit),
+                            static_cast<int>(fileSize_ / unit), kImportingPrefix, "", 0);
+    return true;
+}
+
+void FileImport::Finish() {
+    genome_.SetTaskPercent(100, kImportingPrefix, "", 0);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - startTime_);
+    genome_.AddImportTotals(stored_, static_cast<uint64_t>(elapsed.count()));
+    genome_.SortChromosomeNames();
+    if (!genome_.GetPaneOrder().empty() && genome_.GetCurrentPane() == kAllTracksPane)
+        genome_.SetCurrentPane(genome_.GetPaneOrder().front());
+    genome_.AddLoadedFile(FileNameOf(fileName_) + " ");
+}
+
+}  // namespace
+
+ImportDriver::FileType ImportDriver::DetectFileType(const std::string& fileName) {
+    const size_t dot = fileName.find_last_of('.');
+    if (dot == std::string::npos)
+        return kUnsupported;
+    const std::string extension = fileName.substr(dot + 1);
+    if (EqualsNoCase(extension, "gff"))
+        return kGff;
+    if (EqualsNoCase(extension, "bed"))
+        return kBed;
+    if (EqualsNoCase(extension, "txt"))
+        return kUndecided;
+    return kUnsupported;
+}
+
+std::string ImportDriver::DefaultName(const std::string& fileName) {
+    std::string name = FileNameOf(fileName);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+bool ImportDriver::ImportFile(const std::string& fileName, TrackCollector* touched) {
+    const FileType type = DetectFileType(fileName);
+    if (type == kUnsupported) {
+        genome_.ReportMessage("File is not supported: " + fileName);
+        genome_.SetErrorFlag(true);
+        return false;
+    }
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(fileName, error);
+    if (error || size == 0) {
+        genome_.ReportMessage("Bad File: " + fileName);
+        return false;
+    }
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) {
+        ShowMessageBox("Cannot open file: " + fileName);
+        return false;
+    }
+    FileImport import(genome_, fileName, type, size, touched);
+    return import.Run(in);
+}
+
+bool ImportDriver::LoadFiles(const std::vector<std::string>& paths) {
+    TrackCollector collector;
+    bool allImported = true;
+    const int total = static_cast<int>(paths.size());
+    for (int done = 0; done < total && allImported;) {
+        genome_.ReportMessage("Loading " + paths[static_cast<size_t>(done)]);
+        allImported = ImportFile(paths[static_cast<size_t>(done)], &collector);
+        ++done;
+        genome_.SetProgress(CNotificationAgent::PROGRESS_OVERALL, done, total, "", "", 0);
+        if (genome_.IsCancelRequested(false))
+            break;
+    }
+    for (const auto& [chromosomeName, trackName] : collector.GetPairs()) {
+        genome_.AppendTrackName(trackName);
+        if (ChromosomeDataset* track = genome_.FindTrack(chromosomeName, trackName)) {
+            track->ScaleMin = track->MinValue;
+            track->ScaleMax = track->MaxValue;
+        }
+    }
+    if (genome_.GetErrorFlag())
+        genome_.WaitForClose("Done", 100);
+    return allImported;
+}

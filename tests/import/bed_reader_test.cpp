@@ -1,0 +1,94 @@
+#include "import/bed_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/file_processing_exception.h"
+
+namespace {
+
+class BedReaderTest : public testing::Test {
+protected:
+    bool Parse(const std::string& line) {
+        record_.Reset();
+        return ParseBedLine(line, record_, 7, trackName_);
+    }
+    std::string RefusalOf(const std::string& line) {
+        try {
+            Parse(line);
+        } catch (const FileProcessingException& refusal) {
+            return refusal.what();
+        }
+        return "<accepted>";
+    }
+
+    ParsedFeatureLine record_;
+    std::string trackName_ = "peaks";
+};
+
+TEST_F(BedReaderTest, ThreeWordsGiveAOneBasedFeatureWithDefaults) {
+    ASSERT_TRUE(Parse("chr1 99 200"));
+    EXPECT_EQ(record_.ChromosomeName, "chr1");
+    EXPECT_EQ(record_.Start, 100u);
+    EXPECT_EQ(record_.Stop, 200u);
+    EXPECT_EQ(record_.Score, 0.0f);
+    EXPECT_EQ(record_.Strand, '+');
+    EXPECT_EQ(record_.Attributes, "");
+    EXPECT_EQ(record_.Color, ChromosomeItem::kNoColor);
+    EXPECT_EQ(record_.TrackName, "peaks");
+}
+
+TEST_F(BedReaderTest, ReadsNameScoreStrandAndItemRgbAcrossMixedWhiteSpace) {
+    ASSERT_TRUE(Parse("chr2 \t 10\t\t20  f1 5.5 - 11 19 255,0,0 2 5,5 0,5 extra"));
+    EXPECT_EQ(record_.Attributes, "f1");
+    EXPECT_EQ(record_.Score, 5.5f);
+    EXPECT_EQ(record_.Strand, '-');
+    EXPECT_EQ(record_.Color, 0xFFFF0000u);
+    EXPECT_EQ(record_.Source, "");
+    EXPECT_EQ(record_.Frame, '0');
+    const struct {
+        const char* rgb;
+        uint32_t color;
+    } colors[] = {{"0", 0xFF000000}, {"1,2", 0xFF010200}, {"256,-1,3", 0xFF00FF03}};
+    for (const auto& c : colors) {
+        ASSERT_TRUE(Parse(std::string("c 1 2 n 0 + 1 2 ") + c.rgb));
+        EXPECT_EQ(record_.Color, c.color) << c.rgb;
+    }
+}
+
+TEST_F(BedReaderTest, TrackLinesSetTheTrackNameAndHeaderLinesStoreNothing) {
+    const struct {
+        const char* line;
+        const char* trackName;
+    } cases[] = {
+        {"track name=\"My Genes\" description=\" a b \" visibility=2", "My Genes"},
+        {"TRACK name=abc", "abc"},
+        {"track type=bed", "abc"},  // no name: unchanged
+        {"track", "abc"},
+        {"BROWSER position chr1:1-100", "abc"},
+        {"track name=one name=two", "two"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(Parse(c.line)) << c.line;
+        EXPECT_EQ(trackName_, c.trackName) << c.line;
+    }
+    ASSERT_TRUE(Parse("chr1 0 1"));
+    EXPECT_EQ(record_.TrackName, "two");
+}
+
+TEST_F(BedReaderTest, RefusedLinesNameTheProblem) {
+    const struct {
+        const char* line;
+        const char* message;
+    } refusals[] = {
+        {"chr1 100", "Invalid BED File: 2 columns (min=3, max=12) found at line 7 "},
+        {"", "Invalid BED File: 0 columns (min=3, max=12) found at line 7 "},
+        {"chr1 1e5 200", "Invalid BED File: non-numeric value 1e5 found in column 1 at line 7."},
+        {"chr1 1 2x", "Invalid BED File: non-numeric value 2x found in column 2 at line 7."},
+        {"chr1 -1 20", "Invalid BED File: negative value -1 found in column 1 at line 7."},
+        {"chr1 5 -20", "Invalid BED File: negative value -20 found in column 2 at line 7."},
+    };
+    for (const auto& r : refusals)
+        EXPECT_EQ(RefusalOf(r.line), r.message) << r.line;
+}
+
+}  // namespace

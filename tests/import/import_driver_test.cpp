@@ -1,0 +1,196 @@
+#include "import/import_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "import/line_reader.h"
+#include "support/recording_agent.h"
+#include "support/scratch_file.h"
+
+namespace {
+
+using Messages = std::vector<std::string>;
+
+class ImportDriverTest : public testing::Test {
+protected:
+    ImportDriverTest() { genome_.SetNotificationTarget(&agent_); }
+
+    bool Import(const std::string& name, const std::string& contents) {
+        ScratchFile file(name, contents);
+        return ImportDriver(genome_).ImportFile(file.Path(), &touched_);
+    }
+    // Messages with the scratch folder taken out of paths.
+    Messages MessagesWithoutFolder() const {
+        Messages result;
+        const std::string folder = std::string(LOCUSCOPE_TEST_SCRATCH) + "/";
+        for (std::string message : agent_.messages) {
+            const size_t at = message.find(folder);
+            if (at != std::string::npos)
+                message.erase(at, folder.size());
+            result.push_back(message);
+        }
+        return result;
+    }
+    const ChromosomeDataset* Track(const std::string& chromosome, const std::string& name) {
+        return genome_.FindTrack(chromosome, name);
+    }
+
+    RecordingAgent agent_;
+    GenomeDataset genome_;
+    TrackCollector touched_;
+};
+
+const char kGffLine[] = "chr1\tsrc\tgene\t100\t200\t5\t+\t.\tID=a\n";
+
+TEST_F(ImportDriverTest, FileTypeComesFromTheExtension) {
+    const struct {
+        const char* name;
+        ImportDriver::FileType type;
+    } cases[] = {{"x.GFF", ImportDriver::kGff},         {"a.b/x.bed", ImportDriver::kBed},
+                 {"x.Txt", ImportDriver::kUndecided},   {"x.gff3", ImportDriver::kUnsupported},
+                 {"x.bed.gz", ImportDriver::kUnsupported}, {"gff", ImportDriver::kUnsupported}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ImportDriver::DetectFileType(c.name), c.type) << c.name;
+    EXPECT_EQ(ImportDriver::DefaultName("/data/my.peaks.bed"), "my.peaks");
+}
+
+TEST_F(ImportDriverTest, FilesRefusedBeforeReadingReportWhy) {
+    EXPECT_FALSE(Import("a.gff3", kGffLine));
+    EXPECT_TRUE(agent_.GetErrorFlag());
+    agent_.SetErrorFlag(false);
+    EXPECT_FALSE(Import("empty.gff", ""));
+    EXPECT_FALSE(ImportDriver(genome_).ImportFile("/no/such/file.bed", nullptr));
+    EXPECT_FALSE(agent_.GetErrorFlag());  // "Bad File" leaves the flag as it was
+    const std::string folder = std::string(LOCUSCOPE_TEST_SCRATCH) + "/folder.bed";
+    std::filesystem::create_directories(folder);
+    EXPECT_FALSE(ImportDriver(genome_).ImportFile(folder, nullptr));
+    EXPECT_EQ(MessagesWithoutFolder(),
+              (Messages{"File is not supported: a.gff3", "Bad File: empty.gff",
+                        "Bad File: /no/such/file.bed",
+                        "Bad File: folder.bed"}));
+    EXPECT_EQ(genome_.GetChromosomeCount(), 0u);
+    EXPECT_TRUE(genome_.GetLoadedFiles().empty());
+}
+
+TEST_F(ImportDriverTest, GffFileIsFiledByChromosomeAndFeatureType) {
+    ASSERT_TRUE(Import("genes.gff",
+                       "# comment\n"
+                       "chr1\tsrc\tgene\t100\t200\t5\t+\t.\tID=a\r\n"
+                       "CHR1\tsrc\texon\t100\t150\t-2\t-\t.\tID=a1\n"
+                       "Chromosome1\tsrc\tgene\t1\t1\t.\t+\t.\n"
+                       "\tsrc\t\t7\t9\t.\t+\t.\n"
+                       "chr1\tsrc\tgene\t50\t60\t1\t+\t.\tID=b\n"));
+    EXPECT_TRUE(agent_.messages.empty()) << agent_.messages.front();
+    const ChromosomeDataset* gene = Track("chr1", "gene");
+    ASSERT_NE(gene, nullptr);
+    EXPECT_EQ(gene->GetStartPositions(), (std::vector<uint32_t>{50, 100}));
+    EXPECT_EQ(gene->GetItem(1).Attributes, "ID=a");  // the carriage return is gone
+    EXPECT_EQ(gene->MinValue, 1.0f);
+    EXPECT_EQ(gene->MaxValue, 5.0f);
+    EXPECT_TRUE(Track("chr1", "exon")->HasReverseStrand);
+    EXPECT_NE(Track("chromosome1", "gene"), nullptr);
+    EXPECT_NE(Track("genes", "genes"), nullptr);  // empty names take the file's name
+    EXPECT_EQ(genome_.GetStoredFeatures(), 5u);
+    EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"genes.gff "});
+    EXPECT_EQ(genome_.GetCurrentPane(), "chr1");
+    EXPECT_EQ(touched_.GetPairs().front(), TrackCollector::Pair("chr1", "gene"));
+    EXPECT_EQ(touched_.GetPairs().size(), 4u);
+}
+
+TEST_F(ImportDriverTest, BadLinesAreReportedAndSkipped) {
+    ASSERT_TRUE(Import("mixed.gff",
+                       "chr1\tsrc\tgene\t1\n"
+                       "chr1\tsrc\tgene\t300\t200\t0\t+\t.\tID=backwards\n"
+                       " #not a comment\n" +
+                       std::string(kGffLine)));
+    EXPECT_EQ(agent_.messages,
+              (Messages{"Invalid File, line 1: Exception 'Invalid GFF File: 4 columns (min=8, "
+                        "max=9) found at line 1.'",
+                        "Line skipped.",
+                        "Invalid File, line 2: End position must be larger than start position",
+                        "Line Skipped.",
+                        "Invalid File, line 3: Exception 'Invalid GFF File: 1 columns (min=8, "
+                        "max=9) found at line 3.'",
+                        "Line skipped."}));
+    EXPECT_TRUE(agent_.GetErrorFlag());
+    EXPECT_EQ(genome_.GetStoredFeatures(), 1u);
+}
+
+TEST_F(ImportDriverTest, ThirtyThreeBackwardLinesStopTheFileAtTheNextGoodLine) {
+    std::string contents;
+    for (int i = 0; i < 33; ++i)
+        contents += "chr1\tsrc\tgene\t300\t200\t0\t+\t.\n";
+    contents += kGffLine;
+    contents += kGffLine;
+    ASSERT_TRUE(Import("bad.gff", contents));
+    const Messages tail(agent_.messages.end() - 3, agent_.messages.end());
+    EXPECT_EQ(agent_.messages.size(), 66u + 3u);
+    EXPECT_EQ(tail, (Messages{"Invalid File, line 34: Too many errors (33) in File.",
+                              "0 ChromosomeNames loaded.",
+                              "The rest of the file will not be loaded."}));
+    EXPECT_EQ(genome_.GetStoredFeatures(), 0u);
+    EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"bad.gff "});
+}
+
+TEST_F(ImportDriverTest, TxtFileIsDecidedByItsFirstDataLine) {
+    ASSERT_TRUE(Import("as_gff.txt", std::string(kGffLine) + "chr1 1 2\n"));
+    EXPECT_EQ(genome_.GetStoredFeatures(), 1u);  // the BED-like line is refused as GFF
+    EXPECT_EQ(agent_.messages.size(), 2u);
+
+    agent_.messages.clear();
+    ASSERT_TRUE(Import("as_bed.txt", "track name=calls\nchr2 0 10 n1 3\nchr2\t5\t8\n"));
+    EXPECT_TRUE(agent_.messages.empty());
+    EXPECT_EQ(Track("chr2", "calls")->GetItemCount(), 2u);
+
+    EXPECT_FALSE(Import("neither.txt", "# header\n\r\nchr1 1 2\n"));
+    EXPECT_EQ(agent_.messages, Messages{"ERROR: File is not GFF or BED file."});
+    EXPECT_EQ(genome_.GetLoadedFiles().size(), 2u);  // no list update for the refused file
+}
+
+TEST_F(ImportDriverTest, BedFeatureReadAfterARefusedGffReadingCarriesNothingOfIt) {
+    // Read as GFF, this line fills the source ("0") before it is refused for its column count.
+    ASSERT_TRUE(Import("guess.txt", "chr1\t0\t10\n"));
+    EXPECT_TRUE(agent_.messages.empty());
+    const ChromosomeItem& item = Track("chr1", "guess")->GetItem(0);
+    EXPECT_EQ(item.Source, "");
+    EXPECT_EQ(item.Stop, 10u);
+    EXPECT_EQ(Track("chr1", "guess")->GetStart(0), 1u);
+}
+
+TEST_F(ImportDriverTest, HostileBytesNeverLoseWhatWasLoaded) {
+    ASSERT_TRUE(Import("good.bed", "chr1 0 10 keep\n"));
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.push_back(static_cast<char>((i * 7919) & 0xFF));
+    binary += std::string(LineReader::kMaxLineLength + 10, '\0');
+    EXPECT_TRUE(Import("binary.bed", binary));
+    EXPECT_TRUE(agent_.GetErrorFlag());
+    EXPECT_NE(std::find(agent_.messages.begin(), agent_.messages.end(),
+                        "Invalid File, line " + std::to_string(
+                            std::count(binary.begin(), binary.end(), '\n') + 1) +
+                            ": Line longer than 1048576 characters."),
+              agent_.messages.end());
+    ASSERT_NE(Track("chr1", "good"), nullptr);
+    EXPECT_EQ(Track("chr1", "good")->GetItem(0).Attributes, "keep");
+}
+
+TEST_F(ImportDriverTest, LoadFilesStopsAtTheFirstFailedFileAndOrdersTracksAsFiled) {
+    ScratchFile first("first.bed", "track name=zeta\nchr2 0 10 a 4\ntrack name=alpha\nchr1 0 5 b 9\n");
+    ScratchFile second("second.gff3", kGffLine);
+    ScratchFile third("third.gff", kGffLine);
+    EXPECT_FALSE(ImportDriver(genome_).LoadFiles({first.Path(), second.Path(), third.Path()}));
+    EXPECT_EQ(MessagesWithoutFolder(),
+              (Messages{"Loading first.bed", "Loading second.gff3",
+                        "File is not supported: second.gff3"}));
+    // The first file's task bar at 100 %, then 1 and 2 of 3 files.
+    EXPECT_EQ(agent_.percents, (std::vector<int>{100, 33, 66}));
+    EXPECT_EQ(agent_.waits, 1);  // the flagged error waits for the user
+    EXPECT_EQ(Messages(genome_.GetTrackOrder().begin(), genome_.GetTrackOrder().end()),
+              (Messages{"zeta", "alpha"}));
+    EXPECT_EQ(Track("chr1", "alpha")->ScaleMin, 9.0);
+    EXPECT_EQ(Track("chr1", "alpha")->ScaleMax, 9.0);
+    EXPECT_EQ(genome_.FindTrack("chr1", "gene"), nullptr);
+}
+
+}  // namespace
