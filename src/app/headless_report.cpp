@@ -1,0 +1,70 @@
+#include "app/headless_report.h"
+
+#include <string>
+
+#include "framework/string_format.h"
+
+namespace {
+
+void WriteLine(std::FILE* out, const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), out);
+    std::fputc('\n', out);
+}
+
+// Fields joined by tabs; texts are written byte for byte.
+std::string Join(std::initializer_list<std::string> fields) {
+    std::string line;
+    bool first = true;
+    for (const std::string& field : fields) {
+        if (!first)
+            line += '\t';
+        first = false;
+        line += field;
+    }
+    return line;
+}
+
+void WriteItems(std::FILE* out, const std::string& pane, const std::string& trackName,
+                const ChromosomeDataset& track) {
+    for (ChromosomeDataset::ItemHandle h = 0; h != track.End(); ++h) {
+        const ChromosomeItem& item = track.GetItem(h);
+        WriteLine(out, Join({"item", pane, trackName,
+                             FormatString("%u\t%u\t%f", track.GetStart(h), item.Stop,
+                                          static_cast<double>(item.Score)),
+                             std::string(1, item.Strand), std::string(1, item.Frame),
+                             FormatString("%08X", item.Color), item.Source, item.GetUrl(),
+                             item.Attributes}));
+    }
+}
+
+}  // namespace
+
+void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
+                         bool importSucceeded, bool errorFlag) {
+    for (const std::string& entry : genome.GetLoadedFiles())
+        WriteLine(out, Join({"file", entry}));
+    for (const std::string& pane : genome.GetPaneOrder()) {
+        const int trackCount = genome.GetPaneTrackCount(pane);
+        WriteLine(out, Join({"pane", pane, std::to_string(trackCount)}));
+        for (int i = 0; i < trackCount; ++i) {
+            const GenomeDataset::TrackRef ref = genome.GetTrack(pane, i);
+            if (ref.dataset == nullptr)
+                continue;
+            const ChromosomeDataset& track = *ref.dataset;
+            WriteLine(out, Join({"track", pane, ref.trackName,
+                                 FormatString("%zu\t%u\t%u\t%g\t%g\t%06X\t%d",
+                                              track.GetItemCount(), track.MinStart, track.MaxStop,
+                                              static_cast<double>(track.MinValue),
+                                              static_cast<double>(track.MaxValue),
+                                              static_cast<unsigned>(track.TrackColor) & 0xFFFFFFu,
+                                              track.FixedColor ? 1 : 0)}));
+            if (withItems)
+                WriteItems(out, pane, ref.trackName, track);
+        }
+    }
+    WriteLine(out, FormatString("features\t%llu",
+                                static_cast<unsigned long long>(genome.GetStoredFeatures())));
+    WriteLine(out, FormatString("errors\t%d", errorFlag ? 1 : 0));
+    WriteLine(out, std::string("result\t") + (importSucceeded ? "ok" : "failed"));
+    std::fflush(out);
+}
