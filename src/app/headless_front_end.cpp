@@ -40,9 +40,9 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     parser.setApplicationDescription(
         QStringLiteral("Locuscope, a viewer for genomic feature files (GFF and BED)."));
     parser.addHelpOption();
-    parser.addOption({kReportOption,
-                      QStringLiteral("Import FILE... without a window and print what was loaded, "
-                                     "tab-separated, on standard output.")});
+    parser.addOption(
+        {kReportOption, QStringLiteral("Import FILE... without a window and print what was loaded, "
+                                       "tab-separated, on standard output.")});
     parser.addOption({kItemsOption, QStringLiteral("With --report, list every item as well.")});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),

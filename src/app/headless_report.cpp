@@ -27,13 +27,13 @@ std::string Join(std::initializer_list<std::string> fields) {
 void WriteItems(std::FILE* out, const std::string& pane, const std::string& trackName,
                 const ChromosomeDataset& track) {
     for (ChromosomeDataset::ItemHandle h = 0; h != track.End(); ++h) {
-        const ChromosomeItem& item = track.GetItem(h);
+        const ItemView item = track.GetItem(h);
         WriteLine(out, Join({"item", pane, trackName,
                              FormatString("%u\t%u\t%f", track.GetStart(h), item.Stop,
                                           static_cast<double>(item.Score)),
                              std::string(1, item.Strand), std::string(1, item.Frame),
-                             FormatString("%08X", item.Color), item.Source, item.GetUrl(),
-                             item.Attributes}));
+                             FormatString("%08X", item.Color), std::string(item.Source),
+                             item.GetUrl(), std::string(item.Attributes)}));
     }
 }
 
@@ -52,8 +52,8 @@ void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
                 continue;
             const ChromosomeDataset& track = *ref.dataset;
             WriteLine(out, Join({"track", pane, ref.trackName,
-                                 FormatString("%zu\t%u\t%u\t%g\t%g\t%06X\t%d",
-                                              track.GetItemCount(), track.MinStart, track.MaxStop,
+                                 FormatString("%zu\t%u\t%u\t%g\t%g\t%06X\t%d", track.GetItemCount(),
+                                              track.MinStart, track.MaxStop,
                                               static_cast<double>(track.MinValue),
                                               static_cast<double>(track.MaxValue),
                                               static_cast<unsigned>(track.TrackColor) & 0xFFFFFFu,

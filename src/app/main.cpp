@@ -1,3 +1,5 @@
 #include "app/locuscope_main.h"
 
-int main(int argc, char** argv) { return LocuscopeMain(argc, argv); }
+int main(int argc, char** argv) {
+    return LocuscopeMain(argc, argv);
+}

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -20,10 +21,40 @@ constexpr size_t kHitTestHalfWindow = 25000;
 constexpr int64_t kNoEdgeDistance = 2147483647;
 constexpr auto kCancelPollInterval = std::chrono::milliseconds(100);
 
-int64_t Distance(int64_t a, int64_t b) { return a > b ? a - b : b - a; }
+int64_t Distance(int64_t a, int64_t b) {
+    return a > b ? a - b : b - a;
+}
+
+// Unsigned LEB128: seven bits a byte, low bits first, high bit set on all but the last byte.
+size_t EncodedSize(size_t length) {
+    size_t size = 1;
+    for (; length >= 0x80; length >>= 7)
+        ++size;
+    return size;
+}
+
+size_t EncodeLength(size_t length, char* out) {
+    size_t used = 0;
+    while (length >= 0x80) {
+        out[used++] = static_cast<char>((length & 0x7F) | 0x80);
+        length >>= 7;
+    }
+    out[used++] = static_cast<char>(length);
+    return used;
+}
+
+size_t DecodeLength(const char*& in) {
+    size_t length = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = static_cast<unsigned char>(*in++);
+        length |= static_cast<size_t>(byte & 0x7F) << shift;
+        if ((byte & 0x80) == 0)
+            return length;
+    }
+}
 
 void WriteGffLine(std::ostream& out, const std::string& chromosomeName,
-                  const std::string& trackName, uint32_t start, const ChromosomeItem& item) {
+                  const std::string& trackName, uint32_t start, const ItemView& item) {
     out << chromosomeName << '\t' << item.Source << '\t' << trackName << '\t'
         << FormatString("%u\t%u\t%f", start, item.Stop, static_cast<double>(item.Score)) << '\t'
         << item.Strand << '\t' << item.Frame << '\t' << item.Attributes << '\n';
@@ -51,15 +82,15 @@ void ChromosomeDataset::EnsureOrdered() const {
     for (size_t i = 0; i < count; ++i) {
         if (source[i] == i)
             continue;
-        ChromosomeItem held = std::move(items_[i]);
+        const StoredItem held = items_[i];
         size_t hole = i;
         while (source[hole] != i) {
             const size_t from = source[hole];
-            items_[hole] = std::move(items_[from]);
+            items_[hole] = items_[from];
             source[hole] = static_cast<uint32_t>(hole);
             hole = from;
         }
-        items_[hole] = std::move(held);
+        items_[hole] = held;
         source[hole] = static_cast<uint32_t>(hole);
     }
     stops_.clear();
@@ -77,22 +108,33 @@ const std::vector<uint32_t>& ChromosomeDataset::GetStopPositions() const {
         stops_.clear();
         stops_.reserve(items_.size());
         for (size_t i = 0; i < items_.size(); ++i)
-            stops_.push_back(items_[i].Stop);
+            stops_.push_back(items_[i].stop);
     }
     return stops_;
 }
 
-const ChromosomeItem& ChromosomeDataset::GetItem(ItemHandle handle) const {
-    EnsureOrdered();
-    return items_[handle];
+ItemView ChromosomeDataset::GetItem(ItemHandle handle) const {
+    const StoredItem& stored = Ordered()[handle];
+    const char* text = texts_.At(stored.text);
+    const size_t sourceLength = DecodeLength(text);
+    const size_t attributesLength = DecodeLength(text);
+    ItemView view;
+    view.Source = std::string_view(text, sourceLength);
+    view.Score = stored.score;
+    view.Stop = stored.stop;
+    view.Attributes = std::string_view(text + sourceLength, attributesLength);
+    view.Strand = stored.strand;
+    view.Frame = stored.frame;
+    view.Color = stored.color;
+    return view;
 }
 
-const ChromosomeItem* ChromosomeDataset::FindItem(uint32_t start) const {
+std::optional<ItemView> ChromosomeDataset::FindItem(uint32_t start) const {
     const std::vector<uint32_t>& starts = GetStartPositions();
     const auto it = std::lower_bound(starts.begin(), starts.end(), start);
     if (it == starts.end() || *it != start)
-        return nullptr;
-    return &items_[static_cast<size_t>(it - starts.begin())];
+        return std::nullopt;
+    return GetItem(static_cast<ItemHandle>(it - starts.begin()));
 }
 
 std::vector<ChromosomeDataset::ItemHandle> ChromosomeDataset::GetItemsAt(uint32_t start) const {
@@ -105,16 +147,37 @@ std::vector<ChromosomeDataset::ItemHandle> ChromosomeDataset::GetItemsAt(uint32_
 }
 
 void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item) {
+    StoredItem stored;
+    const size_t sourceLength = item.Source.size();
+    const size_t attributesLength = item.Attributes.size();
+    char* text = texts_.Allocate(
+        EncodedSize(sourceLength) + EncodedSize(attributesLength) + sourceLength + attributesLength,
+        stored.text);
+    text += EncodeLength(sourceLength, text);
+    text += EncodeLength(attributesLength, text);
+    if (sourceLength != 0)
+        std::memcpy(text, item.Source.data(), sourceLength);
+    if (attributesLength != 0)
+        std::memcpy(text + sourceLength, item.Attributes.data(), attributesLength);
+    stored.stop = item.Stop;
+    stored.score = item.Score;
+    stored.color = item.Color;
+    stored.strand = item.Strand;
+    stored.frame = item.Frame;
+    // Grow starts_ first so that a failed allocation leaves both containers the same length.
+    if (starts_.size() == starts_.capacity())
+        starts_.reserve(std::max<size_t>(16, starts_.size() * 2));
+    items_.push_back(stored);
     if (!starts_.empty() && start < starts_.back())
         ordered_ = false;
-    items_.push_back(item);
     starts_.push_back(start);
-    stops_.clear();
+    if (!stops_.empty())
+        stops_.clear();
 }
 
 bool ChromosomeDataset::ScaleValues(float factor) {
     for (size_t i = 0; i < items_.size(); ++i)
-        items_[i].Score *= factor;
+        items_[i].score *= factor;
     MinValue *= factor;
     MaxValue *= factor;
     if (factor < 0)
@@ -137,7 +200,7 @@ bool ChromosomeDataset::RecomputeExtents() {
     MaxValue = -FLT_MAX;
     const std::vector<uint32_t>& starts = GetStartPositions();
     for (size_t i = 0; i < items_.size(); ++i)
-        UpdateExtents(starts[i], items_[i].Stop, items_[i].Score);
+        UpdateExtents(starts[i], items_[i].stop, items_[i].score);
     return true;
 }
 
@@ -171,23 +234,21 @@ void ChromosomeDataset::GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& m
         return;
     }
     // The first item carrying the start S[i].
-    const size_t first =
-        static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), starts[i]) -
-                            starts.begin());
-    minValue = maxValue = items_[first].Score;
+    const size_t first = static_cast<size_t>(
+        std::lower_bound(starts.begin(), starts.end(), starts[i]) - starts.begin());
+    minValue = maxValue = items_[first].score;
     minStart = maxStart = starts[i];
     if (from >= to)
         return;
     const size_t j = FindNearestStart(to);
     if (j == starts.size() || j == i)
         return;
-    const size_t last =
-        static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), starts[j]) -
-                            starts.begin());
+    const size_t last = static_cast<size_t>(
+        std::lower_bound(starts.begin(), starts.end(), starts[j]) - starts.begin());
     minValue = FLT_MAX;
     maxValue = -FLT_MAX;
     for (size_t k = first; k < last && k < items_.size(); ++k) {
-        const float score = items_[k].Score;
+        const float score = items_[k].score;
         if (score < minValue) {
             minValue = score;
             minStart = starts[k];
@@ -233,18 +294,17 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
     int64_t bestEdgeDistance = kNoEdgeDistance;
     for (size_t k = lower; k < upper; ++k) {
         const int64_t s = starts[k];
-        const int64_t e = std::max<int64_t>(items_[k].Stop, s + 1);
+        const int64_t e = std::max<int64_t>(items_[k].stop, s + 1);
         if (e < from)
             continue;
         if (s <= pos && pos < e) {
             const int64_t centre = Distance((e >> 1) + (s >> 1), pos);
-            const float valueDistance = std::fabs(items_[k].Score - value);
+            const float valueDistance = std::fabs(items_[k].score - value);
             anyUnderPointer = true;
-            const bool closer =
-                underPointer == End()
-                    ? valueDistance <= bestValueDistance
-                    : valueDistance < bestValueDistance ||
-                          (valueDistance == bestValueDistance && centre < bestCentreDistance);
+            const bool closer = underPointer == End() ? valueDistance <= bestValueDistance
+                                                      : valueDistance < bestValueDistance ||
+                                                            (valueDistance == bestValueDistance &&
+                                                             centre < bestCentreDistance);
             if (closer) {
                 underPointer = k;
                 bestValueDistance = valueDistance;
@@ -268,13 +328,12 @@ size_t ChromosomeDataset::FindItemIndexAt(uint32_t pos, float value, uint32_t fr
     const std::vector<uint32_t>& starts = starts_;
     if (found == End())
         return starts.size();
-    return static_cast<size_t>(
-        std::lower_bound(starts.begin(), starts.end(), starts[found]) - starts.begin());
+    return static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), starts[found]) -
+                               starts.begin());
 }
 
 bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t to,
-                                 const std::string& chromosomeName,
-                                 const std::string& trackName) {
+                                 const std::string& chromosomeName, const std::string& trackName) {
     if (stream == nullptr || !stream->good() || from == kNoPosition || items_.empty())
         return false;
     const std::vector<uint32_t>& starts = GetStartPositions();
@@ -298,7 +357,7 @@ bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t t
             SetErrorFlag(true);
             break;
         }
-        WriteGffLine(*stream, chromosomeName, trackName, starts[k], items_[k]);
+        WriteGffLine(*stream, chromosomeName, trackName, starts[k], GetItem(k));
         const auto now = std::chrono::steady_clock::now();
         if (now - lastPoll > kCancelPollInterval) {
             lastPoll = now;

@@ -3,11 +3,14 @@
 #include <cfloat>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/chromosome_item.h"
 #include "data/chunked_vector.h"
+#include "data/item_view.h"
+#include "data/text_arena.h"
 #include "framework/parameter_base.h"
 
 // One track on one chromosome: the features of one GFF feature type or one BED track, kept in
@@ -17,7 +20,9 @@
 // Items are addressed by handles: a handle is the item's place in that order, from 0 to
 // End() - 1. Adding items invalidates handles; the next reading operation puts the items in
 // order again (once, however many items were added), so reading is not free of side effects.
-// Positions are 1-based and inclusive; 0xFFFFFFFF means none.
+// Items are kept as compact records with their texts in an arena; they are read as ItemViews,
+// whose texts live as long as the dataset. Positions are 1-based and inclusive; 0xFFFFFFFF
+// means none.
 class ChromosomeDataset : public CParameterBase {
 public:
     using ItemHandle = size_t;
@@ -37,9 +42,9 @@ public:
     double ScaleMin = FLT_MAX;  // manual scale
     double ScaleMax = -FLT_MAX;
     bool AutoScale = true;
-    int TrackHeight = 0;               // pixels; 0 = automatic
+    int TrackHeight = 0;                // pixels; 0 = automatic
     int TrackColor = kUnassignedColor;  // 0x00BBGGRR
-    bool FixedColor = false;           // colour came from the fixed feature-type table
+    bool FixedColor = false;            // colour came from the fixed feature-type table
     int TrackStyle = kStyleAutomatic;
     int PointWidthLeft = 0;  // point marker growth: two width halves, two height halves
     int PointWidthRight = 0;
@@ -53,12 +58,14 @@ public:
     size_t GetPositionCount() const { return GetStartPositions().size(); }
     size_t GetItemCount() const { return items_.size(); }
 
-    const ChromosomeItem& GetItem(ItemHandle handle) const;
+    ItemView GetItem(ItemHandle handle) const;
     uint32_t GetStart(ItemHandle handle) const { return GetStartPositions()[handle]; }
+    float GetScore(ItemHandle handle) const { return Ordered()[handle].score; }
+    uint32_t GetStop(ItemHandle handle) const { return Ordered()[handle].stop; }
     ItemHandle End() const { return items_.size(); }
 
-    // The first item starting exactly at start, or null. The pointer lives until the next AddItem.
-    const ChromosomeItem* FindItem(uint32_t start) const;
+    // The first item starting exactly at start, or nothing.
+    std::optional<ItemView> FindItem(uint32_t start) const;
     // Every item starting exactly at start, in the order they were added.
     std::vector<ItemHandle> GetItemsAt(uint32_t start) const;
 
@@ -101,10 +108,26 @@ public:
                  const std::string& trackName, bool append);
 
 private:
-    void EnsureOrdered() const;
+    // One item without its start. Its texts lie in the arena as the two lengths (LEB128)
+    // followed by the source and the attributes.
+    struct StoredItem {
+        TextArena::Handle text;
+        uint32_t stop;
+        float score;
+        uint32_t color;
+        char strand;
+        char frame;
+    };
 
+    void EnsureOrdered() const;
+    const ChunkedVector<StoredItem>& Ordered() const {
+        EnsureOrdered();
+        return items_;
+    }
+
+    TextArena texts_;
     // Items and their starts in the order added until EnsureOrdered sorts them by start.
-    mutable ChunkedVector<ChromosomeItem> items_;
+    mutable ChunkedVector<StoredItem> items_;
     mutable std::vector<uint32_t> starts_;
     mutable std::vector<uint32_t> stops_;  // built on demand
     mutable bool ordered_ = true;

@@ -1,5 +1,7 @@
 #include "data/chromosome_item.h"
 
+#include <string.h>
+
 #include <string_view>
 
 #include "data/number_scan.h"
@@ -24,8 +26,8 @@ void ForEachAttributeField(std::string_view text, Visitor visit) {
     size_t begin = 0;
     for (size_t count = 0; count < kMaxAttributeFields; ++count) {
         const size_t end = text.find(';', begin);
-        const std::string_view field =
-            text.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
+        const std::string_view field = text.substr(
+            begin, end == std::string_view::npos ? std::string_view::npos : end - begin);
         if (visit(field) || end == std::string_view::npos)
             return;
         begin = end + 1;
@@ -72,15 +74,17 @@ std::string PercentDecode(std::string_view link) {
 
 }  // namespace
 
-std::string ChromosomeItem::GetInfoText(uint32_t start) const {
-    return FormatString("Score: %.03f Pos: %u - %u Attr: ", static_cast<double>(Score), start,
-                        Stop) +
-           Attributes;
+std::string ChromosomeItem::InfoText(float score, uint32_t start, uint32_t stop,
+                                     std::string_view attributes) {
+    std::string text =
+        FormatString("Score: %.03f Pos: %u - %u Attr: ", static_cast<double>(score), start, stop);
+    text += attributes;
+    return text;
 }
 
-std::string ChromosomeItem::GetUrl() const {
+std::string ChromosomeItem::UrlIn(std::string_view attributes) {
     std::string_view candidate;
-    ForEachAttributeField(Attributes, [&](std::string_view field) {
+    ForEachAttributeField(attributes, [&](std::string_view field) {
         field = TrimSet(field, kFieldBlanks);
         if (field.substr(0, kHttpPrefix.size()) == kHttpPrefix) {
             candidate = field;
@@ -93,8 +97,9 @@ std::string ChromosomeItem::GetUrl() const {
 }
 
 void ChromosomeItem::ParseColorAttribute() {
-    // Most lines carry no colour; one scan of the whole text settles that.
-    if (Attributes.find(kColorWord) != std::string::npos) {
+    // Most lines carry no colour; one fast scan of the whole text settles that.
+    if (memmem(Attributes.data(), Attributes.size(), kColorWord.data(), kColorWord.size()) !=
+        nullptr) {
         ForEachAttributeField(Attributes, [&](std::string_view field) {
             const size_t at = field.find(kColorWord);
             if (at == std::string_view::npos || at > 1)

@@ -226,16 +226,16 @@ bool GenomeDataset::SetTracksColor(int color) {
     return true;
 }
 
-const ChromosomeItem* GenomeDataset::HitTestItem(int trackIndex, uint32_t& pos, float value,
-                                                 uint32_t from, uint32_t to) const {
+std::optional<ItemView> GenomeDataset::HitTestItem(int trackIndex, uint32_t& pos, float value,
+                                                   uint32_t from, uint32_t to) const {
     const TrackRef track = GetTrack(currentPane_, trackIndex);
     if (track.dataset == nullptr)
-        return nullptr;
+        return std::nullopt;
     const ChromosomeDataset::ItemHandle found = track.dataset->FindItemAt(pos, value, from, to);
     if (found == track.dataset->End())
-        return nullptr;
+        return std::nullopt;
     pos = track.dataset->GetStart(found);
-    return &track.dataset->GetItem(found);
+    return track.dataset->GetItem(found);
 }
 
 std::string GenomeDataset::GetAttachedTrackName(const std::string& paneName) {
@@ -284,7 +284,7 @@ GenomeDataset::Range GenomeDataset::GetCursorRange(const std::string& paneName) 
         return none;
     const size_t index = static_cast<size_t>(cursor->second);
     const uint32_t start = track->GetStart(index);
-    return Range(start, std::max(start, track->GetItem(index).Stop));
+    return Range(start, std::max(start, track->GetStop(index)));
 }
 
 uint32_t GenomeDataset::MoveCursorNear(uint32_t pos) {
@@ -304,7 +304,7 @@ uint32_t GenomeDataset::MoveCursorNear(uint32_t pos) {
             after = i;
             break;
         }
-        const uint32_t stop = track->GetItem(i).Stop;
+        const uint32_t stop = track->GetStop(i);
         if (stop < pos) {
             const uint64_t distance = pos - stop;
             if (before == kNone || distance < beforeDistance) {
@@ -328,6 +328,7 @@ uint32_t GenomeDataset::MoveCursorNear(uint32_t pos) {
     }
     if (chosen == kNone)
         return kNoPosition;
-    cursorPositions_[currentPane_] = chosen < track->GetPositionCount() ? static_cast<int>(chosen) : 0;
+    cursorPositions_[currentPane_] =
+        chosen < track->GetPositionCount() ? static_cast<int>(chosen) : 0;
     return starts[chosen];
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -118,8 +119,8 @@ public:
 
     // The item of the current pane's index-th track under base pos and value (see
     // ChromosomeDataset::FindItemAt); on success pos becomes the item's start.
-    const ChromosomeItem* HitTestItem(int trackIndex, uint32_t& pos, float value, uint32_t from,
-                                      uint32_t to) const;
+    std::optional<ItemView> HitTestItem(int trackIndex, uint32_t& pos, float value, uint32_t from,
+                                        uint32_t to) const;
 
     // --- Cursor -----------------------------------------------------------------------------
     // The track the pane's cursor follows; "gene" until another is attached.

@@ -1,8 +1,8 @@
 #include "data/number_scan.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace {
@@ -29,11 +29,7 @@ locale_t CLocale() {
 
 }  // namespace
 
-bool IsCWhiteSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-Long32Scan ScanLong32(std::string_view text) {
+Long32Scan ScanLong32Slow(std::string_view text) {
     Long32Scan scan;
     size_t i = 0;
     while (i < text.size() && IsCWhiteSpace(text[i]))
@@ -62,7 +58,9 @@ Long32Scan ScanLong32(std::string_view text) {
     return scan;
 }
 
-double ScanDouble(std::string_view text) {
+double ScanDoubleSlow(std::string_view text) {
+    if (text == ".")
+        return 0.0;  // the usual GFF "no score"
     char buffer[kShortNumberText + 1];
     std::string longText;
     const char* terminated = buffer;
@@ -106,4 +104,6 @@ bool ScanHex32(std::string_view text, uint32_t& value) {
     return true;
 }
 
-int32_t ScanInt32(std::string_view text) { return ScanLong32(text).value; }
+int32_t ScanInt32(std::string_view text) {
+    return ScanLong32(text).value;
+}

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "support/recording_agent.h"
@@ -20,7 +21,7 @@ protected:
         track_.AddItem(start, item);
     }
     std::string NameAt(ChromosomeDataset::ItemHandle handle) {
-        return handle == track_.End() ? "<none>" : track_.GetItem(handle).Attributes;
+        return handle == track_.End() ? "<none>" : std::string(track_.GetItem(handle).Attributes);
     }
 
     ChromosomeDataset track_;
@@ -37,12 +38,38 @@ TEST_F(ChromosomeDatasetTest, ItemsAreOrderedByStartWithEqualStartsInInsertionOr
     EXPECT_EQ(NameAt(1), "a2");
     EXPECT_EQ(track_.GetItemsAt(100), (std::vector<ChromosomeDataset::ItemHandle>{0, 1}));
     EXPECT_EQ(track_.FindItem(200)->Attributes, "b");
-    EXPECT_EQ(track_.FindItem(150), nullptr);
+    EXPECT_FALSE(track_.FindItem(150).has_value());
 
     // Adding after a read orders the newcomers too.
     Add(150, 160, 0, "late");
     EXPECT_EQ(NameAt(2), "late");
     EXPECT_EQ(track_.GetStopPositions()[2], 160u);
+}
+
+TEST_F(ChromosomeDatasetTest, ManyItemsAndLongTextsSurviveStorageAndOrdering) {
+    // Enough items for several storage chunks, added in descending order, with texts of every
+    // size class: empty, short, longer than 127 bytes, and longer than a whole storage block.
+    constexpr uint32_t kCount = 200000;
+    const std::string longText(300, 'a');
+    const std::string hugeText(3 << 20, 'h');
+    for (uint32_t i = 0; i < kCount; ++i) {
+        ChromosomeItem item;
+        item.Stop = kCount - i + 5;
+        item.Source = i % 3 == 0 ? "src" : "";
+        item.Attributes = i == 7 ? hugeText : (i % 2 == 0 ? longText : std::to_string(i));
+        track_.AddItem(kCount - i, item);
+    }
+    ASSERT_EQ(track_.GetItemCount(), kCount);
+    const std::vector<uint32_t>& starts = track_.GetStartPositions();
+    EXPECT_TRUE(std::is_sorted(starts.begin(), starts.end()));
+    for (uint32_t handle : {0u, 1u, 12345u, kCount - 8, kCount - 1}) {
+        const uint32_t i = kCount - starts[handle];  // the order the item was added in
+        const ItemView item = track_.GetItem(handle);
+        EXPECT_EQ(item.Stop, starts[handle] + 5) << handle;
+        EXPECT_EQ(item.Source, i % 3 == 0 ? "src" : "") << handle;
+        EXPECT_EQ(item.Attributes, i == 7 ? hugeText : (i % 2 == 0 ? longText : std::to_string(i)))
+            << handle;
+    }
 }
 
 TEST_F(ChromosomeDatasetTest, NearestStartTiesGoToTheLaterEntry) {

@@ -48,7 +48,7 @@ TEST(ChromosomeItemTest, ColorAttributeSetsOpaqueItemColor) {
         {"color='00FF00'", 0xFF00FF00},
         {"color=\"0000FF\"", 0xFF0000FF},
         {"color=x0000FF", 0xFF0000FF},
-        {"color:FF0000", 0xFFFF0000},  // any one separator character
+        {"color:FF0000", 0xFFFF0000},               // any one separator character
         {"color=FF0000;color=00FF00", 0xFFFF0000},  // only the first counts
         // No colour of its own:
         {"color=#FF0000", ChromosomeItem::kNoColor},

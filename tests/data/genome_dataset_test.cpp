@@ -32,8 +32,8 @@ protected:
 TEST_F(GenomeDatasetTest, SortedPaneOrderPutsNumberedChromosomesFirst) {
     for (const char* name : {"chrX", "chr10", "chr2", "chr1", "scaffold_9", "chr_un"})
         File(name, "gene", 1, 2);
-    EXPECT_EQ(PaneOrder(), (std::vector<std::string>{"chr1", "chr2", "chr10", "chr_un", "chrX",
-                                                     "scaffold_9"}));
+    EXPECT_EQ(PaneOrder(),
+              (std::vector<std::string>{"chr1", "chr2", "chr10", "chr_un", "chrX", "scaffold_9"}));
     genome_.SortOrder = GenomeDataset::kSortUnsorted;
     genome_.SortChromosomeNames();
     EXPECT_EQ(PaneOrder().front(), "chrX");
@@ -43,8 +43,8 @@ TEST(ChromosomeNameLessTest, ComparesNumbersThenSuffixesThenCaseFreeBytes) {
     const struct {
         const char* a;
         const char* b;
-    } less[] = {{"chr2", "chr10"}, {"chr1", "chr1_random"}, {"chr9", "chrM"},
-                {"chr10_a", "chr10_b"}, {"chrX", "chrY"}, {"Scaffold_a", "scaffold_b"}};
+    } less[] = {{"chr2", "chr10"},      {"chr1", "chr1_random"}, {"chr9", "chrM"},
+                {"chr10_a", "chr10_b"}, {"chrX", "chrY"},        {"Scaffold_a", "scaffold_b"}};
     for (const auto& c : less) {
         EXPECT_TRUE(ChromosomeNameLess(c.a, c.b)) << c.a << " < " << c.b;
         EXPECT_FALSE(ChromosomeNameLess(c.b, c.a)) << c.b << " !< " << c.a;
@@ -85,8 +85,8 @@ TEST_F(GenomeDatasetTest, AllTracksPaneCountsTheTracksOfEveryPaneInOrder) {
     File("chr2", "peaks", 1, 2);
     // Track order: gene, exon, peaks. Pane order: chr1, chr2.
     EXPECT_EQ(genome_.GetPaneTrackCount(kAllTracksPane), 4);
-    const char* expected[][2] = {{"chr1", "gene"}, {"chr1", "exon"}, {"chr2", "gene"},
-                                 {"chr2", "peaks"}};
+    const char* expected[][2] = {
+        {"chr1", "gene"}, {"chr1", "exon"}, {"chr2", "gene"}, {"chr2", "peaks"}};
     for (int i = 0; i < 4; ++i) {
         const GenomeDataset::TrackRef ref = genome_.GetTrack(kAllTracksPane, i);
         ASSERT_NE(ref.dataset, nullptr) << i;
@@ -137,7 +137,7 @@ TEST_F(GenomeDatasetTest, MoveCursorNearPrefersContainingThenNearerEdge) {
     File("chr1", "gene", 2000, 2100);
     genome_.SetCurrentPane("chr1");
     EXPECT_EQ(genome_.MoveCursorNear(450), 400u);
-    EXPECT_EQ(genome_.MoveCursorNear(1400), 100u);  // the long item ends 400 before, 600 after
+    EXPECT_EQ(genome_.MoveCursorNear(1400), 100u);   // the long item ends 400 before, 600 after
     EXPECT_EQ(genome_.MoveCursorNear(1500), 2000u);  // equal distances: the item after
     EXPECT_EQ(genome_.GetCursorIndex("chr1"), 2);
     genome_.SetCurrentPane("chr2");
