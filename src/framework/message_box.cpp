@@ -11,7 +11,9 @@ MessageBoxHandler& CurrentHandler() {
 
 }  // namespace
 
-void SetMessageBoxHandler(MessageBoxHandler handler) { CurrentHandler() = std::move(handler); }
+void SetMessageBoxHandler(MessageBoxHandler handler) {
+    CurrentHandler() = std::move(handler);
+}
 
 void ShowMessageBox(const std::string& text) {
     if (const MessageBoxHandler& handler = CurrentHandler()) {

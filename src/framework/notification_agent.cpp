@@ -63,8 +63,7 @@ bool CNotificationAgent::WaitForClose(const std::string& buttonText, int percent
     return false;
 }
 
-bool CNotificationAgent::AskAcceptReject(const std::string& question,
-                                         const std::string& acceptText,
+bool CNotificationAgent::AskAcceptReject(const std::string& question, const std::string& acceptText,
                                          const std::string& rejectText) {
     if (CNotificationAgent* next = ForwardTarget())
         return next->AskAcceptReject(question, acceptText, rejectText);

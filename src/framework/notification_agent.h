@@ -49,9 +49,7 @@ public:
 
 protected:
     // The next agent of the chain, or null when this agent answers with the defaults.
-    CNotificationAgent* ForwardTarget() const {
-        return target_ != this ? target_ : nullptr;
-    }
+    CNotificationAgent* ForwardTarget() const { return target_ != this ? target_ : nullptr; }
     static bool IsValidProgressType(int type) {
         return type == PROGRESS_OVERALL || type == PROGRESS_TASK;
     }

@@ -6,9 +6,13 @@ bool CParameterBase::GetParameterSet(const std::string&, CParameterBase** out) {
     return true;
 }
 
-bool CParameterBase::SetParameter(const std::string&, const std::string&) { return true; }
+bool CParameterBase::SetParameter(const std::string&, const std::string&) {
+    return true;
+}
 
-bool CParameterBase::HasParameters(int) { return true; }
+bool CParameterBase::HasParameters(int) {
+    return true;
+}
 
 std::string CParameterBase::GetParameterSetName() const {
     return "CParameterBase Default Parameters";
@@ -24,4 +28,6 @@ int CParameterBase::SetCounter(int value) {
     return counter_;
 }
 
-int CParameterBase::IncrementCounter() { return ++counter_; }
+int CParameterBase::IncrementCounter() {
+    return ++counter_;
+}

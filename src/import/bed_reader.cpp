@@ -1,6 +1,6 @@
 #include "import/bed_reader.h"
 
-#include <cctype>
+#include <cstring>
 
 #include "data/genome_dataset.h"
 #include "data/number_scan.h"
@@ -25,7 +25,7 @@ bool StartsWithNoCase(std::string_view line, std::string_view word) {
     if (line.size() < word.size())
         return false;
     for (size_t i = 0; i < word.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(line[i])) != word[i])
+        if (AsciiLower(line[i]) != word[i])
             return false;
     }
     return true;
@@ -86,23 +86,68 @@ uint32_t ReadItemRgb(std::string_view word) {
     return color;
 }
 
-void StoreWord(int column, std::string_view word, ParsedFeatureLine& record,
-               uint64_t lineNumber) {
-    switch (column) {
-        case kChrom: record.ChromosomeName.assign(word); break;
-        case kChromStart:
-            // BED starts are 0-based.
-            record.Start = ReadPositionColumn(word, column, lineNumber, kBedMessages) + 1;
-            break;
-        case kChromEnd:
-            record.Stop = ReadPositionColumn(word, column, lineNumber, kBedMessages);
-            break;
-        case kName: record.Attributes.assign(word); break;
-        case kScore: record.Score = ScoreFromText(word); break;
-        case kStrand: record.Strand = word[0]; break;
-        case kItemRgb: record.Color = ReadItemRgb(word); break;
-        default: break;  // thickStart, thickEnd and the block columns are not used
+// White space as formatted stream extraction sees it, one table look-up per character.
+struct WhiteSpaceTable {
+    bool isSpace[256] = {};
+    constexpr WhiteSpaceTable() {
+        for (const char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+            isSpace[static_cast<unsigned char>(c)] = true;
     }
+    bool operator()(char c) const { return isSpace[static_cast<unsigned char>(c)]; }
+};
+constexpr WhiteSpaceTable kIsWhiteSpace;
+
+// A word of the line; left uninitialised until split, which keeps the hot loop cheap.
+struct Word {
+    const char* data;
+    size_t size;
+    std::string_view Text() const { return std::string_view(data, size); }
+};
+
+// The first white-space character in [at, end), or end. Eight bytes are tested at a time for
+// a byte below '!' (every white-space character is one), which keeps the branch at each word's
+// end from being mispredicted on every word of a long file.
+const char* FindWhiteSpace(const char* at, const char* const end) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighBits = 0x8080808080808080ull;
+    constexpr uint64_t kFirstPrintable = '!';
+    while (end - at >= 8) {
+        uint64_t bytes;
+        std::memcpy(&bytes, at, sizeof bytes);
+        // The lowest flagged byte is the first one below '!' (bytes from 0x80 are never flagged).
+        const uint64_t below = (bytes - kOnes * kFirstPrintable) & ~bytes & kHighBits;
+        if (below == 0) {
+            at += 8;
+            continue;
+        }
+        const char* const candidate = at + (__builtin_ctzll(below) >> 3);
+        if (kIsWhiteSpace(*candidate))
+            return candidate;
+        at = candidate + 1;  // a control character that is not white space
+    }
+#endif
+    while (at != end && !kIsWhiteSpace(*at))
+        ++at;
+    return at;
+}
+
+// Cuts line into at most N words at runs of white space; returns the count.
+template <size_t N>
+uint32_t SplitWords(std::string_view line, Word (&words)[N]) {
+    const char* at = line.data();
+    const char* const end = at + line.size();
+    uint32_t count = 0;
+    while (count < N) {
+        while (at != end && kIsWhiteSpace(*at))
+            ++at;
+        if (at == end)
+            break;
+        const char* const begin = at;
+        at = FindWhiteSpace(at, end);
+        words[count++] = Word{begin, static_cast<size_t>(at - begin)};
+    }
+    return count;
 }
 
 }  // namespace
@@ -119,23 +164,30 @@ bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lin
         return false;
 
     record.TrackName = currentTrackName;
-    uint32_t words = 0;
-    size_t i = 0;
-    while (words < GenomeDataset::kBedMaxColumns) {
-        while (i < line.size() && IsCWhiteSpace(line[i]))
-            ++i;
-        if (i == line.size())
-            break;
-        const size_t begin = i;
-        while (i < line.size() && !IsCWhiteSpace(line[i]))
-            ++i;
-        StoreWord(static_cast<int>(words), line.substr(begin, i - begin), record, lineNumber);
-        ++words;
+    Word word[GenomeDataset::kBedMaxColumns];
+    const uint32_t words = SplitWords(line, word);
+    // Columns are read in order, so a bad start is reported before a missing column.
+    if (words > kChrom)
+        record.ChromosomeName.assign(word[kChrom].Text());
+    if (words > kChromStart) {  // BED starts are 0-based
+        record.Start =
+            ReadPositionColumn(word[kChromStart].Text(), kChromStart, lineNumber, kBedMessages) + 1;
     }
+    if (words > kChromEnd)
+        record.Stop =
+            ReadPositionColumn(word[kChromEnd].Text(), kChromEnd, lineNumber, kBedMessages);
+    if (words > kName)
+        record.Attributes.assign(word[kName].Text());
+    if (words > kScore)
+        record.Score = ScoreFromText(word[kScore].Text());
+    if (words > kStrand)
+        record.Strand = word[kStrand].data[0];
+    if (words > kItemRgb)
+        record.Color = ReadItemRgb(word[kItemRgb].Text());
     if (words < GenomeDataset::kBedMinColumns) {
         throw FileProcessingException(
-            FormatString("Invalid BED File: %u columns (min=%u, max=%u) found at line %llu ",
-                         words, GenomeDataset::kBedMinColumns, GenomeDataset::kBedMaxColumns,
+            FormatString("Invalid BED File: %u columns (min=%u, max=%u) found at line %llu ", words,
+                         GenomeDataset::kBedMinColumns, GenomeDataset::kBedMaxColumns,
                          static_cast<unsigned long long>(lineNumber)));
     }
     return true;

@@ -31,20 +31,35 @@ void StoreColumn(int column, std::string_view text, ParsedFeatureLine& record,
     if (text.empty())
         return;  // an empty column keeps the record's default
     switch (column) {
-        case kSeqname: record.ChromosomeName.assign(text); break;
-        case kSource: record.Source.assign(text); break;
-        case kFeature: record.TrackName.assign(text); break;
+        case kSeqname:
+            record.ChromosomeName.assign(text);
+            break;
+        case kSource:
+            record.Source.assign(text);
+            break;
+        case kFeature:
+            record.TrackName.assign(text);
+            break;
         case kStart:
             record.Start = ReadPositionColumn(text, column, lineNumber, kGffMessages);
             break;
         case kEnd:
             record.Stop = ReadPositionColumn(text, column, lineNumber, kGffMessages);
             break;
-        case kScore: record.Score = ScoreFromText(text); break;
-        case kStrand: record.Strand = text[0]; break;
-        case kFrame: record.Frame = text[0]; break;
-        case kAttribute: record.Attributes.assign(text); break;
-        default: break;
+        case kScore:
+            record.Score = ScoreFromText(text);
+            break;
+        case kStrand:
+            record.Strand = text[0];
+            break;
+        case kFrame:
+            record.Frame = text[0];
+            break;
+        case kAttribute:
+            record.Attributes.assign(text);
+            break;
+        default:
+            break;
     }
 }
 
@@ -59,8 +74,7 @@ bool ParseGffLine(std::string_view line, ParsedFeatureLine& record, uint64_t lin
         size_t end = line.find('\t', begin);
         if (end == std::string_view::npos)
             end = line.size();
-        StoreColumn(static_cast<int>(columns), line.substr(begin, end - begin), record,
-                    lineNumber);
+        StoreColumn(static_cast<int>(columns), line.substr(begin, end - begin), record, lineNumber);
         ++columns;
         begin = end + 1;
     }

@@ -1,13 +1,13 @@
 #include "import/import_driver.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <climits>
 #include <filesystem>
 #include <fstream>
 #include <new>
 
+#include "data/number_scan.h"
 #include "data/parsed_feature_line.h"
 #include "framework/file_processing_exception.h"
 #include "framework/message_box.h"
@@ -33,7 +33,7 @@ std::string FileNameOf(const std::string& path) {
 bool EqualsNoCase(const std::string& text, const char* word) {
     size_t i = 0;
     for (; i < text.size() && word[i] != '\0'; ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != word[i])
+        if (AsciiLower(text[i]) != word[i])
             return false;
     }
     return i == text.size() && word[i] == '\0';
@@ -41,9 +41,9 @@ bool EqualsNoCase(const std::string& text, const char* word) {
 
 // Names beginning with "chr" in any case get a lower-case "chr".
 void NormalizeChromosomeName(std::string& name) {
-    if (name.size() >= 3 && std::tolower(static_cast<unsigned char>(name[0])) == 'c' &&
-        std::tolower(static_cast<unsigned char>(name[1])) == 'h' &&
-        std::tolower(static_cast<unsigned char>(name[2])) == 'r')
+    if (name.size() < 3 || (name[0] == 'c' && name[1] == 'h' && name[2] == 'r'))
+        return;
+    if (AsciiLower(name[0]) == 'c' && AsciiLower(name[1]) == 'h' && AsciiLower(name[2]) == 'r')
         name.replace(0, 3, "chr");
 }
 
@@ -89,10 +89,10 @@ private:
     uint64_t stored_ = 0;
     const Clock::time_point startTime_ = Clock::now();
     Clock::time_point lastProgress_ = startTime_;
-    // The track of the previous line: consecutive lines mostly share it.
-    ChromosomeDataset* lastTrack_ = nullptr;
-    std::string lastChromosome_;
-    std::string lastTrackName_;
+    // The tracks of the chromosome being read: lines of one chromosome come together and cycle
+    // through a few feature types, so a short list answers nearly every lookup.
+    std::string recentChromosome_;
+    std::vector<std::pair<std::string, ChromosomeDataset*>> recentTracks_;
 };
 
 bool FileImport::Run(std::istream& in) {
@@ -111,9 +111,9 @@ bool FileImport::Run(std::istream& in) {
         ++lineNumber_;
         LineOutcome outcome = LineOutcome::kNext;
         if (status == LineReader::Status::kTooLong) {
-            ReportLineProblem(FormatString("Line longer than %zu characters.",
-                                           LineReader::kMaxLineLength),
-                              "Line skipped.");
+            ReportLineProblem(
+                FormatString("Line longer than %zu characters.", LineReader::kMaxLineLength),
+                "Line skipped.");
         } else {
             try {
                 outcome = HandleLine(line);
@@ -169,11 +169,14 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
     record_.Reset();
     try {
         switch (type_) {
-            case ImportDriver::kGff: return ParseGffLine(line, record_, lineNumber_);
+            case ImportDriver::kGff:
+                return ParseGffLine(line, record_, lineNumber_);
             case ImportDriver::kBed:
                 return ParseBedLine(line, record_, lineNumber_, genome_.CurrentTrackName);
-            case ImportDriver::kUndecided: break;
-            case ImportDriver::kUnsupported: return false;  // refused before reading
+            case ImportDriver::kUndecided:
+                break;
+            case ImportDriver::kUnsupported:
+                return false;  // refused before reading
         }
     } catch (const FileProcessingException& refusal) {
         ReportLineProblem(FormatString("Exception '%s'", refusal.what()), "Line skipped.");
@@ -209,8 +212,8 @@ FileImport::LineOutcome FileImport::StoreRecord() {
     ChromosomeDataset& track = TrackFor(record_.ChromosomeName, record_.TrackName);
     track.UpdateExtents(record_.Start, record_.Stop, record_.Score);
     track.AddItem(record_.Start, record_);
-    if (record_.Strand == '-')
-        track.HasReverseStrand = true;
+    // Without a branch: strands alternate at random in many files.
+    track.HasReverseStrand |= record_.Strand == '-';
     if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
         genome_.AssignTrackColor(track, record_.TrackName);
     ++stored_;
@@ -219,21 +222,26 @@ FileImport::LineOutcome FileImport::StoreRecord() {
 
 ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
                                         const std::string& trackName) {
-    if (lastTrack_ != nullptr && chromosomeName == lastChromosome_ && trackName == lastTrackName_)
-        return *lastTrack_;
+    constexpr size_t kRecentTracks = 16;
+    if (chromosomeName != recentChromosome_ || recentTracks_.size() == kRecentTracks) {
+        recentChromosome_ = chromosomeName;
+        recentTracks_.clear();
+    }
+    for (const auto& [name, track] : recentTracks_) {
+        if (name == trackName)
+            return *track;
+    }
     ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosomeName, trackName);
     if (touched_ != nullptr)
         touched_->Add(chromosomeName, trackName);
-    lastTrack_ = &track;
-    lastChromosome_ = chromosomeName;
-    lastTrackName_ = trackName;
+    recentTracks_.emplace_back(trackName, &track);
     return track;
 }
 
 void FileImport::ReportLineProblem(const std::string& problem, const char* skipped) {
-    genome_.ReportMessage(FormatString("Invalid File, line %llu: ",
-                                       static_cast<unsigned long long>(lineNumber_)) +
-                          problem);
+    genome_.ReportMessage(
+        FormatString("Invalid File, line %llu: ", static_cast<unsigned long long>(lineNumber_)) +
+        problem);
     genome_.ReportMessage(skipped);
     genome_.SetErrorFlag(true);
 }

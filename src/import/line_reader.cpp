@@ -8,8 +8,7 @@ constexpr size_t kBlockSize = size_t{1} << 20;
 constexpr size_t kBufferSize = LineReader::kMaxLineLength + kBlockSize;
 }  // namespace
 
-LineReader::LineReader(std::istream& in)
-    : in_(in), buffer_(new char[kBufferSize]) {}
+LineReader::LineReader(std::istream& in) : in_(in), buffer_(new char[kBufferSize]) {}
 
 bool LineReader::Refill() {
     if (atEnd_)
@@ -40,8 +39,8 @@ LineReader::Status LineReader::Next(std::string_view& line) {
     for (;;) {
         const void* found = std::memchr(buffer_.get() + searchFrom, '\n', end_ - searchFrom);
         if (found != nullptr) {
-            const size_t newline = static_cast<size_t>(static_cast<const char*>(found) -
-                                                       buffer_.get());
+            const size_t newline =
+                static_cast<size_t>(static_cast<const char*>(found) - buffer_.get());
             line = std::string_view(buffer_.get() + begin_, newline - begin_);
             begin_ = newline + 1;
             return skipping || line.size() > kMaxLineLength ? Status::kTooLong : Status::kLine;

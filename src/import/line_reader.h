@@ -33,8 +33,8 @@ private:
 
     std::istream& in_;
     std::unique_ptr<char[]> buffer_;
-    size_t begin_ = 0;  // start of the unread part of the buffer
-    size_t end_ = 0;    // end of the valid part of the buffer
+    size_t begin_ = 0;             // start of the unread part of the buffer
+    size_t end_ = 0;               // end of the valid part of the buffer
     uint64_t consumedBefore_ = 0;  // stream bytes that came before buffer_[0]
     bool atEnd_ = false;
     bool failed_ = false;

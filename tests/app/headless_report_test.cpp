@@ -31,7 +31,8 @@ QString Expected(const QString& name) {
 
 TEST(HeadlessReportTest, ReportListsFilesPanesTracksAndItems) {
     WriteSettingInt("Document", "ChromosomeNameSortOrder", 1);
-    const RunResult run = RunLocuscope({"--report", "--items", "report_mix.gff", "report_peaks.txt"});
+    const RunResult run =
+        RunLocuscope({"--report", "--items", "report_mix.gff", "report_peaks.txt"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out.toStdString(), Expected("report_mix.expected.out").toStdString());
     EXPECT_EQ(run.err.toStdString(), Expected("report_mix.expected.err").toStdString());
@@ -45,7 +46,8 @@ TEST(HeadlessReportTest, UnsortedOrderKeepsChromosomesAsFirstSeen) {
 }
 
 TEST(HeadlessReportTest, FailedImportStopsAtTheFailingFileAndExitsWithOne) {
-    const RunResult run = RunLocuscope({"--report", "report_mix.gff", "missing.bed", "report_peaks.txt"});
+    const RunResult run =
+        RunLocuscope({"--report", "report_mix.gff", "missing.bed", "report_peaks.txt"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.endsWith("Loading missing.bed\nBad File: missing.bed\n"))
         << run.err.toStdString();
@@ -65,7 +67,7 @@ TEST(HeadlessReportTest, BadUsageExitsWithTwo) {
 
 TEST(HeadlessReportTest, ExamplesLoadWithoutErrors) {
     const RunResult run = RunLocuscope({"--report", LOCUSCOPE_EXAMPLES "/demo_annotation.gff",
-                                  LOCUSCOPE_EXAMPLES "/demo_peaks.bed"});
+                                        LOCUSCOPE_EXAMPLES "/demo_peaks.bed"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.out.contains("track\tchr1\tDemo Peaks\t")) << run.out.toStdString();
     EXPECT_TRUE(run.out.endsWith("errors\t0\nresult\tok\n")) << run.out.toStdString();

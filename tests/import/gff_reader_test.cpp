@@ -13,7 +13,8 @@ struct Refusal {
 
 TEST(GffReaderTest, ReadsTheNineColumns) {
     ParsedFeatureLine record;
-    ASSERT_TRUE(ParseGffLine("chr1\tsrc\tgene\t 12\t+200\t1.5\t-1\t2\tID=g1;color=FF0000", record, 3));
+    ASSERT_TRUE(
+        ParseGffLine("chr1\tsrc\tgene\t 12\t+200\t1.5\t-1\t2\tID=g1;color=FF0000", record, 3));
     EXPECT_EQ(record.ChromosomeName, "chr1");
     EXPECT_EQ(record.Source, "src");
     EXPECT_EQ(record.TrackName, "gene");
@@ -32,10 +33,10 @@ TEST(GffReaderTest, ColumnCountAndEmptyColumns) {
         uint32_t start;
         const char* attributes;
     } accepted[] = {
-        {"c\ts\tf\t1\t2\t.\t+\t.", 1, ""},                  // 8 columns
-        {"c\ts\tf\t1\t2\t.\t+\t.\tA\textra\tmore", 1, "A"},  // later columns ignored
-        {"c\ts\tf\t1\t2\t.\t+\t.\t", 1, ""},                // a final tab opens no column
-        {"c\ts\tf\t\t2\t.\t+\t.\tA", 0xFFFFFFFF, "A"},      // empty start keeps the default
+        {"c\ts\tf\t1\t2\t.\t+\t.", 1, ""},                      // 8 columns
+        {"c\ts\tf\t1\t2\t.\t+\t.\tA\textra\tmore", 1, "A"},     // later columns ignored
+        {"c\ts\tf\t1\t2\t.\t+\t.\t", 1, ""},                    // a final tab opens no column
+        {"c\ts\tf\t\t2\t.\t+\t.\tA", 0xFFFFFFFF, "A"},          // empty start keeps the default
         {"c\ts\tf\t2147483648\t2\tn/a\t+\t.", 2147483647, ""},  // saturates like strtol
     };
     for (const auto& c : accepted) {

@@ -47,9 +47,12 @@ TEST_F(ImportDriverTest, FileTypeComesFromTheExtension) {
     const struct {
         const char* name;
         ImportDriver::FileType type;
-    } cases[] = {{"x.GFF", ImportDriver::kGff},         {"a.b/x.bed", ImportDriver::kBed},
-                 {"x.Txt", ImportDriver::kUndecided},   {"x.gff3", ImportDriver::kUnsupported},
-                 {"x.bed.gz", ImportDriver::kUnsupported}, {"gff", ImportDriver::kUnsupported}};
+    } cases[] = {{"x.GFF", ImportDriver::kGff},
+                 {"a.b/x.bed", ImportDriver::kBed},
+                 {"x.Txt", ImportDriver::kUndecided},
+                 {"x.gff3", ImportDriver::kUnsupported},
+                 {"x.bed.gz", ImportDriver::kUnsupported},
+                 {"gff", ImportDriver::kUnsupported}};
     for (const auto& c : cases)
         EXPECT_EQ(ImportDriver::DetectFileType(c.name), c.type) << c.name;
     EXPECT_EQ(ImportDriver::DefaultName("/data/my.peaks.bed"), "my.peaks");
@@ -67,8 +70,7 @@ TEST_F(ImportDriverTest, FilesRefusedBeforeReadingReportWhy) {
     EXPECT_FALSE(ImportDriver(genome_).ImportFile(folder, nullptr));
     EXPECT_EQ(MessagesWithoutFolder(),
               (Messages{"File is not supported: a.gff3", "Bad File: empty.gff",
-                        "Bad File: /no/such/file.bed",
-                        "Bad File: folder.bed"}));
+                        "Bad File: /no/such/file.bed", "Bad File: folder.bed"}));
     EXPECT_EQ(genome_.GetChromosomeCount(), 0u);
     EXPECT_TRUE(genome_.GetLoadedFiles().empty());
 }
@@ -103,7 +105,7 @@ TEST_F(ImportDriverTest, BadLinesAreReportedAndSkipped) {
                        "chr1\tsrc\tgene\t1\n"
                        "chr1\tsrc\tgene\t300\t200\t0\t+\t.\tID=backwards\n"
                        " #not a comment\n" +
-                       std::string(kGffLine)));
+                           std::string(kGffLine)));
     EXPECT_EQ(agent_.messages,
               (Messages{"Invalid File, line 1: Exception 'Invalid GFF File: 4 columns (min=8, "
                         "max=9) found at line 1.'",
@@ -126,9 +128,9 @@ TEST_F(ImportDriverTest, ThirtyThreeBackwardLinesStopTheFileAtTheNextGoodLine) {
     ASSERT_TRUE(Import("bad.gff", contents));
     const Messages tail(agent_.messages.end() - 3, agent_.messages.end());
     EXPECT_EQ(agent_.messages.size(), 66u + 3u);
-    EXPECT_EQ(tail, (Messages{"Invalid File, line 34: Too many errors (33) in File.",
-                              "0 ChromosomeNames loaded.",
-                              "The rest of the file will not be loaded."}));
+    EXPECT_EQ(tail,
+              (Messages{"Invalid File, line 34: Too many errors (33) in File.",
+                        "0 ChromosomeNames loaded.", "The rest of the file will not be loaded."}));
     EXPECT_EQ(genome_.GetStoredFeatures(), 0u);
     EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"bad.gff "});
 }
@@ -152,7 +154,7 @@ TEST_F(ImportDriverTest, BedFeatureReadAfterARefusedGffReadingCarriesNothingOfIt
     // Read as GFF, this line fills the source ("0") before it is refused for its column count.
     ASSERT_TRUE(Import("guess.txt", "chr1\t0\t10\n"));
     EXPECT_TRUE(agent_.messages.empty());
-    const ChromosomeItem& item = Track("chr1", "guess")->GetItem(0);
+    const ItemView item = Track("chr1", "guess")->GetItem(0);
     EXPECT_EQ(item.Source, "");
     EXPECT_EQ(item.Stop, 10u);
     EXPECT_EQ(Track("chr1", "guess")->GetStart(0), 1u);
@@ -167,8 +169,8 @@ TEST_F(ImportDriverTest, HostileBytesNeverLoseWhatWasLoaded) {
     EXPECT_TRUE(Import("binary.bed", binary));
     EXPECT_TRUE(agent_.GetErrorFlag());
     EXPECT_NE(std::find(agent_.messages.begin(), agent_.messages.end(),
-                        "Invalid File, line " + std::to_string(
-                            std::count(binary.begin(), binary.end(), '\n') + 1) +
+                        "Invalid File, line " +
+                            std::to_string(std::count(binary.begin(), binary.end(), '\n') + 1) +
                             ": Line longer than 1048576 characters."),
               agent_.messages.end());
     ASSERT_NE(Track("chr1", "good"), nullptr);
@@ -176,13 +178,13 @@ TEST_F(ImportDriverTest, HostileBytesNeverLoseWhatWasLoaded) {
 }
 
 TEST_F(ImportDriverTest, LoadFilesStopsAtTheFirstFailedFileAndOrdersTracksAsFiled) {
-    ScratchFile first("first.bed", "track name=zeta\nchr2 0 10 a 4\ntrack name=alpha\nchr1 0 5 b 9\n");
+    ScratchFile first("first.bed",
+                      "track name=zeta\nchr2 0 10 a 4\ntrack name=alpha\nchr1 0 5 b 9\n");
     ScratchFile second("second.gff3", kGffLine);
     ScratchFile third("third.gff", kGffLine);
     EXPECT_FALSE(ImportDriver(genome_).LoadFiles({first.Path(), second.Path(), third.Path()}));
-    EXPECT_EQ(MessagesWithoutFolder(),
-              (Messages{"Loading first.bed", "Loading second.gff3",
-                        "File is not supported: second.gff3"}));
+    EXPECT_EQ(MessagesWithoutFolder(), (Messages{"Loading first.bed", "Loading second.gff3",
+                                                 "File is not supported: second.gff3"}));
     // The first file's task bar at 100 %, then 1 and 2 of 3 files.
     EXPECT_EQ(agent_.percents, (std::vector<int>{100, 33, 66}));
     EXPECT_EQ(agent_.waits, 1);  // the flagged error waits for the user

@@ -15,8 +15,7 @@ public:
 
     using CNotificationAgent::ReportMessage;
     void ReportMessage(const std::string& text) override { messages.push_back(text); }
-    bool SetPercent(int type, int percent, const std::string&, const std::string&,
-                    int) override {
+    bool SetPercent(int type, int percent, const std::string&, const std::string&, int) override {
         if (!IsValidProgressType(type))
             return false;
         percents.push_back(percent);
