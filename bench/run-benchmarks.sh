@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Generates the benchmark inputs under bench-data/ when missing and runs the benchmarks.
+#   bench/run-benchmarks.sh BUILD_DIR
+set -euo pipefail
+build=${1:?usage: bench/run-benchmarks.sh BUILD_DIR}
+data=bench-data
+mkdir -p "$data"
+
+gff="$data/gencode_like_1200k.gff"
+bed="$data/peaks_10m.bed"
+[[ -s "$gff" ]] || "$build/bench/bench_generate" gff "$gff" 1200000
+[[ -s "$bed" ]] || "$build/bench/bench_generate" bed "$bed" 10000000
+ls -l "$gff" "$bed"
+
+"$build/bench/import_benchmark" "$gff" "$bed"
