@@ -27,18 +27,23 @@ locale_t CLocale() {
     return locale;
 }
 
+// Where the digits start after the leading white space and one optional sign.
+size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
+    size_t i = 0;
+    while (i < text.size() && IsCWhiteSpace(text[i]))
+        ++i;
+    negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    return i;
+}
+
 }  // namespace
 
 Long32Scan ScanLong32Slow(std::string_view text) {
     Long32Scan scan;
-    size_t i = 0;
-    while (i < text.size() && IsCWhiteSpace(text[i]))
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    size_t i = SkipBlanksAndSign(text, negative);
     const size_t firstDigit = i;
     int64_t magnitude = 0;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
@@ -75,14 +80,8 @@ double ScanDoubleSlow(std::string_view text) {
 }
 
 bool ScanHex32(std::string_view text, uint32_t& value) {
-    size_t i = 0;
-    while (i < text.size() && IsCWhiteSpace(text[i]))
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    size_t i = SkipBlanksAndSign(text, negative);
     bool sawDigit = false;
     if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         sawDigit = true;  // "0x" with nothing after it still reads as 0
