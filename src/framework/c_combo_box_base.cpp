@@ -1,0 +1,51 @@
+#include "framework/c_combo_box_base.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+CComboBoxBase::CComboBoxBase(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);  // typed texts choose, they never add entries
+    setMaxVisibleItems(kMaxVisibleItems);
+    lineEdit()->installEventFilter(this);
+}
+
+int CComboBoxBase::FindExact(const QString& text) const {
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i) == text)
+            return i;
+    }
+    return -1;
+}
+
+void CComboBoxBase::SelectString(const QString& text) {
+    const int index = FindExact(text);
+    if (index >= 0)
+        setCurrentIndex(index);
+}
+
+QString CComboBoxBase::GetSelectedText() const {
+    return currentIndex() >= 0 ? itemText(currentIndex()) : QString();
+}
+
+int CComboBoxBase::AddItem(const QString& text, bool resizeDropDown) {
+    addItem(text);
+    if (resizeDropDown)
+        setMaxVisibleItems(qBound(1, count(), kMaxVisibleItems));
+    return count() - 1;
+}
+
+bool CComboBoxBase::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit()) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                lineEdit()->clearFocus();  // emits EditingFinished through the focus-out
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            emit EditingFinished();
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
