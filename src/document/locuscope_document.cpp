@@ -1,0 +1,219 @@
+#include "document/locuscope_document.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include "document/command_ids.h"
+#include "document/locuscope_main_frame.h"
+#include "document/pane_label.h"
+#include "document/pane_view.h"
+#include "framework/c_dialog_progress.h"
+#include "framework/file_dialog_filter.h"
+#include "framework/settings.h"
+#include "framework/view_base.h"
+#include "import/import_driver.h"
+
+namespace {
+
+const std::string kDocumentSection = "Document";
+const std::string kDefaultTrackStyleKey = "DefaultTrackStyle";
+const std::string kHeaderVisibleKey = "IsHeaderVisible";
+const std::string kSortOrderKey = "ChromosomeNameSortOrder";
+const char kImportFilter[] =
+    "GFF or BED files (*.gff; *.bed)|*.gff; *.bed|BED files (*.bed)|*.bed|All Files (*.*)|*.*||";
+
+std::vector<std::string> ChooseFilesWithDialog() {
+    const QStringList names = QFileDialog::getOpenFileNames(
+        QApplication::activeWindow(), QObject::tr("Import Files"), QString(),
+        ToQtFileFilter(kImportFilter));
+    std::vector<std::string> paths;
+    for (const QString& name : names)
+        paths.push_back(name.toStdString());
+    return paths;
+}
+
+LocuscopeDocument::FileChooser& FileChooserInUse() {
+    static LocuscopeDocument::FileChooser chooser = ChooseFilesWithDialog;
+    return chooser;
+}
+
+int ReadDefaultTrackStyle() {
+    const int style =
+        ReadSettingInt(kDocumentSection, kDefaultTrackStyleKey, LocuscopeDocument::kStyleBars);
+    return style == LocuscopeDocument::kStylePoints ? style : LocuscopeDocument::kStyleBars;
+}
+
+}  // namespace
+
+size_t LocuscopeDocument::PaneNameHash::operator()(const std::string& name) const {
+    size_t hash = 0;
+    for (const char c : name)
+        hash = hash * 5 + static_cast<size_t>(static_cast<signed char>(c));
+    return hash;
+}
+
+LocuscopeDocument::LocuscopeDocument()
+    : DefaultTrackStyle(ReadDefaultTrackStyle()),
+      HeaderVisible(ReadSettingInt(kDocumentSection, kHeaderVisibleKey, 1) != 0) {
+    // The genome reports through this document, whose target is the progress display.
+    Genome.SetNotificationTarget(this);
+}
+
+LocuscopeDocument::~LocuscopeDocument() { Genome.SetNotificationTarget(nullptr); }
+
+void LocuscopeDocument::SetFileChooser(FileChooser chooser) {
+    FileChooserInUse() = chooser ? std::move(chooser) : FileChooser(ChooseFilesWithDialog);
+}
+
+bool LocuscopeDocument::OnNewDocument() {
+    if (!CDocumentBase::OnNewDocument())
+        return false;
+    ClearAll();
+    RunImportCommand();
+    return true;
+}
+
+bool LocuscopeDocument::OnOpenDocument(const std::string& path) {
+    if (!CDocumentBase::OnOpenDocument(path))
+        return false;
+    ClearAll();
+    return ImportFiles({path});
+}
+
+bool LocuscopeDocument::ClearAll() {
+    Genome.Clear();
+    SearchResults.clear();
+    return true;
+}
+
+bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths) {
+    std::unique_ptr<CDialogProgress> dialog;
+    if (headlessAgent_ != nullptr) {
+        headlessAgent_->SetUnattended(true);
+        SetNotificationTarget(headlessAgent_);
+    } else {
+        dialog = std::make_unique<CDialogProgress>("Import Files", nullptr);
+        dialog->Start("Total Progress", "Loading File", "", nullptr);
+        dialog->SetProgress(PROGRESS_OVERALL, 0, static_cast<int>(paths.size()), "", "", 0);
+        SetNotificationTarget(dialog.get());
+    }
+    Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
+    const bool imported = ImportDriver(Genome).LoadFiles(paths);
+    // A file refused before any line was read flags no error, but the user must still see why
+    // nothing loaded.
+    if (!imported && !GetErrorFlag())
+        WaitForClose("Done", 100);
+    SetNotificationTarget(nullptr);
+
+    UpdateAllViews();
+    if (PaneView* view = GetFirstView()) {
+        PaneJumpRanges.erase(kAllTracksPane);
+        view->FullZoomOut();
+    }
+    RefreshPaneSelector();
+    if (dialog)
+        dialog->DestroyWindow();
+    return imported;
+}
+
+PaneView* LocuscopeDocument::GetFirstView() const {
+    for (CViewBase* view : GetViews()) {
+        if (auto* paneView = dynamic_cast<PaneView*>(view))
+            return paneView;
+    }
+    return nullptr;
+}
+
+void LocuscopeDocument::NavigateToPane(const std::string& name, bool recordHistory) {
+    const std::string previous = Genome.GetCurrentPane();
+    Genome.SetCurrentPane(name);
+    RefreshPaneSelector();
+    PaneView* view = GetFirstView();
+    if (view == nullptr || name == previous)
+        return;
+    PaneViewRanges[previous] = view->GetVisibleRange();
+    const auto remembered = PaneViewRanges.find(name);
+    view->RestoreRange(remembered != PaneViewRanges.end() ? remembered->second : Range(0, 0));
+    view->InvalidateView();
+    if (recordHistory)
+        BackHistory.push_back(previous);
+}
+
+void LocuscopeDocument::GoBack() {
+    if (BackHistory.empty())
+        return;
+    ForwardHistory.push_back(Genome.GetCurrentPane());
+    const std::string target = BackHistory.back();
+    BackHistory.pop_back();
+    NavigateToPane(target, false);
+}
+
+void LocuscopeDocument::GoForward() {
+    if (ForwardHistory.empty())
+        return;
+    BackHistory.push_back(Genome.GetCurrentPane());
+    const std::string target = ForwardHistory.back();
+    ForwardHistory.pop_back();
+    NavigateToPane(target, false);
+}
+
+void LocuscopeDocument::ChoosePane(const std::string& label) {
+    const PaneLabel::Parsed parsed = PaneLabel::Parse(label);
+    if (parsed.paneName != kAllTracksPane && !Genome.HasChromosome(parsed.paneName)) {
+        RefreshPaneSelector();  // shows the current pane again
+        return;
+    }
+    NavigateToPane(parsed.paneName, true);
+    PaneView* view = GetFirstView();
+    if (view != nullptr && parsed.range.first != PaneLabel::kNoPosition &&
+        parsed.range.second != PaneLabel::kNoPosition)
+        view->SetVisibleRange(parsed.range.first, parsed.range.second);
+    RefreshPaneSelector();
+    UpdateAllViews();
+}
+
+LocuscopeDocument::Range LocuscopeDocument::GetPaneJumpRange(const std::string& paneName) {
+    const auto found = PaneJumpRanges.find(paneName);
+    if (found != PaneJumpRanges.end())
+        return found->second;
+    return PaneJumpRanges.emplace(paneName, GetPaneExtent(paneName)).first->second;
+}
+
+void LocuscopeDocument::SetPaneJumpRange(const std::string& paneName, uint32_t start,
+                                         uint32_t stop) {
+    PaneJumpRanges[paneName] = Range(start, stop);
+    RefreshPaneSelector();
+}
+
+std::string LocuscopeDocument::GetPaneLabel(const std::string& paneName) {
+    return PaneLabel::Format(paneName, GetPaneJumpRange(paneName));
+}
+
+void LocuscopeDocument::RunImportCommand() {
+    const std::vector<std::string> paths = FileChooserInUse()();
+    if (!paths.empty())
+        ImportFiles(paths);
+}
+
+void LocuscopeDocument::RefreshPaneSelector() const {
+    if (LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance())
+        frame->RefreshPaneSelector();
+}
+
+bool LocuscopeDocument::OnCommand(int id) {
+    switch (id) {
+        case CommandId::kImport: RunImportCommand(); return true;
+        case CommandId::kGoBack: GoBack(); return true;
+        case CommandId::kGoForward: GoForward(); return true;
+        default: return false;
+    }
+}
+
+bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
+    switch (id) {
+        case CommandId::kImport: return true;
+        case CommandId::kGoBack: state.enabled = !BackHistory.empty(); return true;
+        case CommandId::kGoForward: state.enabled = !ForwardHistory.empty(); return true;
+        default: return false;
+    }
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "data/genome_dataset.h"
+#include "document/search_result.h"
+#include "framework/document_base.h"
+#include "framework/parameter_base.h"
+
+class PaneView;
+
+// The workspace of one document window: everything imported into it, which pane is shown,
+// the range last seen in each pane, the back and forward history, and two remembered display
+// defaults. Its long operations report through its agent to a progress dialog. It is never
+// saved. Positions are 1-based and inclusive.
+class LocuscopeDocument : public CDocumentBase, public CParameterBase {
+public:
+    using Range = std::pair<uint32_t, uint32_t>;
+    // Pane names hash as h = h * 5 + c over their bytes.
+    struct PaneNameHash {
+        size_t operator()(const std::string& name) const;
+    };
+    using PaneRanges = std::unordered_map<std::string, Range, PaneNameHash>;
+    // Asks the user for files to import; empty when the user cancels.
+    using FileChooser = std::function<std::vector<std::string>()>;
+
+    static constexpr int kStylePoints = 2;
+    static constexpr int kStyleBars = 3;
+
+    GenomeDataset Genome;
+    PaneRanges PaneViewRanges;  // the range shown when the user last left each pane
+    std::deque<SearchResult> SearchResults;
+    std::vector<std::string> BackHistory;
+    std::vector<std::string> ForwardHistory;
+    int DefaultTrackStyle;  // 2 points or 3 bars
+    bool HeaderVisible;
+    PaneRanges PaneJumpRanges;  // the visible range of each pane
+
+    // Reads the two display defaults from the settings.
+    LocuscopeDocument();
+    ~LocuscopeDocument() override;
+
+    // Clears, then asks for files and imports them; cancelling leaves the document empty.
+    bool OnNewDocument() override;
+    // Clears, then imports path; true exactly when that import succeeded.
+    bool OnOpenDocument(const std::string& path) override;
+
+    virtual bool ClearAll();
+    // Imports the files with a progress dialog (or the headless agent), then updates the views.
+    bool ImportFiles(const std::vector<std::string>& paths);
+
+    std::string GetCurrentPaneName() const { return Genome.GetCurrentPane(); }
+    // The first view that shows panes, or null.
+    PaneView* GetFirstView() const;
+    void NavigateToPane(const std::string& name, bool recordHistory);
+    void GoBack();
+    void GoForward();
+    // Goes to the pane (and range) a pane label names; a label naming no pane changes nothing.
+    void ChoosePane(const std::string& label);
+    // A pane without an entry gets its full extent.
+    Range GetPaneJumpRange(const std::string& paneName);
+    void SetPaneJumpRange(const std::string& paneName, uint32_t start, uint32_t stop);
+    Range GetPaneExtent(const std::string& paneName) const { return Genome.GetPaneExtent(paneName); }
+    // The label of the pane with its jump range, as the pane selector shows it.
+    std::string GetPaneLabel(const std::string& paneName);
+
+    bool OnCommand(int id) override;
+    bool OnUpdateCommand(int id, CommandState& state) override;
+
+    // Where the Import command gets its files (a file dialog unless replaced).
+    static void SetFileChooser(FileChooser chooser);
+    // Headless runs: long operations report to agent, unattended, instead of a dialog.
+    void SetHeadlessAgent(CNotificationAgent* agent) { headlessAgent_ = agent; }
+
+private:
+    void RunImportCommand();
+    void RefreshPaneSelector() const;
+
+    CNotificationAgent* headlessAgent_ = nullptr;
+};

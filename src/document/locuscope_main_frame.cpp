@@ -1,0 +1,333 @@
+#include "document/locuscope_main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QStatusBar>
+#include <QUrl>
+
+#include "document/chromosome_start_stop_combo_box.h"
+#include "document/command_catalog.h"
+#include "document/command_ids.h"
+#include "document/locuscope_document.h"
+#include "framework/c_tool_bar_base.h"
+#include "framework/child_frame_base.h"
+#include "framework/view_base.h"
+#include "framework/c_up_down_control.h"
+#include "framework/command_layer.h"
+#include "framework/recent_file_list.h"
+
+namespace {
+
+namespace Id = CommandId;
+constexpr int kSeparator = 0;
+const QString kToolbarStateKey = QStringLiteral("ToolbarState");
+constexpr int kPaneSelectorWidth = 250;
+constexpr int kPaneStepperWidth = 20;
+
+LocuscopeMainFrame*& TheInstance() {
+    static LocuscopeMainFrame* instance = nullptr;
+    return instance;
+}
+
+QSettings Store() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Locuscope"),
+                     QStringLiteral("Locuscope"));
+}
+
+}  // namespace
+
+LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this)) {
+    TheInstance() = this;
+    options_.Read();
+    setWindowTitle(QStringLiteral("Locuscope"));
+    setAcceptDrops(true);
+    GetMdiArea()->setDocumentMode(true);
+    GetMdiArea()->setBackground(QColor(0x8A, 0x93, 0x9C));
+    RegisterCommands(Commands());
+    CreateMenus();
+    CreateToolBars();
+    CreateStatusBar();
+    restoreState(Store().value(kToolbarStateKey).toByteArray());
+    // Child windows are always shown maximised, whichever becomes active.
+    connect(GetMdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window != nullptr && !window->isMaximized())
+            window->showMaximized();
+        RefreshPaneSelector();
+    });
+    connect(&Commands(), &CCommandLayer::Idle, this, &LocuscopeMainFrame::UpdateControls);
+    resize(1200, 800);
+}
+
+LocuscopeMainFrame::~LocuscopeMainFrame() {
+    options_.Write();
+    if (TheInstance() == this)
+        TheInstance() = nullptr;
+}
+
+LocuscopeMainFrame* LocuscopeMainFrame::Instance() { return TheInstance(); }
+
+LocuscopeDocument* LocuscopeMainFrame::GetActiveDocument() const {
+    CChildFrameBase* frame = GetActiveChildFrame();
+    if (frame == nullptr || frame->GetView() == nullptr)
+        return nullptr;
+    return dynamic_cast<LocuscopeDocument*>(frame->GetView()->GetDocumentBase());
+}
+
+QMenu* LocuscopeMainFrame::AddMenu(const QString& title, const QList<int>& ids) {
+    QMenu* menu = menuBar()->addMenu(title);
+    for (const int id : ids) {
+        if (id == kSeparator)
+            menu->addSeparator();
+        else
+            menu->addAction(Commands().Action(id));
+    }
+    Commands().WatchMenu(menu);
+    return menu;
+}
+
+void LocuscopeMainFrame::CreateMenus() {
+    QMenu* file = AddMenu(tr("&File"), {Id::kFileNew, Id::kImport});
+    QMenu* exportMenu = file->addMenu(tr("Export"));
+    for (const int id : {Id::kExportSelections, Id::kImageCapture, Id::kMetafileCapture})
+        exportMenu->addAction(Commands().Action(id));
+    Commands().WatchMenu(exportMenu);
+    file->addSeparator();
+    for (const int id : {Id::kFilePrint, Id::kFilePrintPreview, Id::kFilePrintSetup})
+        file->addAction(Commands().Action(id));
+    file->addSeparator();
+    QAction* recentEnd = file->addSeparator();
+    file->addAction(Commands().Action(Id::kAppExit));
+    recentFiles_->AttachTo(file, recentEnd);
+
+    AddMenu(tr("&Edit"), {Id::kEditSelectAll, Id::kSearch, kSeparator, Id::kCopyGenomicRange,
+                          Id::kCopyGenomicPosition});
+    AddMenu(tr("&View"), {Id::kViewToolbar, Id::kPaneToolbar, Id::kViewStatusBar, kSeparator,
+                          Id::kDisplayHeader, Id::kShowLoadedFiles, Id::kShowTrackStats,
+                          Id::kShowPointerInfo, Id::kShowGridLines, Id::kShowDataBorder,
+                          Id::kShowManualScaleOverlay, kSeparator, Id::kZoomIn, Id::kZoomOut,
+                          Id::kFullZoomOut, Id::kGoToPosition, kSeparator, Id::kScrollRowsUp,
+                          Id::kScrollRowsDown});
+    AddMenu(tr("&Cursor"), {Id::kNextItem, Id::kPreviousItem, kSeparator, Id::kAttachCursor});
+    QMenu* pane = AddMenu(tr("&Pane"), {Id::kGoBack, Id::kGoForward, kSeparator, Id::kDeletePane});
+    QMenu* sort = pane->addMenu(tr("Sort"));
+    for (const int id : {Id::kSortUnsorted, Id::kSortAlphanumeric})
+        sort->addAction(Commands().Action(id));
+    Commands().WatchMenu(sort);
+
+    QMenu* track = AddMenu(tr("&Track"), {Id::kSelectAllTracks, Id::kDeleteTracks, kSeparator,
+                                          Id::kSetColor, Id::kSetHeight, kSeparator,
+                                          Id::kAutoScale, Id::kManualScale});
+    QMenu* trackStyle = track->addMenu(tr("Style"));
+    for (const int id : {Id::kStyleAutomatic, Id::kStylePoints, Id::kStyleBars})
+        trackStyle->addAction(Commands().Action(id));
+    Commands().WatchMenu(trackStyle);
+    for (const int id : {kSeparator, Id::kAdjustPointSize, Id::kIncreasePointSize,
+                         Id::kDecreasePointSize, kSeparator, Id::kAttachCursor}) {
+        if (id == kSeparator)
+            track->addSeparator();
+        else
+            track->addAction(Commands().Action(id));
+    }
+
+    QMenu* style = menuBar()->addMenu(tr("&Style"));
+    QMenu* defaultStyle = style->addMenu(tr("Default Style"));
+    for (const int id : {Id::kDefaultStylePoints, Id::kDefaultStyleBars})
+        defaultStyle->addAction(Commands().Action(id));
+    Commands().WatchMenu(defaultStyle);
+
+    AddMenu(tr("T&ools"), {Id::kToolPointer, Id::kToolMagnifier, Id::kToolRuler});
+    AddMenu(tr("&Window"), {Id::kWindowCascade, Id::kWindowTile, Id::kWindowArrange, kSeparator,
+                            Id::kNextPane, Id::kPreviousPane});
+    AddMenu(tr("&Help"), {Id::kAppAbout});
+}
+
+void LocuscopeMainFrame::CreateToolBars() {
+    mainToolBar_ = new CToolBarBase(tr("Toolbar"), this);
+    mainToolBar_->setObjectName(QStringLiteral("MainToolBar"));
+    mainToolBar_->setIconSize(QSize(16, 16));
+    const QList<int> mainButtons = {Id::kFileNew,        Id::kImport,       kSeparator,
+                                    Id::kFilePrintPreview, Id::kFilePrint,  kSeparator,
+                                    Id::kToolPointer,    Id::kToolMagnifier, Id::kToolRuler,
+                                    kSeparator,          Id::kAutoScale,    Id::kManualScale,
+                                    kSeparator,          Id::kIncreasePointSize,
+                                    Id::kDecreasePointSize};
+    for (const int id : mainButtons) {
+        if (id == kSeparator) {
+            mainToolBar_->addSeparator();
+        } else {
+            mainToolBar_->addAction(Commands().Action(id));
+            Commands().WatchAction(Commands().Action(id));
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, mainToolBar_);
+
+    paneToolBar_ = new CToolBarBase(tr("Pane Toolbar"), this);
+    paneToolBar_->setObjectName(QStringLiteral("PaneToolBar"));
+    paneToolBar_->setIconSize(QSize(16, 16));
+    for (const int id : {Id::kGoBack, Id::kGoForward, Id::kPaneSelector, Id::kPaneStepper,
+                         Id::kScrollRowsUp, Id::kScrollRowsDown}) {
+        paneToolBar_->addAction(Commands().Action(id));
+        Commands().WatchAction(Commands().Action(id));
+    }
+    paneSelector_ = new ChromosomeStartStopComboBox;
+    paneSelector_->setObjectName(QStringLiteral("PaneSelector"));
+    paneSelector_->setToolTip(tr("Pane Selection"));
+    paneSelector_->setStatusTip(tr("Pane Selection"));
+    paneToolBar_->InsertControl(paneSelector_, Commands().Action(Id::kPaneSelector),
+                                kPaneSelectorWidth);
+    paneStepper_ = new CUpDownControl;
+    paneStepper_->setToolTip(tr("Choose Previous/next Pane"));
+    paneToolBar_->InsertControl(paneStepper_, Commands().Action(Id::kPaneStepper),
+                                kPaneStepperWidth);
+    connect(paneSelector_, QOverload<int>::of(&QComboBox::activated), this,
+            &LocuscopeMainFrame::ChoosePaneFromSelector);
+    connect(paneSelector_, &CComboBoxBase::EditingFinished, this,
+            &LocuscopeMainFrame::ChoosePaneFromSelector);
+    connect(paneStepper_, &CUpDownControl::Stepped, this, &LocuscopeMainFrame::StepPane);
+    addToolBar(Qt::TopToolBarArea, paneToolBar_);
+}
+
+void LocuscopeMainFrame::CreateStatusBar() {
+    statusBar()->showMessage(tr("Ready"));
+    for (const QString& indicator : {tr("CAP"), tr("NUM"), tr("SCRL")}) {
+        auto* label = new QLabel(indicator, this);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(indicator) + 12);
+        label->setEnabled(false);  // the platform does not tell the lock-key states
+        statusBar()->addPermanentWidget(label);
+    }
+}
+
+void LocuscopeMainFrame::UpdateControls() {
+    const bool hasDocument = GetActiveDocument() != nullptr;
+    paneSelector_->setEnabled(hasDocument);
+    paneStepper_->setEnabled(hasDocument);
+    if (!hasDocument && paneSelector_->count() > 0)
+        paneSelector_->ResetContent();
+}
+
+bool LocuscopeMainFrame::RefreshPaneSelector() {
+    LocuscopeDocument* document = GetActiveDocument();
+    if (document == nullptr || refreshing_)
+        return false;
+    refreshing_ = true;
+    // Refill without painting or reacting in between.
+    paneSelector_->setUpdatesEnabled(false);
+    paneSelector_->blockSignals(true);
+    paneSelector_->ResetContent();
+    const std::string current = document->GetCurrentPaneName();
+    int currentIndex = 0;
+    paneSelector_->AddItem(QString::fromStdString(document->GetPaneLabel(kAllTracksPane)), true);
+    for (const std::string& pane : document->Genome.GetPaneOrder()) {
+        const int index =
+            paneSelector_->AddItem(QString::fromStdString(document->GetPaneLabel(pane)), true);
+        if (pane == current)
+            currentIndex = index;
+    }
+    paneSelector_->setCurrentIndex(currentIndex);
+    paneSelector_->blockSignals(false);
+    paneSelector_->setUpdatesEnabled(true);
+    refreshing_ = false;
+    return true;
+}
+
+void LocuscopeMainFrame::ChoosePaneFromSelector() {
+    LocuscopeDocument* document = GetActiveDocument();
+    if (document == nullptr || refreshing_)
+        return;
+    const std::string chosen = paneSelector_->currentText().toStdString();
+    if (chosen != document->GetPaneLabel(document->GetCurrentPaneName()))
+        document->ChoosePane(chosen);
+}
+
+void LocuscopeMainFrame::StepPane(int delta) {
+    const int next = paneSelector_->currentIndex() + (delta < 0 ? -1 : 1);
+    if (next < 0 || next >= paneSelector_->count())
+        return;
+    paneSelector_->setCurrentIndex(next);
+    ChoosePaneFromSelector();
+}
+
+void LocuscopeMainFrame::ImportDroppedFiles(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    QStringList remaining = paths;
+    if (GetActiveDocument() == nullptr) {
+        // Opening the new document imports the first file; the rest follow once each.
+        if (!openDocument_ || openDocument_(remaining.takeFirst()) == nullptr)
+            return;
+    }
+    LocuscopeDocument* document = GetActiveDocument();
+    if (document == nullptr || remaining.isEmpty())
+        return;
+    std::vector<std::string> files;
+    for (const QString& path : remaining)
+        files.push_back(path.toStdString());
+    document->ImportFiles(files);
+}
+
+void LocuscopeMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void LocuscopeMainFrame::dropEvent(QDropEvent* event) {
+    activateWindow();
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    }
+    event->acceptProposedAction();
+    ImportDroppedFiles(paths);
+}
+
+void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
+    Store().setValue(kToolbarStateKey, saveState());
+    GetMdiArea()->closeAllSubWindows();
+    QMainWindow::closeEvent(event);
+}
+
+bool LocuscopeMainFrame::OnCommand(int id) {
+    switch (id) {
+        case Id::kPaneToolbar: paneToolBar_->setVisible(!paneToolBar_->isVisible()); return true;
+        case Id::kViewToolbar: mainToolBar_->setVisible(!mainToolBar_->isVisible()); return true;
+        case Id::kViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); return true;
+        case Id::kWindowCascade: GetMdiArea()->cascadeSubWindows(); return true;
+        case Id::kWindowTile: GetMdiArea()->tileSubWindows(); return true;
+        case Id::kWindowArrange: GetMdiArea()->tileSubWindows(); return true;
+        case Id::kNextPane: GetMdiArea()->activateNextSubWindow(); return true;
+        case Id::kPreviousPane: GetMdiArea()->activatePreviousSubWindow(); return true;
+        default: return false;
+    }
+}
+
+bool LocuscopeMainFrame::OnUpdateCommand(int id, CommandState& state) {
+    const bool hasWindows = !GetMdiArea()->subWindowList().isEmpty();
+    switch (id) {
+        case Id::kPaneToolbar: state.checked = paneToolBar_->isVisible(); return true;
+        case Id::kViewToolbar: state.checked = mainToolBar_->isVisible(); return true;
+        case Id::kViewStatusBar: state.checked = statusBar()->isVisible(); return true;
+        case Id::kWindowCascade:
+        case Id::kWindowTile:
+        case Id::kWindowArrange:
+        case Id::kNextPane:
+        case Id::kPreviousPane: state.enabled = hasWindows; return true;
+        default: break;
+    }
+    // The view toggles the options; their check marks are the main frame's.
+    if (const bool* option = options_.ForCommand(id)) {
+        state.checked = *option;
+        state.enabled = GetActiveDocument() != nullptr;
+        return true;
+    }
+    return false;
+}
