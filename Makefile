@@ -18,8 +18,14 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The window on the example data; without a display, the headless report of the same files.
 run: build
-	$(BUILD_DIR)/locuscope --report $(EXAMPLES)
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD_DIR)/locuscope $(EXAMPLES); \
+	else \
+		echo "No display: printing the headless report instead (locuscope --report)."; \
+		$(BUILD_DIR)/locuscope --report $(EXAMPLES); \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)

@@ -8,9 +8,7 @@
 
 #include "app/console_agent.h"
 #include "app/headless_report.h"
-#include "data/genome_dataset.h"
-#include "framework/settings.h"
-#include "import/import_driver.h"
+#include "document/locuscope_document.h"
 
 namespace {
 
@@ -32,14 +30,24 @@ std::vector<std::string> ToPaths(const QStringList& names) {
 }  // namespace
 
 bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
-    return arguments.contains(QStringLiteral("--") + kReportOption);
+    // Help is given without a window too.
+    for (const QString& argument : arguments) {
+        if (argument == QStringLiteral("--") + kReportOption || argument == QLatin1String("--help") ||
+            argument == QLatin1String("-h") || argument == QLatin1String("--version"))
+            return true;
+    }
+    return false;
 }
 
 int HeadlessFrontEnd::Run(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Locuscope, a viewer for genomic feature files (GFF and BED)."));
+    parser.setApplicationDescription(QStringLiteral(
+        "Locuscope, a viewer for genomic feature files (GFF and BED).\n"
+        "  locuscope [FILE...]                   the window; the first FILE opens a document,\n"
+        "                                        the others are imported into it\n"
+        "  locuscope --report [--items] FILE...  no window: what the files hold, tab-separated"));
     parser.addHelpOption();
+    parser.addVersionOption();
     parser.addOption(
         {kReportOption, QStringLiteral("Import FILE... without a window and print what was loaded, "
                                        "tab-separated, on standard output.")});
@@ -53,19 +61,22 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         std::fputs(qPrintable(parser.helpText()), stdout);
         return kExitSuccess;
     }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::printf("Locuscope %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return kExitSuccess;
+    }
     if (!parser.isSet(kReportOption))
         return UsageError(parser, QStringLiteral("Nothing to do: give --report."));
     if (parser.positionalArguments().isEmpty())
         return UsageError(parser, QStringLiteral("--report needs at least one FILE."));
 
-    GenomeDataset genome;
+    // One document, imported as the Import command does, reporting to standard error.
+    LocuscopeDocument document;
     ConsoleAgent console(stderr);
-    genome.SetNotificationTarget(&console);
-    genome.SortOrder = ReadSettingInt("Document", "ChromosomeNameSortOrder", 0);
-    const bool imported = ImportDriver(genome).LoadFiles(ToPaths(parser.positionalArguments()));
-    genome.SetNotificationTarget(nullptr);
+    document.SetHeadlessAgent(&console);
+    const bool imported = document.ImportFiles(ToPaths(parser.positionalArguments()));
 
-    WriteHeadlessReport(stdout, genome, parser.isSet(kItemsOption), imported,
+    WriteHeadlessReport(stdout, document.Genome, parser.isSet(kItemsOption), imported,
                         console.GetErrorFlag());
     return imported ? kExitSuccess : kExitFailure;
 }

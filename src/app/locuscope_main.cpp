@@ -1,22 +1,75 @@
 #include "app/locuscope_main.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCommandLineParser>
 #include <clocale>
 #include <cstdio>
+#include <vector>
 
 #include "app/headless_front_end.h"
+#include "app/locuscope_app.h"
 
-int LocuscopeMain(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+namespace {
+
+QStringList ArgumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void SetApplicationNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Locuscope"));
     QCoreApplication::setApplicationName(QStringLiteral("Locuscope"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0.5"));
     // Qt adopts the user's locale; the file formats and messages need '.' as decimal point.
     std::setlocale(LC_NUMERIC, "C");
-    const QStringList arguments = QCoreApplication::arguments();
-    if (HeadlessFrontEnd::IsHeadless(arguments) || arguments.contains(QStringLiteral("--help")) ||
-        arguments.contains(QStringLiteral("-h")))
-        return HeadlessFrontEnd::Run(arguments);
-    std::fputs("The desktop window is not available yet; use --report FILE... (see --help).\n",
-               stderr);
-    return HeadlessFrontEnd::kExitUsage;
+}
+
+int RunDesktop(int argc, char** argv) {
+    QApplication application(argc, argv);
+    SetApplicationNames();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Locuscope, a viewer for genomic feature files (GFF and BED).\n"
+                       "The first FILE opens a document; the others are imported into it.\n"
+                       "Without a window: locuscope --report [--items] FILE..."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
+                                 QStringLiteral("[FILE...]"));
+    parser.process(application);
+
+    LocuscopeApp locuscope;
+    const QStringList files = parser.positionalArguments();
+    if (!locuscope.InitInstance(files))
+        return HeadlessFrontEnd::kExitFailure;
+    if (files.size() > 1)
+        locuscope.ImportIntoActiveDocument(files.mid(1));
+    return application.exec();
+}
+
+// True when a window can be shown: a display, or a platform chosen on purpose.
+bool CanShowWindows() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int LocuscopeMain(int argc, char** argv) {
+    if (!HeadlessFrontEnd::IsHeadless(ArgumentsOf(argc, argv)) && !CanShowWindows()) {
+        std::fputs("locuscope: no display to show the window on; for a report without one, "
+                   "run: locuscope --report FILE...\n",
+                   stderr);
+        return HeadlessFrontEnd::kExitUsage;
+    }
+    if (HeadlessFrontEnd::IsHeadless(ArgumentsOf(argc, argv))) {
+        QCoreApplication application(argc, argv);
+        SetApplicationNames();
+        return HeadlessFrontEnd::Run(QCoreApplication::arguments());
+    }
+    return RunDesktop(argc, argv);
 }

@@ -1,0 +1,90 @@
+#include "app/locuscope_app.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include "app/app_icon.h"
+#include "app/c_about_dlg.h"
+#include "app/c_splash_wnd.h"
+#include "document/command_ids.h"
+#include "document/locuscope_child_frame.h"
+#include "document/locuscope_document.h"
+#include "document/locuscope_main_frame.h"
+#include "framework/document_manager.h"
+#include "framework/gui_message_box.h"
+#include "framework/recent_file_list.h"
+#include "view/locuscope_view.h"
+
+LocuscopeApp::LocuscopeApp() = default;
+
+LocuscopeApp::~LocuscopeApp() {
+    // Frames and views go before the documents they show.
+    mainFrame_.reset();
+}
+
+bool LocuscopeApp::InitInstance(const QStringList& files) {
+    QApplication::setWindowIcon(ApplicationIcon());
+    InstallGuiMessageBox();
+
+    mainFrame_ = std::make_unique<LocuscopeMainFrame>();
+    mainFrame_->SetApplicationTarget(this);
+    documents_ = new CDocumentManager(
+        mainFrame_->GetMdiArea(),
+        {[] { return std::make_unique<LocuscopeDocument>(); },
+         [] { return new LocuscopeChildFrame; }, [] { return new LocuscopeView; }});
+    connect(documents_, &CDocumentManager::DocumentOpened, mainFrame_.get(),
+            [this](const QString& path) { mainFrame_->RecentFiles().Add(path); });
+    connect(&mainFrame_->RecentFiles(), &CRecentFileList::FileChosen, this,
+            [this](const QString& path) { OpenDocument(path); });
+    mainFrame_->SetDocumentOpener([this](const QString& path) { return OpenDocument(path); });
+    CSplashWnd::ShowSplashScreen(mainFrame_.get(), kSplashMilliseconds);
+
+    // Without a file argument the program starts with no document open.
+    if (!files.isEmpty() && OpenDocument(files.first()) == nullptr)
+        return false;
+    mainFrame_->show();
+    return true;
+}
+
+LocuscopeDocument* LocuscopeApp::OpenDocument(const QString& path) {
+    return dynamic_cast<LocuscopeDocument*>(documents_->OpenDocument(path.toStdString()));
+}
+
+void LocuscopeApp::ImportIntoActiveDocument(const QStringList& files) {
+    LocuscopeDocument* document = mainFrame_->GetActiveDocument();
+    if (document == nullptr || files.isEmpty())
+        return;
+    std::vector<std::string> paths;
+    for (const QString& file : files)
+        paths.push_back(file.toStdString());
+    document->ImportFiles(paths);
+}
+
+bool LocuscopeApp::OnCommand(int id) {
+    switch (id) {
+        case CommandId::kFileNew: documents_->NewDocument(); return true;
+        case CommandId::kFileOpen: {
+            const QString path = QFileDialog::getOpenFileName(mainFrame_.get(), tr("Open"));
+            if (!path.isEmpty())
+                OpenDocument(path);
+            return true;
+        }
+        case CommandId::kAppAbout: {
+            CAboutDlg about(mainFrame_.get());
+            about.exec();
+            return true;
+        }
+        case CommandId::kAppExit: mainFrame_->close(); return true;
+        default: return false;
+    }
+}
+
+bool LocuscopeApp::OnUpdateCommand(int id, CommandState&) {
+    switch (id) {
+        case CommandId::kFileNew:
+        case CommandId::kFileOpen:
+        case CommandId::kAppAbout:
+        case CommandId::kAppExit: return true;
+        default: return false;
+    }
+}
