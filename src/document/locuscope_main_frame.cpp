@@ -187,6 +187,7 @@ void LocuscopeMainFrame::CreateToolBars() {
     paneStepper_->setToolTip(tr("Choose Previous/next Pane"));
     paneToolBar_->InsertControl(paneStepper_, Commands().Action(Id::kPaneStepper),
                                 kPaneStepperWidth);
+    paneStepper_->setFixedHeight(paneSelector_->sizeHint().height());
     connect(paneSelector_, QOverload<int>::of(&QComboBox::activated), this,
             &LocuscopeMainFrame::ChoosePaneFromSelector);
     connect(paneSelector_, &CComboBoxBase::EditingFinished, this,

@@ -23,7 +23,7 @@ protected:
     // Messages with the scratch folder taken out of paths.
     Messages MessagesWithoutFolder() const {
         Messages result;
-        const std::string folder = std::string(LOCUSCOPE_TEST_SCRATCH) + "/";
+        const std::string folder = ScratchFile::Folder() + "/";
         for (std::string message : agent_.messages) {
             const size_t at = message.find(folder);
             if (at != std::string::npos)
@@ -65,7 +65,7 @@ TEST_F(ImportDriverTest, FilesRefusedBeforeReadingReportWhy) {
     EXPECT_FALSE(Import("empty.gff", ""));
     EXPECT_FALSE(ImportDriver(genome_).ImportFile("/no/such/file.bed", nullptr));
     EXPECT_FALSE(agent_.GetErrorFlag());  // "Bad File" leaves the flag as it was
-    const std::string folder = std::string(LOCUSCOPE_TEST_SCRATCH) + "/folder.bed";
+    const std::string folder = ScratchFile::Folder() + "/folder.bed";
     std::filesystem::create_directories(folder);
     EXPECT_FALSE(ImportDriver(genome_).ImportFile(folder, nullptr));
     EXPECT_EQ(MessagesWithoutFolder(),

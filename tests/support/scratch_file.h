@@ -1,14 +1,21 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-// A file written for one test under the build tree's scratch folder and removed afterwards.
+// A file written for one test and removed afterwards, in a scratch folder of the build tree
+// that belongs to this test process (tests run in parallel).
 class ScratchFile {
 public:
+    static std::string Folder() {
+        return std::string(LOCUSCOPE_TEST_SCRATCH) + "/" + std::to_string(getpid());
+    }
+
     ScratchFile(const std::string& name, const std::string& contents)
-        : path_(std::filesystem::path(LOCUSCOPE_TEST_SCRATCH) / name) {
+        : path_(std::filesystem::path(Folder()) / name) {
         std::filesystem::create_directories(path_.parent_path());
         std::ofstream(path_, std::ios::binary) << contents;
     }

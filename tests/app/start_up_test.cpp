@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/c_splash_wnd.h"
+#include "app/locuscope_app.h"
+#include "document/chromosome_start_stop_combo_box.h"
+#include "document/command_ids.h"
+#include "document/locuscope_document.h"
+#include "document/locuscope_main_frame.h"
+#include "framework/c_up_down_control.h"
+#include "framework/command_layer.h"
+#include "framework/document_manager.h"
+#include "framework/settings.h"
+#include "support/scratch_file.h"
+
+namespace {
+
+const char kGenes[] =
+    "chr1\ts\tgene\t100\t900\t1\t+\t.\tID=a\n"
+    "chr2\ts\tgene\t200\t2000\t2\t+\t.\tID=b\n";
+const char kPeaks[] = "chr2 10 20 p1 5\nchr3 30 40 p2 6\n";
+
+class StartUpTest : public testing::Test {
+protected:
+    StartUpTest() : genes_("genes.gff", kGenes), peaks_("peaks.bed", kPeaks) {
+        CSplashWnd::EnableSplashScreen(false);
+        WriteSettingInt("Document", "ChromosomeNameSortOrder", 1);
+    }
+    LocuscopeMainFrame& Frame() { return *app_->MainFrame(); }
+    int OpenWindows() { return Frame().GetMdiArea()->subWindowList().size(); }
+    QStringList SelectorEntries() {
+        QStringList entries;
+        for (int i = 0; i < Frame().GetPaneSelector()->count(); ++i)
+            entries.append(Frame().GetPaneSelector()->itemText(i));
+        return entries;
+    }
+    QString SelectorText() { return Frame().GetPaneSelector()->currentText(); }
+
+    ScratchFile genes_;
+    ScratchFile peaks_;
+    std::unique_ptr<LocuscopeApp> app_ = std::make_unique<LocuscopeApp>();
+};
+
+TEST_F(StartUpTest, WithoutAFileTheProgramStartsWithNoDocument) {
+    ASSERT_TRUE(app_->InitInstance({}));
+    EXPECT_EQ(OpenWindows(), 0);
+    EXPECT_EQ(Frame().GetActiveDocument(), nullptr);
+    Frame().Commands().UpdateWatched();
+    EXPECT_FALSE(Frame().GetPaneSelector()->isEnabled());
+}
+
+TEST_F(StartUpTest, AFileArgumentOpensOneDocumentAndFillsThePaneSelector) {
+    ASSERT_TRUE(app_->InitInstance({QString::fromStdString(genes_.Path())}));
+    EXPECT_EQ(OpenWindows(), 1);
+    LocuscopeDocument* document = Frame().GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->Genome.GetStoredFeatures(), 2u);
+    EXPECT_EQ(SelectorEntries(), (QStringList{"All Tracks:100-2,000", "chr1:100-900",
+                                              "chr2:200-2,000"}));
+    EXPECT_EQ(SelectorText(), "chr1:100-900");
+}
+
+TEST_F(StartUpTest, AFileThatCannotBeImportedEndsStartUpAfterShowingWhy) {
+    // The progress dialog waits for "Done"; press it as the user would.
+    QString shown;
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&shown] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* box = window->findChild<QPlainTextEdit*>(QStringLiteral("statusBox"));
+            auto* done = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+            if (box != nullptr && done != nullptr && window->isVisible() &&
+                done->text() == QLatin1String("Done")) {
+                shown = box->toPlainText();
+                done->click();
+            }
+        }
+    });
+    presser.start(50);
+    EXPECT_FALSE(app_->InitInstance({QStringLiteral("/no/such/file.gff3")}));
+    EXPECT_EQ(OpenWindows(), 0);
+    EXPECT_TRUE(shown.contains("File is not supported: /no/such/file.gff3")) << shown.toStdString();
+}
+
+TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {
+    ASSERT_TRUE(app_->InitInstance({}));
+    ScratchFile more("more.bed", "chr4 0 5 q\n");
+    Frame().ImportDroppedFiles({QString::fromStdString(genes_.Path()),
+                                QString::fromStdString(peaks_.Path()),
+                                QString::fromStdString(more.Path())});
+    EXPECT_EQ(OpenWindows(), 1);
+    ASSERT_NE(Frame().GetActiveDocument(), nullptr);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 5u);
+    // Dropping on an open document adds to it.
+    Frame().ImportDroppedFiles({QString::fromStdString(more.Path())});
+    EXPECT_EQ(OpenWindows(), 1);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 6u);
+}
+
+TEST_F(StartUpTest, PaneSelectorAndStepperNavigate) {
+    ASSERT_TRUE(app_->InitInstance({QString::fromStdString(genes_.Path())}));
+    ChromosomeStartStopComboBox* selector = Frame().GetPaneSelector();
+    selector->setCurrentIndex(2);
+    emit selector->activated(2);
+    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
+
+    // A typed label that names no pane changes nothing and shows the current pane again.
+    selector->setEditText(QStringLiteral("chr7:1-10"));
+    emit selector->EditingFinished();
+    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
+    EXPECT_EQ(SelectorText(), "chr2:200-2,000");
+
+    // The down arrow on the last entry does nothing; the up arrow goes back one entry.
+    CUpDownControl* stepper = Frame().findChild<CUpDownControl*>();
+    ASSERT_NE(stepper, nullptr);
+    emit stepper->Stepped(+1);
+    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
+    emit stepper->Stepped(-1);
+    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr1");
+
+    // Back returns to the pane before.
+    Frame().Commands().ExecuteIfEnabled(CommandId::kGoBack);
+    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
+}
+
+TEST_F(StartUpTest, ViewOptionsStartWithTheirDefaultsAndSurviveARestart) {
+    ASSERT_TRUE(app_->InitInstance({QString::fromStdString(genes_.Path())}));
+    CCommandLayer& commands = Frame().Commands();
+    const struct {
+        int id;
+        bool checked;
+    } firstRun[] = {{CommandId::kShowLoadedFiles, false}, {CommandId::kShowTrackStats, false},
+                    {CommandId::kShowPointerInfo, true},  {CommandId::kShowGridLines, true},
+                    {CommandId::kShowDataBorder, true},   {CommandId::kShowManualScaleOverlay, true}};
+    for (const auto& option : firstRun) {
+        commands.Update(option.id);
+        EXPECT_EQ(commands.Action(option.id)->isChecked(), option.checked) << option.id;
+    }
+    ASSERT_TRUE(commands.ExecuteIfEnabled(CommandId::kShowGridLines));
+    app_.reset();  // the program ends
+
+    LocuscopeMainFrame reopened;
+    EXPECT_FALSE(reopened.Options().ShowGridLinesHoriz);
+    EXPECT_TRUE(reopened.Options().ShowPointerInfo);
+}
+
+TEST_F(StartUpTest, CommandsWithoutAHandlerArePresentButDisabled) {
+    ASSERT_TRUE(app_->InitInstance({QString::fromStdString(genes_.Path())}));
+    CCommandLayer& commands = Frame().Commands();
+    for (const int id : {CommandId::kSearch, CommandId::kExportSelections, CommandId::kFilePrint}) {
+        ASSERT_NE(commands.Action(id), nullptr) << id;
+        commands.Update(id);
+        EXPECT_FALSE(commands.Action(id)->isEnabled()) << id;
+    }
+    for (const int id : {CommandId::kImport, CommandId::kFileNew, CommandId::kAppAbout}) {
+        commands.Update(id);
+        EXPECT_TRUE(commands.Action(id)->isEnabled()) << id;
+    }
+    commands.Update(CommandId::kPaneToolbar);
+    EXPECT_TRUE(commands.Action(CommandId::kPaneToolbar)->isChecked());
+    commands.ExecuteIfEnabled(CommandId::kPaneToolbar);
+    EXPECT_FALSE(commands.Action(CommandId::kPaneToolbar)->isChecked());
+}
+
+TEST(SplashTest, AKeyPressHidesTheSplashAndIsSwallowed) {
+    CSplashWnd::EnableSplashScreen(true);
+    QWidget owner;
+    CSplashWnd::ShowSplashScreen(&owner, 60000);
+    ASSERT_NE(CSplashWnd::Current(), nullptr);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    EXPECT_TRUE(QApplication::instance()->notify(&owner, &press) || press.isAccepted());
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+    // Once hidden it does not come back.
+    CSplashWnd::ShowSplashScreen(&owner, 60000);
+    EXPECT_EQ(CSplashWnd::Current(), nullptr);
+}
+
+}  // namespace
