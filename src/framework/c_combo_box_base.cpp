@@ -40,10 +40,14 @@ bool CComboBoxBase::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                lineEdit()->clearFocus();  // emits EditingFinished through the focus-out
+                // The edit ends here; the focus-out that follows must not end it again.
+                endingByEnter_ = true;
+                lineEdit()->clearFocus();
+                endingByEnter_ = false;
+                emit EditingFinished();
                 return true;
             }
-        } else if (event->type() == QEvent::FocusOut) {
+        } else if (event->type() == QEvent::FocusOut && !endingByEnter_) {
             emit EditingFinished();
         }
     }

@@ -30,4 +30,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool endingByEnter_ = false;
 };
