@@ -1,0 +1,16 @@
+#include "framework/gui_message_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <string>
+
+#include "framework/message_box.h"
+
+void InstallGuiMessageBox() {
+    SetMessageBoxHandler([](const std::string& text) {
+        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
+                        QString::fromStdString(text), QMessageBox::Ok,
+                        QApplication::activeWindow());
+        box.exec();
+    });
+}
