@@ -1,0 +1,106 @@
+#include "view/track_renderer.h"
+
+#include <QLinearGradient>
+
+#include "data/genome_dataset.h"
+#include "document/pane_label.h"
+#include "view/track_row_painter.h"
+#include "view/view_geometry.h"
+
+namespace {
+
+constexpr int kTickLength = 8;
+constexpr int kTickGap = 3;  // between a tick's end and the header's bottom line
+constexpr int kLabelOffsetX = 10;
+constexpr int kLabelOffsetY = 15;
+constexpr double kLabelAngle = -50.0;
+constexpr int kImageBottomMargin = 25;
+
+// A calm band under the ruler: a soft blue-grey fading to white.
+void FillHeaderBackground(QPainter& painter, int width, int height) {
+    QLinearGradient gradient(0, 0, 0, height);
+    gradient.setColorAt(0.0, QColor(0xE4, 0xEA, 0xF1));
+    gradient.setColorAt(1.0, QColor(0xFB, 0xFC, 0xFD));
+    painter.fillRect(QRect(0, 0, width, height), gradient);
+}
+
+}  // namespace
+
+TrackRenderer::TrackRenderer(const GenomeDataset& genome, std::string paneName,
+                             ViewGeometry& geometry, const RenderSettings& settings)
+    : genome_(genome), paneName_(std::move(paneName)), geometry_(geometry), settings_(settings) {}
+
+void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor& background) {
+    const RenderResources resources(settings_.outputScale);
+    painter.save();
+    painter.setClipRect(target);
+    painter.translate(target.topLeft());
+    const int width = target.width();
+    painter.fillRect(QRect(0, 0, width, target.height()), background);
+
+    geometry_.rowTops.clear();
+    geometry_.rowBottoms.clear();
+    DrawHeader(painter, width, resources);
+
+    TrackRowPainter rows(painter, geometry_, width, settings_, resources);
+    const int trackCount = genome_.GetPaneTrackCount(paneName_);
+    const bool allTracks = paneName_ == kAllTracksPane;
+    int y = 0;
+    for (int index = static_cast<int>(geometry_.vertical.position); index < trackCount; ++index) {
+        const GenomeDataset::TrackRef ref = genome_.GetTrack(paneName_, index);
+        if (ref.dataset == nullptr)
+            continue;
+        const int top = y + geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
+        if (top >= target.height())
+            break;
+        const int height = geometry_.TrackHeight(ref.dataset->TrackHeight);
+        geometry_.rowTops.push_back(top);
+        geometry_.rowBottoms.push_back(top + height);
+        rows.Draw(*ref.dataset, ref.trackName, ref.chromosomeName, allTracks, top, height);
+        y += height + ViewGeometry::kRowGap;
+    }
+    painter.restore();
+}
+
+int TrackRenderer::FullImageHeight() {
+    int height = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
+    const int trackCount = genome_.GetPaneTrackCount(paneName_);
+    for (int index = 0; index < trackCount; ++index) {
+        if (const ChromosomeDataset* track = genome_.GetTrack(paneName_, index).dataset)
+            height += geometry_.TrackHeight(track->TrackHeight);
+    }
+    // The gaps between rows count too: without them the last rows of a pane with more than a
+    // few tracks would be cut off.
+    height += std::max(trackCount - 1, 0) * ViewGeometry::kRowGap;
+    return height + kImageBottomMargin;
+}
+
+void TrackRenderer::DrawHeader(QPainter& painter, int width, const RenderResources& resources) {
+    const int header = geometry_.HeaderHeight();
+    FillHeaderBackground(painter, width, header);
+    painter.setPen(QColor(0, 0, 0));
+    painter.drawLine(0, header, width - 1, header);
+
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setFont(resources.small);
+    const ViewGeometry::Range visible = geometry_.GetVisibleRange();
+    const uint32_t step = ViewGeometry::RulerStep(geometry_.horizontal.page, width);
+    const int tickBottom = header - kTickGap;
+    for (uint64_t tick = visible.first - visible.first % step; tick <= visible.second;
+         tick += step) {
+        if (tick < visible.first)
+            continue;
+        const int x = geometry_.PositionToX(static_cast<uint32_t>(tick), 1, width);
+        painter.setPen(resources.axis);
+        painter.drawLine(x, tickBottom - kTickLength, x, tickBottom);
+        painter.save();
+        painter.translate(x - kLabelOffsetX, header - kLabelOffsetY);
+        painter.rotate(kLabelAngle);
+        painter.setPen(resources.text);
+        painter.drawText(QPointF(0, 0), QString::fromStdString(PaneLabel::GroupedNumber(tick)));
+        painter.restore();
+    }
+    painter.restore();
+}

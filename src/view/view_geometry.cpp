@@ -1,0 +1,235 @@
+#include "view/view_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kTicksPerPixels = 50;
+// A point this close below the top of the first row still counts as the header band.
+constexpr int kFirstRowGrace = 15;
+constexpr int kAlignmentCentre = 1;
+constexpr int kAlignmentRight = 2;
+
+// Widens [first, last] until it spans at least ViewGeometry::kMinimumSpan bases; first stays
+// at or above lowest.
+ViewGeometry::Range Widened(ViewGeometry::Range range, uint32_t lowest) {
+    int64_t first = range.first;
+    int64_t last = range.second;
+    if (first > last)  // an empty pane
+        first = last = std::max<int64_t>(lowest, 1);
+    while (last - first < ViewGeometry::kMinimumSpan) {
+        if (first > lowest)
+            --first;
+        if (last - first < ViewGeometry::kMinimumSpan)
+            ++last;
+    }
+    return {static_cast<uint32_t>(first), static_cast<uint32_t>(std::min<int64_t>(last, 0xFFFFFFFE))};
+}
+
+}  // namespace
+
+int ViewGeometry::DataWidth(int targetWidth) { return std::max(targetWidth - kLabelWidth, 1); }
+
+int ViewGeometry::TrackHeight(int ownHeight) {
+    if (ownHeight >= kMinimumOwnHeight)
+        return ownHeight;
+    if (automaticTrackHeight < kDefaultTrackHeight)
+        automaticTrackHeight = kDefaultTrackHeight;
+    return automaticTrackHeight;
+}
+
+int ViewGeometry::PositionToX(uint32_t position, int alignment, int targetWidth) const {
+    const double page = static_cast<double>(std::max<int64_t>(horizontal.page, 1));
+    const double pixelsPerBase = DataWidth(targetWidth) / page;
+    double offset = 0.0;
+    if (alignment == kAlignmentCentre)
+        offset = 0.5 * pixelsPerBase;
+    else if (alignment == kAlignmentRight)
+        offset = pixelsPerBase;
+    const double x =
+        kLabelWidth +
+        std::trunc(pixelsPerBase * static_cast<double>(int64_t{position} - horizontal.position) +
+                   offset);
+    // Far off-screen items still give coordinates a painter can take.
+    return static_cast<int>(std::clamp(x, -double(kMaxCoordinate), double(kMaxCoordinate)));
+}
+
+int ViewGeometry::RowTop(int row) const {
+    if (row < 0 || row >= static_cast<int>(rowTops.size()))
+        return -1;
+    return rowTops[static_cast<size_t>(row)];
+}
+
+ViewGeometry::PointHit ViewGeometry::PointToPosition(int x, int y, int targetWidth,
+                                                      int trackCount) const {
+    PointHit hit;
+    const double page = static_cast<double>(std::max<int64_t>(horizontal.page, 1));
+    const double fraction = std::max(double(x - kLabelWidth) / DataWidth(targetWidth), 0.0);
+    const double position = double(horizontal.position) + std::trunc(fraction * page);
+    hit.position = static_cast<uint32_t>(std::clamp(position, 0.0, double(kNoPosition - 1)));
+
+    hit.trackIndex = static_cast<int>(vertical.position);
+    if (y > 0 && !rowBottoms.empty()) {
+        const auto found = std::lower_bound(rowBottoms.begin(), rowBottoms.end(), y);
+        if (found == rowBottoms.end()) {
+            hit.trackIndex = trackCount - 1;
+        } else if (found != rowBottoms.begin()) {
+            hit.trackIndex = static_cast<int>(vertical.position + (found - rowBottoms.begin()));
+            hit.outsideRow = false;
+        } else if (y < rowTops.front() + kFirstRowGrace) {
+            hit.trackIndex = 0;
+        } else {
+            hit.outsideRow = false;
+        }
+    }
+    hit.trackIndex = std::min(hit.trackIndex, trackCount - 1);
+    return hit;
+}
+
+ViewGeometry::Range ViewGeometry::GetVisibleRange() const {
+    return {static_cast<uint32_t>(horizontal.position),
+            static_cast<uint32_t>(horizontal.position + horizontal.page - 1)};
+}
+
+ViewGeometry::Range ViewGeometry::GetVisibleRangeExclusive() const {
+    return {static_cast<uint32_t>(horizontal.position),
+            static_cast<uint32_t>(horizontal.position + std::max<int64_t>(horizontal.page, 1))};
+}
+
+uint32_t ViewGeometry::GetCenterPosition() const {
+    return static_cast<uint32_t>(horizontal.position + horizontal.page / 2);
+}
+
+void ViewGeometry::SetPosition(ScrollBar& bar, int64_t position) {
+    const int64_t highest = std::max(bar.minimum, bar.maximum - bar.page + 1);
+    bar.position = std::clamp(position, bar.minimum, highest);
+}
+
+int ViewGeometry::CountFittingRows(const std::vector<int>& ownHeights, int height) {
+    int y = HeaderHeight() + kHeaderGap;
+    int fitting = 0;
+    const int count = static_cast<int>(ownHeights.size());
+    for (int i = static_cast<int>(vertical.position); i < count; ++i) {
+        y += TrackHeight(ownHeights[static_cast<size_t>(i)]);
+        if (y > height)
+            break;
+        ++fitting;
+        if (i + 1 < count)
+            y += kRowGap;
+    }
+    return std::max(fitting, 1);
+}
+
+ViewGeometry::Range ViewGeometry::RecalcLayout(const LayoutInput& input) {
+    headerVisible = input.headerVisible;
+
+    const Range full = Widened(input.fullRange, 1);
+    const Range current = Widened(input.jumpRange, 0);
+    horizontal.minimum = full.first;
+    horizontal.maximum = full.second;
+    horizontal.page = std::max<int64_t>(int64_t{current.second} - current.first + 1, 1);
+    SetPosition(horizontal, horizontal.position);
+
+    const int height = input.clientHeight - input.horizontalBarHeight;
+    const int available = height - HeaderHeight() - kHeaderGap;
+    const int tracks = static_cast<int>(input.ownTrackHeights.size());
+    automaticTrackHeight =
+        std::max((available - kScaleMargin) / std::max(tracks, 1), kMinimumAutomaticHeight);
+    vertical.minimum = 0;
+    vertical.maximum = tracks - 1;
+    SetPosition(vertical, vertical.position);
+    vertical.page = CountFittingRows(input.ownTrackHeights, height);
+    SetPosition(vertical, vertical.position);
+    return GetVisibleRange();
+}
+
+bool ViewGeometry::ZoomInRange(Range current, double factor, Range& zoomed) {
+    const int64_t start = current.first;
+    const int64_t end = current.second;
+    const int64_t half = (end - start) / 2;
+    if (half < kMinimumZoomHalf)
+        return false;
+    const int64_t d = static_cast<int64_t>(std::trunc(double(half) * factor));
+    int64_t r = half - d;
+    if (r >= end)
+        r = end;
+    zoomed = {static_cast<uint32_t>(start + d), static_cast<uint32_t>(end - r)};
+    return true;
+}
+
+ViewGeometry::Range ViewGeometry::ZoomOutRange(Range current, double factor) {
+    const int64_t start = current.first;
+    const int64_t end = current.second;
+    int64_t width = end - start;
+    if (width <= 0)
+        width = 1;
+    const int64_t total = 2 * width;
+    int64_t d = static_cast<int64_t>(std::trunc(double(total) * factor));
+    if (d >= start)
+        d = start;  // what cannot be added on the left goes to the right
+    return {static_cast<uint32_t>(start - d),
+            static_cast<uint32_t>(std::min<int64_t>(end + (total - d), kNoPosition - 1))};
+}
+
+ViewGeometry::Range ViewGeometry::CenterOn(uint32_t center, double factor) {
+    // Signed: near the pane's left end the difference is negative and must clamp to the start.
+    const int64_t position =
+        int64_t{center} - static_cast<int64_t>(std::trunc(double(horizontal.page) * factor));
+    SetPosition(horizontal, std::clamp(position, horizontal.minimum, horizontal.maximum));
+    return GetVisibleRange();
+}
+
+ViewGeometry::Range ViewGeometry::SetVisibleRange(uint32_t start, uint32_t end) {
+    const int64_t position = std::clamp<int64_t>(start, horizontal.minimum, horizontal.maximum);
+    int64_t page = int64_t{end} - position + 1;
+    page = std::min(page, horizontal.maximum - position + 1);
+    if (page < 2)
+        page = 1;
+    horizontal.page = page;
+    SetPosition(horizontal, position);
+    return GetVisibleRange();
+}
+
+ViewGeometry::Range ViewGeometry::ScrollHorizontally(ScrollAction action, int64_t trackPosition) {
+    const int64_t page = horizontal.page;
+    const int64_t line = page <= kLargeLineStep ? 1 : std::max<int64_t>(page / 10, 1);
+    int64_t position = horizontal.position;
+    switch (action) {
+        case ScrollAction::kLineBack: position -= line; break;
+        case ScrollAction::kLineForward: position += line; break;
+        case ScrollAction::kPageBack: position -= page; break;
+        case ScrollAction::kPageForward: position += page; break;
+        case ScrollAction::kTrack: position = trackPosition; break;
+        case ScrollAction::kStart: position = horizontal.minimum; break;
+        case ScrollAction::kEnd: position = horizontal.maximum; break;
+    }
+    SetPosition(horizontal, position);
+    return GetVisibleRange();
+}
+
+void ViewGeometry::ScrollVertically(ScrollAction action, int64_t trackPosition) {
+    const int64_t page = vertical.page;
+    const int64_t line = std::max<int64_t>(page / 10, 1);
+    int64_t position = vertical.position;
+    switch (action) {
+        case ScrollAction::kLineBack: position -= line; break;
+        case ScrollAction::kLineForward: position += line; break;
+        case ScrollAction::kPageBack: position -= page; break;
+        case ScrollAction::kPageForward: position += page; break;
+        case ScrollAction::kTrack: position = trackPosition; break;
+        case ScrollAction::kStart: position = vertical.minimum; break;
+        case ScrollAction::kEnd: position = vertical.maximum; break;
+    }
+    SetPosition(vertical, position);
+}
+
+uint32_t ViewGeometry::RulerStep(int64_t page, int targetWidth) {
+    const int64_t ticks = std::max(DataWidth(targetWidth) / kTicksPerPixels, 1);
+    int64_t step = page / ticks;
+    if (step > 10) {
+        const int64_t power = static_cast<int64_t>(std::pow(10.0, std::floor(std::log10(double(step)))));
+        step = (step / power) * power;
+    }
+    return static_cast<uint32_t>(std::max<int64_t>(step, 1));
+}
