@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QImage>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,11 +10,18 @@
 #include "app/console_agent.h"
 #include "app/headless_report.h"
 #include "document/locuscope_document.h"
+#include "document/pane_label.h"
+#include "view/pane_image.h"
 
 namespace {
 
 const QString kReportOption = QStringLiteral("report");
 const QString kItemsOption = QStringLiteral("items");
+const QString kRenderOption = QStringLiteral("render");
+const QString kRegionOption = QStringLiteral("region");
+const QString kWidthOption = QStringLiteral("width");
+constexpr int kDefaultWidth = 1024;
+constexpr int kMinimumWidth = 100;
 
 int UsageError(const QCommandLineParser& parser, const QString& problem) {
     std::fprintf(stderr, "%s\n\n%s", qPrintable(problem), qPrintable(parser.helpText()));
@@ -27,13 +35,66 @@ std::vector<std::string> ToPaths(const QStringList& names) {
     return paths;
 }
 
+// Imports the files into document, reporting to console; true when every file imported.
+bool Import(const QCommandLineParser& parser, LocuscopeDocument& document, ConsoleAgent& console) {
+    document.SetHeadlessAgent(&console);
+    return document.ImportFiles(ToPaths(parser.positionalArguments()));
+}
+
+int Render(const QCommandLineParser& parser) {
+    bool widthOk = true;
+    const int width =
+        parser.isSet(kWidthOption) ? parser.value(kWidthOption).toInt(&widthOk) : kDefaultWidth;
+    if (!widthOk || width < kMinimumWidth || width > PaneImage::kMaximumWidth)
+        return UsageError(parser, QStringLiteral("--width takes a number of pixels from %1 to %2.")
+                                      .arg(kMinimumWidth)
+                                      .arg(PaneImage::kMaximumWidth));
+    const QString output = parser.value(kRenderOption);
+    if (output.isEmpty())
+        return UsageError(parser, QStringLiteral("--render needs the PNG file to write."));
+
+    LocuscopeDocument document;
+    ConsoleAgent console(stderr);
+    const bool imported = Import(parser, document, console);
+
+    const PaneLabel::Parsed region = PaneLabel::Parse(
+        parser.isSet(kRegionOption) ? parser.value(kRegionOption).toStdString() : kAllTracksPane);
+    if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
+        std::fprintf(stderr, "--region names no pane of the files: %s\n",
+                     region.paneName.c_str());
+        return HeadlessFrontEnd::kExitUsage;
+    }
+    PaneImage::Range range = region.range;
+    if (range.first == PaneLabel::kNoPosition)
+        range = document.GetPaneExtent(region.paneName);
+    RenderSettings settings;
+    settings.defaultTrackStyle = document.DefaultTrackStyle;
+    const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
+                                           document.HeaderVisible, settings);
+    if (!image.save(output, "PNG")) {
+        std::fprintf(stderr, "Cannot write %s\n", qPrintable(output));
+        return HeadlessFrontEnd::kExitFailure;
+    }
+    return imported ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;
+}
+
 }  // namespace
 
 bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
     // Help is given without a window too.
     for (const QString& argument : arguments) {
         if (argument == QStringLiteral("--") + kReportOption || argument == QLatin1String("--help") ||
-            argument == QLatin1String("-h") || argument == QLatin1String("--version"))
+            argument == QLatin1String("-h") || argument == QLatin1String("--version") ||
+            NeedsPainting({argument}))
+            return true;
+    }
+    return false;
+}
+
+bool HeadlessFrontEnd::NeedsPainting(const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument == QStringLiteral("--") + kRenderOption ||
+            argument.startsWith(QStringLiteral("--") + kRenderOption + QLatin1Char('=')))
             return true;
     }
     return false;
@@ -52,6 +113,19 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         {kReportOption, QStringLiteral("Import FILE... without a window and print what was loaded, "
                                        "tab-separated, on standard output.")});
     parser.addOption({kItemsOption, QStringLiteral("With --report, list every item as well.")});
+    parser.addOption({kRenderOption,
+                      QStringLiteral("Import FILE... without a window and save a picture of a "
+                                     "pane, drawn as the view draws it, as a PNG file."),
+                      QStringLiteral("OUT.png")});
+    parser.addOption({kRegionOption,
+                      QStringLiteral("With --render, the pane and range to draw, as the pane "
+                                     "selector writes them (chr1:12,000-15,500), or a pane name "
+                                     "for its whole extent. Default: All Tracks."),
+                      QStringLiteral("PANE:START-STOP")});
+    parser.addOption({kWidthOption,
+                      QStringLiteral("With --render, the picture's width in pixels (default "
+                                     "1024)."),
+                      QStringLiteral("N")});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
                                  QStringLiteral("FILE..."));
@@ -65,16 +139,19 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         std::printf("Locuscope %s\n", qPrintable(QCoreApplication::applicationVersion()));
         return kExitSuccess;
     }
-    if (!parser.isSet(kReportOption))
-        return UsageError(parser, QStringLiteral("Nothing to do: give --report."));
+    const bool report = parser.isSet(kReportOption);
+    const bool render = parser.isSet(kRenderOption);
+    if (report == render)
+        return UsageError(parser, QStringLiteral("Give either --report or --render."));
     if (parser.positionalArguments().isEmpty())
-        return UsageError(parser, QStringLiteral("--report needs at least one FILE."));
+        return UsageError(parser, QStringLiteral("Give at least one FILE to import."));
+    if (render)
+        return Render(parser);
 
     // One document, imported as the Import command does, reporting to standard error.
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
-    document.SetHeadlessAgent(&console);
-    const bool imported = document.ImportFiles(ToPaths(parser.positionalArguments()));
+    const bool imported = Import(parser, document, console);
 
     WriteHeadlessReport(stdout, document.Genome, parser.isSet(kItemsOption), imported,
                         console.GetErrorFlag());

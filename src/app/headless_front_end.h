@@ -2,19 +2,23 @@
 
 #include <QStringList>
 
-// The window-less face of the program: "--report [--items] FILE..." imports the files into one
-// document as the Import command does and writes the headless report to standard output, with
-// every status line of the import on standard error. Returns the process exit status: 0 when
-// the import succeeded, 1 when it failed, 2 for bad usage.
+// The window-less face of the program. Both forms import the files into one document as the
+// Import command does, with every status line of the import on standard error:
+//   --report [--items] FILE...   writes the headless report to standard output;
+//   --render OUT.png [--region PANE:START-STOP] [--width N] FILE...
+//                                draws a pane as the view does and saves it as a PNG.
+// Returns the process exit status: 0 on success, 1 when the import or the action failed, 2 for
+// bad usage.
 class HeadlessFrontEnd {
 public:
     static constexpr int kExitSuccess = 0;
     static constexpr int kExitFailure = 1;
     static constexpr int kExitUsage = 2;
 
-    // True when arguments ask for a headless run.
+    // True when arguments ask for a headless run; NeedsPainting when that run draws.
     static bool IsHeadless(const QStringList& arguments);
+    static bool NeedsPainting(const QStringList& arguments);
 
-    // Needs a QCoreApplication.
+    // Needs a QCoreApplication, a QGuiApplication when NeedsPainting.
     static int Run(const QStringList& arguments);
 };

@@ -1,6 +1,7 @@
 #include "app/locuscope_main.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCommandLineParser>
 #include <clocale>
 #include <cstdio>
@@ -16,6 +17,13 @@ QStringList ArgumentsOf(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     return arguments;
+}
+
+// Headless runs write only their status lines to standard error: Qt's own notes about the
+// platform (a missing runtime folder, say) are dropped; real errors still show.
+void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
 }
 
 void SetApplicationNames() {
@@ -66,7 +74,17 @@ int LocuscopeMain(int argc, char** argv) {
                    stderr);
         return HeadlessFrontEnd::kExitUsage;
     }
-    if (HeadlessFrontEnd::IsHeadless(ArgumentsOf(argc, argv))) {
+    const QStringList arguments = ArgumentsOf(argc, argv);
+    if (HeadlessFrontEnd::IsHeadless(arguments))
+        qInstallMessageHandler(KeepQtNotesQuiet);
+    if (HeadlessFrontEnd::NeedsPainting(arguments)) {
+        // Drawing needs fonts, not a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        SetApplicationNames();
+        return HeadlessFrontEnd::Run(QCoreApplication::arguments());
+    }
+    if (HeadlessFrontEnd::IsHeadless(arguments)) {
         QCoreApplication application(argc, argv);
         SetApplicationNames();
         return HeadlessFrontEnd::Run(QCoreApplication::arguments());

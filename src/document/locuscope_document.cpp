@@ -205,6 +205,11 @@ bool LocuscopeDocument::OnCommand(int id) {
         case CommandId::kImport: RunImportCommand(); return true;
         case CommandId::kGoBack: GoBack(); return true;
         case CommandId::kGoForward: GoForward(); return true;
+        case CommandId::kDisplayHeader:
+            HeaderVisible = !HeaderVisible;
+            WriteSettingInt(kDocumentSection, kHeaderVisibleKey, HeaderVisible ? 1 : 0);
+            UpdateAllViews();
+            return true;
         default: return false;
     }
 }
@@ -214,6 +219,7 @@ bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
         case CommandId::kImport: return true;
         case CommandId::kGoBack: state.enabled = !BackHistory.empty(); return true;
         case CommandId::kGoForward: state.enabled = !ForwardHistory.empty(); return true;
+        case CommandId::kDisplayHeader: state.checked = HeaderVisible; return true;
         default: return false;
     }
 }
