@@ -13,3 +13,4 @@ bed="$data/peaks_10m.bed"
 ls -l "$gff" "$bed"
 
 "$build/bench/import_benchmark" "$gff" "$bed"
+"$build/bench/render_benchmark"

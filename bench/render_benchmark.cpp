@@ -1,0 +1,105 @@
+// Milliseconds per full drawing pass of one track of 1M and of 10M features into a 1920-pixel
+// wide picture, at full zoom-out, over a 3 Mb window (just under the dense-points threshold
+// with 10M features) and over a 10 kb window, in Points and in Bars:
+//   render_benchmark [benchmark flags]
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "data/genome_dataset.h"
+#include "view/track_renderer.h"
+#include "view/view_geometry.h"
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 400;
+constexpr uint32_t kChromosomeLength = 250000000;
+
+// A track of count features spread over a chromosome, scores between -100 and 1000.
+std::unique_ptr<GenomeDataset> MakeGenome(uint32_t count) {
+    auto genome = std::make_unique<GenomeDataset>();
+    ChromosomeDataset& track = genome->FindOrCreateTrack("chr1", "peaks");
+    genome->AppendTrackName("peaks");
+    genome->AssignTrackColor(track, "peaks");
+    uint64_t state = 0x5EEDull;
+    ChromosomeItem item;
+    const uint32_t spacing = kChromosomeLength / count;
+    for (uint32_t i = 0; i < count; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const uint32_t start = 1 + i * spacing + static_cast<uint32_t>(state >> 60);
+        item.Stop = start + 50 + static_cast<uint32_t>((state >> 20) % 800);
+        item.Score = static_cast<float>(static_cast<int>((state >> 33) % 1100) - 100);
+        item.Strand = (state >> 40) & 1 ? '+' : '-';
+        track.UpdateExtents(start, item.Stop, item.Score);
+        track.AddItem(start, item);
+    }
+    track.GetStartPositions();  // ordered once, as after an import
+    genome->SortChromosomeNames();
+    return genome;
+}
+
+GenomeDataset& Genome(uint32_t count) {
+    static std::unique_ptr<GenomeDataset> million = MakeGenome(1000000);
+    static std::unique_ptr<GenomeDataset> tenMillion;
+    if (count == 1000000)
+        return *million;
+    if (!tenMillion)
+        tenMillion = MakeGenome(10000000);
+    return *tenMillion;
+}
+
+// args: feature count, window in bases (0 = whole track), style (2 points, 3 bars).
+void FullPass(benchmark::State& state) {
+    GenomeDataset& genome = Genome(static_cast<uint32_t>(state.range(0)));
+    ChromosomeDataset* track = genome.FindTrack("chr1", "peaks");
+    track->TrackStyle = static_cast<int>(state.range(2));
+
+    ViewGeometry geometry;
+    ViewGeometry::LayoutInput input;
+    input.clientWidth = kWidth;
+    input.clientHeight = kHeight;
+    input.fullRange = genome.GetPaneExtent("chr1");
+    const uint32_t window = static_cast<uint32_t>(state.range(1));
+    const uint32_t first = window == 0 ? input.fullRange.first : 120000000;
+    const uint32_t last = window == 0 ? input.fullRange.second : first + window - 1;
+    input.jumpRange = {first, last};
+    input.ownTrackHeights = {0};
+    geometry.RecalcLayout(input);
+    geometry.SetVisibleRange(first, last);
+
+    RenderSettings settings;
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        TrackRenderer(genome, "chr1", geometry, settings).DrawAll(painter, image.rect(), Qt::white);
+    }
+    state.counters["visible_bases"] = static_cast<double>(last - first + 1);
+}
+
+void Arguments(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgNames({"features", "window", "style"});
+    for (const int64_t features : {1000000, 10000000}) {
+        for (const int64_t window : {int64_t{0}, int64_t{3000000}, int64_t{10000}}) {
+            for (const int64_t style : {2, 3})
+                benchmark->Args({features, window, style});
+        }
+    }
+    benchmark->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(FullPass)->Apply(Arguments);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
