@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <limits>
+
+#include "data/genome_dataset.h"
+#include "view/pane_image.h"
+#include "view/render_settings.h"
+#include "view/view_geometry.h"
+
+namespace {
+
+// One pane "chr1" of [1, 300] drawn 375 pixels wide: one pixel per base, x = 74 + base.
+class TrackRenderTest : public testing::Test {
+protected:
+    static constexpr int kWidth = 375;
+
+    ChromosomeDataset& Track(const std::string& name) {
+        ChromosomeDataset& track = genome_.FindOrCreateTrack("chr1", name);
+        genome_.AppendTrackName(name);
+        return track;
+    }
+    void Add(ChromosomeDataset& track, const std::string& name, uint32_t start, uint32_t stop,
+             float score, char strand = '+') {
+        ChromosomeItem item;
+        item.Stop = stop;
+        item.Score = score;
+        item.Strand = strand;
+        track.UpdateExtents(start, stop, score);
+        track.AddItem(start, item);
+        track.HasReverseStrand |= strand == '-';
+        if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
+            genome_.AssignTrackColor(track, name);
+    }
+    // Items at both ends give the pane the extent [1, 300].
+    void Anchor(ChromosomeDataset& track, const std::string& name) {
+        Add(track, name, 1, 2, 0.0f);
+        Add(track, name, 299, 300, 0.0f);
+    }
+    QImage Render(PaneImage::Range range = {1, 300}, int width = kWidth) {
+        genome_.SortChromosomeNames();
+        return PaneImage::Render(genome_, "chr1", range, width, false, settings_);
+    }
+    // The first row's band runs from 95 to 145 (header 70, gap 10, margin 15, height 80).
+    static constexpr int kBandTop = 95;
+    static constexpr int kBandBottom = 145;
+
+    GenomeDataset genome_;
+    RenderSettings settings_;
+};
+
+TEST_F(TrackRenderTest, GeneTrackIsPureBlueUnitBars) {
+    Add(Track("gene"), "gene", 100, 200, 42.0f);
+    Anchor(Track("gene"), "gene");
+    const QImage image = Render();
+    EXPECT_EQ(image.pixel(74 + 150, kBandTop + 10), 0xFF0000FFu);
+    EXPECT_EQ(image.pixel(74 + 150, kBandBottom - 5), 0xFF0000FFu);
+    EXPECT_EQ(image.pixel(74 + 250, kBandTop + 10), 0xFFFFFFFFu);  // right of the item
+}
+
+TEST_F(TrackRenderTest, ValuesBeyondAManualScaleAreRedAndClippedToTheBand) {
+    ChromosomeDataset& track = Track("peaks");
+    Anchor(track, "peaks");
+    Add(track, "peaks", 50, 60, 12.0f);
+    Add(track, "peaks", 150, 160, 5.0f);
+    Add(track, "peaks", 250, 260, std::numeric_limits<float>::infinity());
+    Add(track, "peaks", 200, 210, std::nanf(""));  // not a number: drawn nowhere
+    track.AutoScale = false;
+    track.ScaleMin = 0;
+    track.ScaleMax = 10;
+    settings_.showDataBorder = false;
+    settings_.showGridLines = false;
+    const QImage image = Render();
+    for (int y = kBandTop + 1; y < kBandBottom; ++y)
+        EXPECT_EQ(image.pixel(74 + 205, y), 0xFFFFFFFFu) << y;
+    EXPECT_EQ(image.pixel(74 + 55, kBandTop), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(74 + 255, kBandTop), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(74 + 55, kBandTop - 1), 0xFFFFFFFFu);  // nothing above the band
+    EXPECT_NE(image.pixel(74 + 155, kBandBottom - 2), 0xFFFF0000u);
+    EXPECT_EQ(image.pixel(74 + 155, kBandTop + 2), 0xFFFFFFFFu);  // 5 of 10: half height
+}
+
+TEST_F(TrackRenderTest, ScorelessFeaturesDrawUnitBarsUpAndDownByStrand) {
+    ChromosomeDataset& track = Track("calls");
+    Anchor(track, "calls");
+    Add(track, "calls", 50, 80, 0.0f, '+');
+    Add(track, "calls", 150, 180, 0.0f, '-');
+    settings_.showDataBorder = false;
+    const QImage image = Render();
+    const uint32_t color = image.pixel(74 + 60, kBandTop + 3);
+    EXPECT_NE(color, 0xFFFFFFFFu);
+    EXPECT_EQ(image.pixel(74 + 60, kBandBottom - 3), 0xFFFFFFFFu);  // forward: above zero
+    EXPECT_EQ(image.pixel(74 + 160, kBandBottom - 3), color);        // reverse: below zero
+    EXPECT_EQ(image.pixel(74 + 160, kBandTop + 3), 0xFFFFFFFFu);
+}
+
+TEST_F(TrackRenderTest, FastDrawingMatchesThePlainDrawingPixelForPixel) {
+    // Enough items for the dense drawing of points, with ties, colours and long items.
+    ChromosomeDataset& bars = Track("bars");
+    ChromosomeDataset& points = Track("points");
+    uint64_t state = 7;
+    for (uint32_t i = 0; i < 140000; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        const uint32_t start = 1 + static_cast<uint32_t>((state >> 33) % 2000000);
+        const uint32_t length = (state >> 20) % 50 == 0 ? 200000 : 1 + (state >> 24) % 3000;
+        const float score = static_cast<float>(static_cast<int>((state >> 40) % 41) - 10);
+        Add(bars, "bars", start, start + length, score, (state >> 8) & 1 ? '+' : '-');
+        Add(points, "points", start, start + length, score);
+    }
+    bars.TrackStyle = ChromosomeDataset::kStyleBars;
+    points.TrackStyle = ChromosomeDataset::kStylePoints;
+    for (const PaneImage::Range& range : {PaneImage::Range(1, 2200000), PaneImage::Range(400000, 900000),
+                                         PaneImage::Range(500000, 501000)}) {
+        settings_.plainReference = false;
+        const QImage fast = Render(range, 900);
+        settings_.plainReference = true;
+        const QImage plain = Render(range, 900);
+        EXPECT_TRUE(fast == plain) << range.first << "-" << range.second;
+    }
+}
+
+TEST_F(TrackRenderTest, ImageHoldsEveryRowWithItsGap) {
+    Add(Track("a"), "a", 1, 2, 1.0f);
+    ChromosomeDataset& tall = Track("b");
+    Add(tall, "b", 1, 2, 1.0f);
+    tall.TrackHeight = 120;
+    // Header 70 + gap 10, rows 80 and 120 with 6 between, 25 below.
+    EXPECT_EQ(Render().height(), 80 + 80 + 6 + 120 + 25);
+    EXPECT_EQ(Render().width(), kWidth);
+}
+
+}  // namespace
