@@ -14,3 +14,4 @@ ls -l "$gff" "$bed"
 
 "$build/bench/import_benchmark" "$gff" "$bed"
 "$build/bench/render_benchmark"
+"$build/bench/min_max_benchmark"
