@@ -187,27 +187,23 @@ void LocuscopeView::FullZoomOut() {
 
 void LocuscopeView::ZoomIn(uint32_t center, double factor) {
     LocuscopeDocument* document = GetDocument();
-    if (document == nullptr)
-        return;
-    const std::string pane = document->GetCurrentPaneName();
     Range zoomed;
-    if (!ViewGeometry::ZoomInRange(document->GetPaneJumpRange(pane), factor, zoomed))
-        return;
-    document->SetPaneJumpRange(pane, zoomed.first, zoomed.second);
-    RecalcLayout();
-    geometry_.CenterOn(center, factor);
-    StoreVisibleRange();
-    SyncScrollBars();
-    update();
+    if (document != nullptr &&
+        ViewGeometry::ZoomInRange(document->GetPaneJumpRange(document->GetCurrentPaneName()),
+                                  factor, zoomed))
+        ShowZoomed(zoomed, center, factor);
 }
 
 void LocuscopeView::ZoomOut(uint32_t center, double factor) {
+    if (LocuscopeDocument* document = GetDocument())
+        ShowZoomed(ViewGeometry::ZoomOutRange(
+                       document->GetPaneJumpRange(document->GetCurrentPaneName()), factor),
+                   center, factor);
+}
+
+void LocuscopeView::ShowZoomed(Range zoomed, uint32_t center, double factor) {
     LocuscopeDocument* document = GetDocument();
-    if (document == nullptr)
-        return;
-    const std::string pane = document->GetCurrentPaneName();
-    const Range zoomed = ViewGeometry::ZoomOutRange(document->GetPaneJumpRange(pane), factor);
-    document->SetPaneJumpRange(pane, zoomed.first, zoomed.second);
+    document->SetPaneJumpRange(document->GetCurrentPaneName(), zoomed.first, zoomed.second);
     RecalcLayout();
     geometry_.CenterOn(center, factor);
     StoreVisibleRange();

@@ -69,6 +69,8 @@ private:
     };
 
     ScrollState CurrentScrollState() const;
+    // Gives the pane the zoomed range, lays out, then puts center at factor of the page.
+    void ShowZoomed(Range zoomed, uint32_t center, double factor);
     void StoreVisibleRange();
     void SyncScrollBars();
     void HorizontalScrolled(int value);

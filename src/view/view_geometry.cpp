@@ -191,37 +191,30 @@ ViewGeometry::Range ViewGeometry::SetVisibleRange(uint32_t start, uint32_t end) 
     return GetVisibleRange();
 }
 
+int64_t ViewGeometry::ScrolledPosition(const ScrollBar& bar, ScrollAction action, int64_t line,
+                                       int64_t trackPosition) {
+    switch (action) {
+        case ScrollAction::kLineBack: return bar.position - line;
+        case ScrollAction::kLineForward: return bar.position + line;
+        case ScrollAction::kPageBack: return bar.position - bar.page;
+        case ScrollAction::kPageForward: return bar.position + bar.page;
+        case ScrollAction::kTrack: return trackPosition;
+        case ScrollAction::kStart: return bar.minimum;
+        case ScrollAction::kEnd: return bar.maximum;
+    }
+    return bar.position;
+}
+
 ViewGeometry::Range ViewGeometry::ScrollHorizontally(ScrollAction action, int64_t trackPosition) {
     const int64_t page = horizontal.page;
     const int64_t line = page <= kLargeLineStep ? 1 : std::max<int64_t>(page / 10, 1);
-    int64_t position = horizontal.position;
-    switch (action) {
-        case ScrollAction::kLineBack: position -= line; break;
-        case ScrollAction::kLineForward: position += line; break;
-        case ScrollAction::kPageBack: position -= page; break;
-        case ScrollAction::kPageForward: position += page; break;
-        case ScrollAction::kTrack: position = trackPosition; break;
-        case ScrollAction::kStart: position = horizontal.minimum; break;
-        case ScrollAction::kEnd: position = horizontal.maximum; break;
-    }
-    SetPosition(horizontal, position);
+    SetPosition(horizontal, ScrolledPosition(horizontal, action, line, trackPosition));
     return GetVisibleRange();
 }
 
 void ViewGeometry::ScrollVertically(ScrollAction action, int64_t trackPosition) {
-    const int64_t page = vertical.page;
-    const int64_t line = std::max<int64_t>(page / 10, 1);
-    int64_t position = vertical.position;
-    switch (action) {
-        case ScrollAction::kLineBack: position -= line; break;
-        case ScrollAction::kLineForward: position += line; break;
-        case ScrollAction::kPageBack: position -= page; break;
-        case ScrollAction::kPageForward: position += page; break;
-        case ScrollAction::kTrack: position = trackPosition; break;
-        case ScrollAction::kStart: position = vertical.minimum; break;
-        case ScrollAction::kEnd: position = vertical.maximum; break;
-    }
-    SetPosition(vertical, position);
+    const int64_t line = std::max<int64_t>(vertical.page / 10, 1);
+    SetPosition(vertical, ScrolledPosition(vertical, action, line, trackPosition));
 }
 
 uint32_t ViewGeometry::RulerStep(int64_t page, int targetWidth) {

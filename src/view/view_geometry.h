@@ -117,5 +117,7 @@ public:
 
 private:
     static void SetPosition(ScrollBar& bar, int64_t position);
+    static int64_t ScrolledPosition(const ScrollBar& bar, ScrollAction action, int64_t line,
+                                    int64_t trackPosition);
     int CountFittingRows(const std::vector<int>& ownHeights, int height);
 };
