@@ -44,16 +44,13 @@ void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
     for (const std::string& entry : genome.GetLoadedFiles())
         WriteLine(out, Join({"file", entry}));
     for (const std::string& pane : genome.GetPaneOrder()) {
-        const int trackCount = genome.GetPaneTrackCount(pane);
-        WriteLine(out, Join({"pane", pane, std::to_string(trackCount)}));
-        for (int i = 0; i < trackCount; ++i) {
-            const GenomeDataset::TrackRef ref = genome.GetTrack(pane, i);
-            if (ref.dataset == nullptr)
-                continue;
+        const std::vector<GenomeDataset::TrackRef> tracks = genome.GetPaneTracks(pane);
+        WriteLine(out, Join({"pane", pane, std::to_string(tracks.size())}));
+        for (const GenomeDataset::TrackRef& ref : tracks) {
             const ChromosomeDataset& track = *ref.dataset;
             WriteLine(out, Join({"track", pane, ref.trackName,
-                                 FormatString("%zu\t%u\t%u\t%g\t%g\t%06X\t%d", track.GetItemCount(),
-                                              track.MinStart, track.MaxStop,
+                                 FormatString("%zu\t%u\t%u\t%g\t%g\t%06X\t%d",
+                                              track.GetItemCount(), track.MinStart, track.MaxStop,
                                               static_cast<double>(track.MinValue),
                                               static_cast<double>(track.MaxValue),
                                               static_cast<unsigned>(track.TrackColor) & 0xFFFFFFu,

@@ -134,6 +134,35 @@ GenomeDataset::TrackRef GenomeDataset::GetTrack(const std::string& paneName, int
     return {};
 }
 
+std::vector<GenomeDataset::TrackRef> GenomeDataset::GetPaneTracks(
+    const std::string& paneName) const {
+    std::unordered_map<std::string, size_t> orderOf;
+    for (size_t i = 0; i < trackOrder_.size(); ++i)
+        orderOf.emplace(trackOrder_[i], i);
+    std::vector<TrackRef> tracks;
+    auto addChromosome = [&](const std::string& chromosome) {
+        const TrackMap* map = GetChromosomeTracks(chromosome);
+        if (map == nullptr)
+            return;
+        const size_t first = tracks.size();
+        for (const auto& [name, dataset] : *map) {
+            if (orderOf.count(name) != 0)
+                tracks.push_back({dataset.get(), chromosome, name});
+        }
+        std::sort(tracks.begin() + static_cast<std::ptrdiff_t>(first), tracks.end(),
+                  [&](const TrackRef& a, const TrackRef& b) {
+                      return orderOf.at(a.trackName) < orderOf.at(b.trackName);
+                  });
+    };
+    if (paneName != kAllTracksPane) {
+        addChromosome(paneName);
+        return tracks;
+    }
+    for (const std::string& pane : paneOrder_)
+        addChromosome(pane);
+    return tracks;
+}
+
 int GenomeDataset::GetPaneTrackOffset(const std::string& paneName) const {
     int offset = 0;
     for (const std::string& pane : paneOrder_) {

@@ -98,6 +98,9 @@ public:
     int GetPaneTrackCount(const std::string& paneName) const;
     // The index-th track (from 0) of a pane, tracks counted in track order.
     TrackRef GetTrack(const std::string& paneName, int index) const;
+    // Every track a pane shows, in display order: what GetTrack gives for 0, 1, 2, ... in one
+    // pass, so that walking a pane with thousands of chromosomes stays linear.
+    std::vector<TrackRef> GetPaneTracks(const std::string& paneName) const;
     // Tracks shown in "All Tracks" before the pane's first track; -1 for a pane not shown.
     int GetPaneTrackOffset(const std::string& paneName) const;
     // Display index of the track in the chromosome pane (one past the last track when the

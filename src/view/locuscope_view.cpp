@@ -90,11 +90,8 @@ void LocuscopeView::RecalcLayout() {
     input.headerVisible = document->HeaderVisible;
     input.fullRange = document->GetPaneExtent(pane);
     input.jumpRange = document->GetPaneJumpRange(pane);
-    const int tracks = document->Genome.GetPaneTrackCount(pane);
-    for (int i = 0; i < tracks; ++i) {
-        const ChromosomeDataset* track = document->Genome.GetTrack(pane, i).dataset;
-        input.ownTrackHeights.push_back(track != nullptr ? track->TrackHeight : 0);
-    }
+    for (const GenomeDataset::TrackRef& ref : document->Genome.GetPaneTracks(pane))
+        input.ownTrackHeights.push_back(ref.dataset->TrackHeight);
     geometry_.RecalcLayout(input);
     StoreVisibleRange();
     SyncScrollBars();

@@ -16,11 +16,8 @@ QImage PaneImage::Render(const GenomeDataset& genome, const std::string& paneNam
     input.headerVisible = headerVisible;
     input.fullRange = genome.GetPaneExtent(paneName);
     input.jumpRange = range;
-    const int tracks = genome.GetPaneTrackCount(paneName);
-    for (int i = 0; i < tracks; ++i) {
-        const ChromosomeDataset* track = genome.GetTrack(paneName, i).dataset;
-        input.ownTrackHeights.push_back(track != nullptr ? track->TrackHeight : 0);
-    }
+    for (const GenomeDataset::TrackRef& ref : genome.GetPaneTracks(paneName))
+        input.ownTrackHeights.push_back(ref.dataset->TrackHeight);
     geometry.RecalcLayout(input);
     geometry.SetVisibleRange(range.first, range.second);
     geometry.automaticTrackHeight = ViewGeometry::kDefaultTrackHeight;

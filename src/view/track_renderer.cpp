@@ -43,13 +43,12 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
     DrawHeader(painter, width, resources);
 
     TrackRowPainter rows(painter, geometry_, width, settings_, resources);
-    const int trackCount = genome_.GetPaneTrackCount(paneName_);
+    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
     const bool allTracks = paneName_ == kAllTracksPane;
     int y = 0;
-    for (int index = static_cast<int>(geometry_.vertical.position); index < trackCount; ++index) {
-        const GenomeDataset::TrackRef ref = genome_.GetTrack(paneName_, index);
-        if (ref.dataset == nullptr)
-            continue;
+    for (size_t index = static_cast<size_t>(std::max<int64_t>(geometry_.vertical.position, 0));
+         index < tracks.size(); ++index) {
+        const GenomeDataset::TrackRef& ref = tracks[index];
         const int top = y + geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
         if (top >= target.height())
             break;
@@ -64,14 +63,12 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
 
 int TrackRenderer::FullImageHeight() {
     int height = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
-    const int trackCount = genome_.GetPaneTrackCount(paneName_);
-    for (int index = 0; index < trackCount; ++index) {
-        if (const ChromosomeDataset* track = genome_.GetTrack(paneName_, index).dataset)
-            height += geometry_.TrackHeight(track->TrackHeight);
-    }
+    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    for (const GenomeDataset::TrackRef& ref : tracks)
+        height += geometry_.TrackHeight(ref.dataset->TrackHeight);
     // The gaps between rows count too: without them the last rows of a pane with more than a
     // few tracks would be cut off.
-    height += std::max(trackCount - 1, 0) * ViewGeometry::kRowGap;
+    height += std::max(static_cast<int>(tracks.size()) - 1, 0) * ViewGeometry::kRowGap;
     return height + kImageBottomMargin;
 }
 

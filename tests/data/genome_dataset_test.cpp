@@ -94,6 +94,10 @@ TEST_F(GenomeDatasetTest, AllTracksPaneCountsTheTracksOfEveryPaneInOrder) {
         EXPECT_EQ(ref.trackName, expected[i][1]) << i;
     }
     EXPECT_EQ(genome_.GetTrack(kAllTracksPane, 4).dataset, nullptr);
+    const std::vector<GenomeDataset::TrackRef> all = genome_.GetPaneTracks(kAllTracksPane);
+    ASSERT_EQ(all.size(), 4u);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(all[static_cast<size_t>(i)].dataset, genome_.GetTrack(kAllTracksPane, i).dataset);
     EXPECT_EQ(genome_.GetTrack("chr2", 1).trackName, "peaks");
     EXPECT_EQ(genome_.GetPaneTrackOffset("chr2"), 2);
     EXPECT_EQ(genome_.GetPaneTrackOffset("chr9"), -1);
