@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kLineSpacing = 15;
 
-QString Grouped(uint64_t value) { return QString::fromStdString(PaneLabel::GroupedNumber(value)); }
+QString Grouped(uint64_t value) {
+    return QString::fromStdString(PaneLabel::GroupedNumber(value));
+}
 
 // The info text of the cursor's item, or empty when the pane has no cursor on an item.
 std::string CursorInfo(LocuscopeDocument& document) {
@@ -36,14 +38,14 @@ QStringList InfoPanel::Lines(LocuscopeDocument& document, const ViewGeometry& ge
         std::string files = "Files: ";
         for (const std::string& entry : document.Genome.GetLoadedFiles())
             files += entry;
-        files += FormatString(" Load Time: %.02f seconds",
-                              static_cast<double>(document.Genome.GetImportMilliseconds()) / 1000.0);
+        files +=
+            FormatString(" Load Time: %.02f seconds",
+                         static_cast<double>(document.Genome.GetImportMilliseconds()) / 1000.0);
         lines.append(QString::fromStdString(files));
     }
     if (options.ShowTrackStats) {
         const ViewGeometry::Range visible = geometry.GetVisibleRange();
-        const LocuscopeDocument::Range full =
-            document.GetPaneExtent(document.GetCurrentPaneName());
+        const LocuscopeDocument::Range full = document.GetPaneExtent(document.GetCurrentPaneName());
         lines.append(Grouped(document.Genome.GetStoredFeatures()) +
                      QStringLiteral(" Rows loaded. Positions Displayed ( ") +
                      Grouped(visible.first) + QStringLiteral(" - ") + Grouped(visible.second) +

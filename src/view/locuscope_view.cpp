@@ -23,7 +23,9 @@ namespace {
 namespace Id = CommandId;
 const QColor kCornerGrey(0x80, 0x80, 0x80);
 
-int ToInt(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
+int ToInt(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
@@ -224,7 +226,8 @@ void LocuscopeView::RebuildPicture(const QSize& size) {
 void LocuscopeView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect usable = UsableRect();
-    painter.fillRect(QRect(usable.right() + 1, usable.bottom() + 1, width(), height()), kCornerGrey);
+    painter.fillRect(QRect(usable.right() + 1, usable.bottom() + 1, width(), height()),
+                     kCornerGrey);
     LocuscopeDocument* document = GetDocument();
     if (document == nullptr ||
         document->Genome.GetPaneTrackCount(document->GetCurrentPaneName()) == 0) {
@@ -297,8 +300,7 @@ void LocuscopeView::GoToPosition() {
     const std::deque<std::string>& panes = document->Genome.GetPaneOrder();
     const Range visible = GetVisibleRange();
     CDialogPositionGoto dialog(std::vector<std::string>(panes.begin(), panes.end()),
-                               document->GetCurrentPaneName(), visible.first, visible.second,
-                               this);
+                               document->GetCurrentPaneName(), visible.first, visible.second, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     document->NavigateToPane(dialog.GetPane(), true);
@@ -308,13 +310,27 @@ void LocuscopeView::GoToPosition() {
 
 bool LocuscopeView::OnCommand(int id) {
     switch (id) {
-        case Id::kZoomIn: ZoomIn(geometry_.GetCenterPosition(), kZoomFactor); return true;
-        case Id::kZoomOut: ZoomOut(geometry_.GetCenterPosition(), kZoomFactor); return true;
-        case Id::kFullZoomOut: FullZoomOut(); return true;
-        case Id::kGoToPosition: GoToPosition(); return true;
-        case Id::kScrollRowsUp: ScrollRows(ViewGeometry::ScrollAction::kLineBack); return true;
-        case Id::kScrollRowsDown: ScrollRows(ViewGeometry::ScrollAction::kLineForward); return true;
-        case Id::kCopyGenomicRange: CopyToClipboard(GetVisibleRange()); return true;
+        case Id::kZoomIn:
+            ZoomIn(geometry_.GetCenterPosition(), kZoomFactor);
+            return true;
+        case Id::kZoomOut:
+            ZoomOut(geometry_.GetCenterPosition(), kZoomFactor);
+            return true;
+        case Id::kFullZoomOut:
+            FullZoomOut();
+            return true;
+        case Id::kGoToPosition:
+            GoToPosition();
+            return true;
+        case Id::kScrollRowsUp:
+            ScrollRows(ViewGeometry::ScrollAction::kLineBack);
+            return true;
+        case Id::kScrollRowsDown:
+            ScrollRows(ViewGeometry::ScrollAction::kLineForward);
+            return true;
+        case Id::kCopyGenomicRange:
+            CopyToClipboard(GetVisibleRange());
+            return true;
         case Id::kCopyGenomicPosition: {
             const uint32_t position =
                 geometry_
@@ -324,7 +340,8 @@ bool LocuscopeView::OnCommand(int id) {
             CopyToClipboard(Range(position, position));
             return true;
         }
-        default: break;
+        default:
+            break;
     }
     // The View menu's display options: flip the main frame's option and draw again.
     LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance();
@@ -347,7 +364,10 @@ bool LocuscopeView::OnUpdateCommand(int id, CommandState& state) {
         case Id::kScrollRowsUp:
         case Id::kScrollRowsDown:
         case Id::kCopyGenomicRange:
-        case Id::kCopyGenomicPosition: state.enabled = GetDocument() != nullptr; return true;
-        default: return false;
+        case Id::kCopyGenomicPosition:
+            state.enabled = GetDocument() != nullptr;
+            return true;
+        default:
+            return false;
     }
 }

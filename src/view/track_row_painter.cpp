@@ -18,13 +18,14 @@ constexpr int kLabelAreaWidth = 80;
 constexpr int kPointHeight = 2;
 constexpr int kBorderMinimum = 3;
 
-uint32_t Opaque(const QColor& color) { return color.rgba(); }
+uint32_t Opaque(const QColor& color) {
+    return color.rgba();
+}
 
 }  // namespace
 
-TrackRowPainter::TrackRowPainter(QPainter& painter, const ViewGeometry& geometry,
-                                 int targetWidth, const RenderSettings& settings,
-                                 const RenderResources& resources)
+TrackRowPainter::TrackRowPainter(QPainter& painter, const ViewGeometry& geometry, int targetWidth,
+                                 const RenderSettings& settings, const RenderResources& resources)
     : painter_(painter),
       geometry_(geometry),
       targetWidth_(targetWidth),
@@ -61,7 +62,8 @@ void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tr
     row.scale = ComputeTrackScale(track, trackName, height);
     row.bandTop = top + kBandMargin;
     row.bandBottom = top + height - kBandMargin;
-    row.yZero = row.bandBottom + static_cast<int>(std::trunc(row.scale.lo * row.scale.pixelsPerUnit));
+    row.yZero =
+        row.bandBottom + static_cast<int>(std::trunc(row.scale.lo * row.scale.pixelsPerUnit));
     row.style = ChooseStyle(track, row.visibleStarts);
     row.trackColor = TrackColors::ToDrawingColor(track.TrackColor);
 
@@ -185,6 +187,18 @@ void TrackRowPainter::AddItemRect(const Row& row, uint32_t start, float score, u
             break;
         }
     }
+    if (row.style != Style::kBars) {
+        // A point mark sits above its value, so one at (or beyond) the top of the scale would
+        // be cut away whole: it is moved into the band instead, and shows.
+        if (top < row.bandTop) {
+            bottom += row.bandTop - top;
+            top = row.bandTop;
+        }
+        if (bottom > row.bandBottom + 1) {
+            top -= bottom - (row.bandBottom + 1);
+            bottom = row.bandBottom + 1;
+        }
+    }
     // Clipped to the row's data band.
     left = std::max(left, ViewGeometry::kLabelWidth);
     right = std::min(right, dataRight_);
@@ -288,15 +302,14 @@ void TrackRowPainter::DrawLabelColumn(const Row& row, const std::string& trackNa
     painter_.setPen(resources_.text);
     const QFontMetrics nameMetrics(nameFont);
     const int nameWidth = kLabelRight - 2;
-    painter_.drawText(QRect(2, top, nameWidth, nameMetrics.height()), Qt::AlignLeft | Qt::AlignTop,
-                      nameMetrics.elidedText(QString::fromStdString(trackName), Qt::ElideRight,
-                                             nameWidth));
+    painter_.drawText(
+        QRect(2, top, nameWidth, nameMetrics.height()), Qt::AlignLeft | Qt::AlignTop,
+        nameMetrics.elidedText(QString::fromStdString(trackName), Qt::ElideRight, nameWidth));
     if (showChromosome) {
         painter_.setFont(resources_.small);
         painter_.setPen(QColor(0x60, 0x60, 0x60));
         painter_.drawText(QRect(2, top + nameMetrics.height(), nameWidth, nameMetrics.height()),
-                          Qt::AlignLeft | Qt::AlignTop,
-                          QString::fromStdString(chromosomeName));
+                          Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(chromosomeName));
     }
 
     painter_.setFont(resources_.small);

@@ -24,12 +24,15 @@ ViewGeometry::Range Widened(ViewGeometry::Range range, uint32_t lowest) {
         if (last - first < ViewGeometry::kMinimumSpan)
             ++last;
     }
-    return {static_cast<uint32_t>(first), static_cast<uint32_t>(std::min<int64_t>(last, 0xFFFFFFFE))};
+    return {static_cast<uint32_t>(first),
+            static_cast<uint32_t>(std::min<int64_t>(last, 0xFFFFFFFE))};
 }
 
 }  // namespace
 
-int ViewGeometry::DataWidth(int targetWidth) { return std::max(targetWidth - kLabelWidth, 1); }
+int ViewGeometry::DataWidth(int targetWidth) {
+    return std::max(targetWidth - kLabelWidth, 1);
+}
 
 int ViewGeometry::TrackHeight(int ownHeight) {
     if (ownHeight >= kMinimumOwnHeight)
@@ -62,7 +65,7 @@ int ViewGeometry::RowTop(int row) const {
 }
 
 ViewGeometry::PointHit ViewGeometry::PointToPosition(int x, int y, int targetWidth,
-                                                      int trackCount) const {
+                                                     int trackCount) const {
     PointHit hit;
     const double page = static_cast<double>(std::max<int64_t>(horizontal.page, 1));
     const double fraction = std::max(double(x - kLabelWidth) / DataWidth(targetWidth), 0.0);
@@ -194,13 +197,20 @@ ViewGeometry::Range ViewGeometry::SetVisibleRange(uint32_t start, uint32_t end) 
 int64_t ViewGeometry::ScrolledPosition(const ScrollBar& bar, ScrollAction action, int64_t line,
                                        int64_t trackPosition) {
     switch (action) {
-        case ScrollAction::kLineBack: return bar.position - line;
-        case ScrollAction::kLineForward: return bar.position + line;
-        case ScrollAction::kPageBack: return bar.position - bar.page;
-        case ScrollAction::kPageForward: return bar.position + bar.page;
-        case ScrollAction::kTrack: return trackPosition;
-        case ScrollAction::kStart: return bar.minimum;
-        case ScrollAction::kEnd: return bar.maximum;
+        case ScrollAction::kLineBack:
+            return bar.position - line;
+        case ScrollAction::kLineForward:
+            return bar.position + line;
+        case ScrollAction::kPageBack:
+            return bar.position - bar.page;
+        case ScrollAction::kPageForward:
+            return bar.position + bar.page;
+        case ScrollAction::kTrack:
+            return trackPosition;
+        case ScrollAction::kStart:
+            return bar.minimum;
+        case ScrollAction::kEnd:
+            return bar.maximum;
     }
     return bar.position;
 }
@@ -221,7 +231,8 @@ uint32_t ViewGeometry::RulerStep(int64_t page, int targetWidth) {
     const int64_t ticks = std::max(DataWidth(targetWidth) / kTicksPerPixels, 1);
     int64_t step = page / ticks;
     if (step > 10) {
-        const int64_t power = static_cast<int64_t>(std::pow(10.0, std::floor(std::log10(double(step)))));
+        const int64_t power =
+            static_cast<int64_t>(std::pow(10.0, std::floor(std::log10(double(step)))));
         step = (step / power) * power;
     }
     return static_cast<uint32_t>(std::max<int64_t>(step, 1));

@@ -39,18 +39,18 @@ public:
     };
 
     enum class ScrollAction {
-        kLineBack,   // left or up
+        kLineBack,  // left or up
         kLineForward,
         kPageBack,
         kPageForward,
-        kTrack,      // to the tracking position
-        kStart,      // to the range minimum
-        kEnd,        // to the range maximum
+        kTrack,  // to the tracking position
+        kStart,  // to the range minimum
+        kEnd,    // to the range maximum
     };
 
     // What a layout needs of the document and the window.
     struct LayoutInput {
-        int clientWidth = 0;   // the view's client area, scroll bars included
+        int clientWidth = 0;  // the view's client area, scroll bars included
         int clientHeight = 0;
         int horizontalBarHeight = 0;
         int verticalBarWidth = 0;

@@ -81,6 +81,25 @@ TEST_F(TrackRenderTest, ValuesBeyondAManualScaleAreRedAndClippedToTheBand) {
     EXPECT_EQ(image.pixel(74 + 155, kBandTop + 2), 0xFFFFFFFFu);  // 5 of 10: half height
 }
 
+TEST_F(TrackRenderTest, PointsAtTheTopOfTheScaleAndBeyondItStayVisible) {
+    ChromosomeDataset& track = Track("peaks");
+    Anchor(track, "peaks");
+    Add(track, "peaks", 50, 60, 10.0f);  // the top of the automatic scale
+    Add(track, "peaks", 150, 160, 5.0f);
+    track.TrackStyle = ChromosomeDataset::kStylePoints;
+    settings_.showGridLines = false;
+    QImage image = Render();
+    const uint32_t color = image.pixel(74 + 155, kBandBottom - 25 - 1);
+    EXPECT_NE(color, 0xFFFFFFFFu);
+    EXPECT_EQ(image.pixel(74 + 55, kBandTop), color);
+
+    track.AutoScale = false;  // now 10 lies beyond the scale: a red mark at its top
+    track.ScaleMin = 0;
+    track.ScaleMax = 8;
+    image = Render();
+    EXPECT_EQ(image.pixel(74 + 55, kBandTop), 0xFFFF0000u);
+}
+
 TEST_F(TrackRenderTest, ScorelessFeaturesDrawUnitBarsUpAndDownByStrand) {
     ChromosomeDataset& track = Track("calls");
     Anchor(track, "calls");
@@ -91,7 +110,7 @@ TEST_F(TrackRenderTest, ScorelessFeaturesDrawUnitBarsUpAndDownByStrand) {
     const uint32_t color = image.pixel(74 + 60, kBandTop + 3);
     EXPECT_NE(color, 0xFFFFFFFFu);
     EXPECT_EQ(image.pixel(74 + 60, kBandBottom - 3), 0xFFFFFFFFu);  // forward: above zero
-    EXPECT_EQ(image.pixel(74 + 160, kBandBottom - 3), color);        // reverse: below zero
+    EXPECT_EQ(image.pixel(74 + 160, kBandBottom - 3), color);       // reverse: below zero
     EXPECT_EQ(image.pixel(74 + 160, kBandTop + 3), 0xFFFFFFFFu);
 }
 
@@ -110,8 +129,9 @@ TEST_F(TrackRenderTest, FastDrawingMatchesThePlainDrawingPixelForPixel) {
     }
     bars.TrackStyle = ChromosomeDataset::kStyleBars;
     points.TrackStyle = ChromosomeDataset::kStylePoints;
-    for (const PaneImage::Range& range : {PaneImage::Range(1, 2200000), PaneImage::Range(400000, 900000),
-                                         PaneImage::Range(500000, 501000)}) {
+    for (const PaneImage::Range& range :
+         {PaneImage::Range(1, 2200000), PaneImage::Range(400000, 900000),
+          PaneImage::Range(500000, 501000)}) {
         settings_.plainReference = false;
         const QImage fast = Render(range, 900);
         settings_.plainReference = true;
