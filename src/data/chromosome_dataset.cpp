@@ -53,6 +53,16 @@ size_t DecodeLength(const char*& in) {
     }
 }
 
+// The first index holding the start starts[i]. Most starts are unique, so this is usually i and
+// costs no search.
+size_t FirstWithStart(const std::vector<uint32_t>& starts, size_t i) {
+    if (i == 0 || starts[i - 1] != starts[i])
+        return i;
+    return static_cast<size_t>(
+        std::lower_bound(starts.begin(), starts.begin() + static_cast<ptrdiff_t>(i), starts[i]) -
+        starts.begin());
+}
+
 void WriteGffLine(std::ostream& out, const std::string& chromosomeName,
                   const std::string& trackName, uint32_t start, const ItemView& item) {
     out << chromosomeName << '\t' << item.Source << '\t' << trackName << '\t'
@@ -178,6 +188,7 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item) {
 bool ChromosomeDataset::ScaleValues(float factor) {
     for (size_t i = 0; i < items_.size(); ++i)
         items_[i].score *= factor;
+    summary_.Clear();
     MinValue *= factor;
     MaxValue *= factor;
     if (factor < 0)
@@ -224,38 +235,76 @@ uint32_t ChromosomeDataset::GetNearestStart(uint32_t pos) const {
     return i < starts_.size() ? starts_[i] : kNoPosition;
 }
 
-void ChromosomeDataset::GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart,
-                                         uint32_t& maxStart, float& minValue,
-                                         float& maxValue) const {
+bool ChromosomeDataset::StartMinMax(uint32_t from, uint32_t to, uint32_t& minStart,
+                                    uint32_t& maxStart, float& minValue, float& maxValue,
+                                    size_t& first, size_t& last) const {
     const std::vector<uint32_t>& starts = GetStartPositions();
     const size_t i = FindNearestStart(from);
     if (i == starts.size()) {
         minStart = maxStart = 0;
-        return;
+        return false;
     }
-    // The first item carrying the start S[i].
-    const size_t first = static_cast<size_t>(
-        std::lower_bound(starts.begin(), starts.end(), starts[i]) - starts.begin());
+    first = FirstWithStart(starts, i);
     minValue = maxValue = items_[first].score;
     minStart = maxStart = starts[i];
     if (from >= to)
-        return;
+        return false;
     const size_t j = FindNearestStart(to);
     if (j == starts.size() || j == i)
-        return;
-    const size_t last = static_cast<size_t>(
-        std::lower_bound(starts.begin(), starts.end(), starts[j]) - starts.begin());
+        return false;
+    // When S[j] equals S[i] (j is another item of the same start), the range is empty and the
+    // values end up as FLT_MAX and -FLT_MAX.
+    last = FirstWithStart(starts, j);
     minValue = FLT_MAX;
     maxValue = -FLT_MAX;
+    return true;
+}
+
+const ValueSummary& ChromosomeDataset::Summary() const {
+    EnsureOrdered();
+    // Items are only ever added and ScaleValues clears the summary, so its size tells whether
+    // it still matches the scores.
+    if (summary_.Size() != items_.size())
+        summary_.Build(items_.size(), [this](size_t k) { return items_[k].score; });
+    return summary_;
+}
+
+void ChromosomeDataset::GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart,
+                                         uint32_t& maxStart, float& minValue,
+                                         float& maxValue) const {
+    size_t first = 0;
+    size_t last = 0;
+    if (!StartMinMax(from, to, minStart, maxStart, minValue, maxValue, first, last))
+        return;
+    const ValueSummary::Extremes found =
+        Summary().Find(first, last, [this](size_t k) { return items_[k].score; });
+    // The summary's extremes still have to beat the starting values, as in the walk.
+    if (found.MinIndex != ValueSummary::kNoIndex && items_[found.MinIndex].score < minValue) {
+        minValue = items_[found.MinIndex].score;
+        minStart = starts_[found.MinIndex];
+    }
+    if (found.MaxIndex != ValueSummary::kNoIndex && items_[found.MaxIndex].score > maxValue) {
+        maxValue = items_[found.MaxIndex].score;
+        maxStart = starts_[found.MaxIndex];
+    }
+}
+
+void ChromosomeDataset::GetMinMaxInRangeByWalking(uint32_t from, uint32_t to, uint32_t& minStart,
+                                                  uint32_t& maxStart, float& minValue,
+                                                  float& maxValue) const {
+    size_t first = 0;
+    size_t last = 0;
+    if (!StartMinMax(from, to, minStart, maxStart, minValue, maxValue, first, last))
+        return;
     for (size_t k = first; k < last && k < items_.size(); ++k) {
         const float score = items_[k].score;
         if (score < minValue) {
             minValue = score;
-            minStart = starts[k];
+            minStart = starts_[k];
         }
         if (score > maxValue) {
             maxValue = score;
-            maxStart = starts[k];
+            maxStart = starts_[k];
         }
     }
 }
