@@ -63,6 +63,11 @@ LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this
         RefreshPaneSelector();
     });
     connect(&Commands(), &CCommandLayer::Idle, this, &LocuscopeMainFrame::UpdateControls);
+    welcome_ = new QLabel(tr("Drop GFF or BED files here, or choose File > New to import them."),
+                          GetMdiArea()->viewport());
+    welcome_->setAlignment(Qt::AlignCenter);
+    welcome_->setStyleSheet(QStringLiteral("color: #E8ECF0; font-size: 15px;"));
+    GetMdiArea()->viewport()->installEventFilter(this);
     resize(1200, 800);
 }
 
@@ -207,7 +212,14 @@ void LocuscopeMainFrame::CreateStatusBar() {
     }
 }
 
+bool LocuscopeMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == GetMdiArea()->viewport() && event->type() == QEvent::Resize)
+        welcome_->setGeometry(GetMdiArea()->viewport()->rect());
+    return CMainFrameBase::eventFilter(watched, event);
+}
+
 void LocuscopeMainFrame::UpdateControls() {
+    welcome_->setVisible(GetMdiArea()->subWindowList().isEmpty());
     const bool hasDocument = GetActiveDocument() != nullptr;
     paneSelector_->setEnabled(hasDocument);
     paneStepper_->setEnabled(hasDocument);

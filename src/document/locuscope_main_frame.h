@@ -43,6 +43,7 @@ public:
     bool OnUpdateCommand(int id, CommandState& state) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -62,6 +63,7 @@ private:
     CToolBarBase* paneToolBar_ = nullptr;
     ChromosomeStartStopComboBox* paneSelector_ = nullptr;
     CUpDownControl* paneStepper_ = nullptr;
+    class QLabel* welcome_ = nullptr;  // what to do, while no document is open
     DocumentOpener openDocument_;
     bool refreshing_ = false;
 };
