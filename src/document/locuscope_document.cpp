@@ -23,9 +23,9 @@ const char kImportFilter[] =
     "GFF or BED files (*.gff; *.bed)|*.gff; *.bed|BED files (*.bed)|*.bed|All Files (*.*)|*.*||";
 
 std::vector<std::string> ChooseFilesWithDialog() {
-    const QStringList names = QFileDialog::getOpenFileNames(
-        QApplication::activeWindow(), QObject::tr("Import Files"), QString(),
-        ToQtFileFilter(kImportFilter));
+    const QStringList names =
+        QFileDialog::getOpenFileNames(QApplication::activeWindow(), QObject::tr("Import Files"),
+                                      QString(), ToQtFileFilter(kImportFilter));
     std::vector<std::string> paths;
     for (const QString& name : names)
         paths.push_back(name.toStdString());
@@ -59,7 +59,9 @@ LocuscopeDocument::LocuscopeDocument()
     Genome.SetNotificationTarget(this);
 }
 
-LocuscopeDocument::~LocuscopeDocument() { Genome.SetNotificationTarget(nullptr); }
+LocuscopeDocument::~LocuscopeDocument() {
+    Genome.SetNotificationTarget(nullptr);
+}
 
 void LocuscopeDocument::SetFileChooser(FileChooser chooser) {
     FileChooserInUse() = chooser ? std::move(chooser) : FileChooser(ChooseFilesWithDialog);
@@ -140,20 +142,19 @@ void LocuscopeDocument::NavigateToPane(const std::string& name, bool recordHisto
 }
 
 void LocuscopeDocument::GoBack() {
-    if (BackHistory.empty())
-        return;
-    ForwardHistory.push_back(Genome.GetCurrentPane());
-    const std::string target = BackHistory.back();
-    BackHistory.pop_back();
-    NavigateToPane(target, false);
+    StepHistory(BackHistory, ForwardHistory);
 }
 
 void LocuscopeDocument::GoForward() {
-    if (ForwardHistory.empty())
+    StepHistory(ForwardHistory, BackHistory);
+}
+
+void LocuscopeDocument::StepHistory(std::vector<std::string>& from, std::vector<std::string>& to) {
+    if (from.empty())
         return;
-    BackHistory.push_back(Genome.GetCurrentPane());
-    const std::string target = ForwardHistory.back();
-    ForwardHistory.pop_back();
+    to.push_back(Genome.GetCurrentPane());
+    const std::string target = from.back();
+    from.pop_back();
     NavigateToPane(target, false);
 }
 
@@ -202,24 +203,39 @@ void LocuscopeDocument::RefreshPaneSelector() const {
 
 bool LocuscopeDocument::OnCommand(int id) {
     switch (id) {
-        case CommandId::kImport: RunImportCommand(); return true;
-        case CommandId::kGoBack: GoBack(); return true;
-        case CommandId::kGoForward: GoForward(); return true;
+        case CommandId::kImport:
+            RunImportCommand();
+            return true;
+        case CommandId::kGoBack:
+            GoBack();
+            return true;
+        case CommandId::kGoForward:
+            GoForward();
+            return true;
         case CommandId::kDisplayHeader:
             HeaderVisible = !HeaderVisible;
             WriteSettingInt(kDocumentSection, kHeaderVisibleKey, HeaderVisible ? 1 : 0);
             UpdateAllViews();
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 
 bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
     switch (id) {
-        case CommandId::kImport: return true;
-        case CommandId::kGoBack: state.enabled = !BackHistory.empty(); return true;
-        case CommandId::kGoForward: state.enabled = !ForwardHistory.empty(); return true;
-        case CommandId::kDisplayHeader: state.checked = HeaderVisible; return true;
-        default: return false;
+        case CommandId::kImport:
+            return true;
+        case CommandId::kGoBack:
+            state.enabled = !BackHistory.empty();
+            return true;
+        case CommandId::kGoForward:
+            state.enabled = !ForwardHistory.empty();
+            return true;
+        case CommandId::kDisplayHeader:
+            state.checked = HeaderVisible;
+            return true;
+        default:
+            return false;
     }
 }

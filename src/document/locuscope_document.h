@@ -66,7 +66,9 @@ public:
     // A pane without an entry gets its full extent.
     Range GetPaneJumpRange(const std::string& paneName);
     void SetPaneJumpRange(const std::string& paneName, uint32_t start, uint32_t stop);
-    Range GetPaneExtent(const std::string& paneName) const { return Genome.GetPaneExtent(paneName); }
+    Range GetPaneExtent(const std::string& paneName) const {
+        return Genome.GetPaneExtent(paneName);
+    }
     // The label of the pane with its jump range, as the pane selector shows it.
     std::string GetPaneLabel(const std::string& paneName);
 
@@ -79,6 +81,8 @@ public:
     void SetHeadlessAgent(CNotificationAgent* agent) { headlessAgent_ = agent; }
 
 private:
+    // Goes to the last pane of from, remembering the current one on to.
+    void StepHistory(std::vector<std::string>& from, std::vector<std::string>& to);
     void RunImportCommand();
     void RefreshPaneSelector() const;
 

@@ -4,15 +4,18 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QVBoxLayout>
 #include <fstream>
 
 #include "framework/settings.h"
@@ -191,4 +194,22 @@ bool CDialogBase::IsControlTextEmpty(const QWidget* control) const {
 QSize CDialogBase::DialogUnitsToPixels(int width, int height) const {
     const QFontMetrics metrics(font());
     return QSize(width * metrics.averageCharWidth() / 4, height * metrics.height() / 8);
+}
+
+std::pair<QPushButton*, QPushButton*> CDialogBase::LayOutWithOkCancel(QFormLayout* form) {
+    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addSpacing(DialogUnitsToPixels(0, 4).height());
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    return {okButton, cancelButton};
 }

@@ -4,10 +4,13 @@
 #include <QRect>
 #include <QString>
 #include <string>
+#include <utility>
 
 #include "framework/notification_agent.h"
 
+class QFormLayout;
 class QPlainTextEdit;
+class QPushButton;
 
 // Base of every dialog of the program: a QDialog that is also a notification agent, so it can
 // show status lines and be asked to cancel, with tooltips on its controls and window
@@ -77,6 +80,9 @@ protected:
     // Converts a size in dialog units (a quarter of the average character width, an eighth
     // of the character height) into pixels for this dialog's font.
     QSize DialogUnitsToPixels(int width, int height) const;
+    // Lays the dialog out as form above a right-aligned OK (the default button, accepting)
+    // and Cancel (rejecting) row, sized to fit. The two buttons are returned for tab order.
+    std::pair<QPushButton*, QPushButton*> LayOutWithOkCancel(QFormLayout* form);
 
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -72,26 +72,12 @@ CDialogPositionGoto::CDialogPositionGoto(const std::vector<std::string>& paneNam
         paneList_->AddItem(QString::fromStdString(name), true);
     paneList_->SelectString(QString::fromStdString(currentPane));
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &CDialogPositionGoto::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &CDialogPositionGoto::reject);
-
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Start Position"), startField_);
     form->addRow(QStringLiteral("End Position"), endField_);
     form->addRow(QString(), units);
     form->addRow(QStringLiteral("Pane"), paneList_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addSpacing(DialogUnitsToPixels(0, 4).height());
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    const auto [okButton, cancelButton] = LayOutWithOkCancel(form);
 
     // The list was built before the unit buttons; the keys should follow the rows.
     setTabOrder(endField_, unitButtons_->button(UNIT_BASES));

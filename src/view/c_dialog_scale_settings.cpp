@@ -40,25 +40,11 @@ CDialogScaleSettings::CDialogScaleSettings(bool manual, float minimum, float max
     minimumField_->setMinimumWidth(fieldWidth);
     maximumField_->setMinimumWidth(fieldWidth);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"), this);
-    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    okButton->setDefault(true);
-    connect(okButton, &QPushButton::clicked, this, &CDialogScaleSettings::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &CDialogScaleSettings::reject);
-
     auto* form = new QFormLayout;
     form->addRow(manualBox_);
     form->addRow(QStringLiteral("Minimum Scale"), minimumField_);
     form->addRow(QStringLiteral("Maximum Scale"), maximumField_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addSpacing(DialogUnitsToPixels(0, 4).height());
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutWithOkCancel(form);
 
     InitDialogBase();
     manualBox_->setChecked(manual);
