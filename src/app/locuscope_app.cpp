@@ -28,10 +28,7 @@ bool LocuscopeApp::InitInstance(const QStringList& files) {
 
     mainFrame_ = std::make_unique<LocuscopeMainFrame>();
     mainFrame_->SetApplicationTarget(this);
-    documents_ = new CDocumentManager(
-        mainFrame_->GetMdiArea(),
-        {[] { return std::make_unique<LocuscopeDocument>(); },
-         [] { return new LocuscopeChildFrame; }, [] { return new LocuscopeView; }});
+    documents_ = new CDocumentManager(mainFrame_->GetMdiArea(), DocumentTemplate(*mainFrame_));
     connect(documents_, &CDocumentManager::DocumentOpened, mainFrame_.get(),
             [this](const QString& path) { mainFrame_->RecentFiles().Add(path); });
     connect(&mainFrame_->RecentFiles(), &CRecentFileList::FileChosen, this,
@@ -44,6 +41,22 @@ bool LocuscopeApp::InitInstance(const QStringList& files) {
         return false;
     mainFrame_->show();
     return true;
+}
+
+CDocumentManager::Template LocuscopeApp::DocumentTemplate(LocuscopeMainFrame& frame) {
+    CDocumentManager::Template documentTemplate;
+    documentTemplate.createDocument = [&frame] {
+        auto document = std::make_unique<LocuscopeDocument>();
+        document->SetEvents(&frame);
+        return document;
+    };
+    documentTemplate.createFrame = [] { return new LocuscopeChildFrame; };
+    documentTemplate.createView = [&frame] {
+        auto* view = new LocuscopeView;
+        view->SetServices({&frame.Options(), &frame.Commands()});
+        return view;
+    };
+    return documentTemplate;
 }
 
 LocuscopeDocument* LocuscopeApp::OpenDocument(const QString& path) {

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "framework/command_target.h"
+#include "framework/document_manager.h"
 
-class CDocumentManager;
 class LocuscopeDocument;
 class LocuscopeMainFrame;
 
@@ -26,6 +26,10 @@ public:
     // document; the first is opened and imported. False ends the process (the import has then
     // shown why).
     bool InitInstance(const QStringList& files);
+
+    // The one document type: a document that tells frame of its panes, a child frame and a
+    // view that draws with frame's options and shows its commands in menus.
+    static CDocumentManager::Template DocumentTemplate(LocuscopeMainFrame& frame);
 
     LocuscopeMainFrame* MainFrame() const { return mainFrame_.get(); }
     CDocumentManager* Documents() const { return documents_; }

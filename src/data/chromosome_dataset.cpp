@@ -428,3 +428,15 @@ bool ChromosomeDataset::SaveGff(const std::string& fileName, const std::string& 
     const std::vector<uint32_t>& starts = GetStartPositions();
     return WriteGff(&out, starts.front(), starts.back(), chromosomeName, trackName);
 }
+
+void ChromosomeDataset::SetPointWidth(int width) {
+    width = std::max(width, 0);
+    PointWidthLeft = width / 2;
+    PointWidthRight = width / 2 + width % 2;
+}
+
+void ChromosomeDataset::SetPointHeight(int height) {
+    height = std::max(height, 0);
+    PointHeightTop = height / 2;
+    PointHeightBottom = height / 2 + height % 2;
+}

@@ -53,6 +53,13 @@ public:
     int PointHeightBottom = 0;
     bool HasReverseStrand = false;
 
+    // Point size as a whole: W = left + right, H = top + bottom. Setting one splits it into
+    // halves, the odd pixel on the right (bottom); a negative size counts as 0.
+    int GetPointWidth() const { return PointWidthLeft + PointWidthRight; }
+    int GetPointHeight() const { return PointHeightTop + PointHeightBottom; }
+    void SetPointWidth(int width);
+    void SetPointHeight(int height);
+
     // Starts (and stops) of all items in item order.
     const std::vector<uint32_t>& GetStartPositions() const;
     const std::vector<uint32_t>& GetStopPositions() const;

@@ -1,6 +1,7 @@
 #include "data/genome_dataset.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "data/chromosome_name_order.h"
 #include "data/track_colors.h"
@@ -265,6 +266,91 @@ std::optional<ItemView> GenomeDataset::HitTestItem(int trackIndex, uint32_t& pos
         return std::nullopt;
     pos = track.dataset->GetStart(found);
     return track.dataset->GetItem(found);
+}
+
+std::vector<ChromosomeDataset*> GenomeDataset::GetSelectedTrackObjects() const {
+    std::vector<std::string> names = SelectedTracks;
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    std::vector<ChromosomeDataset*> tracks;
+    for (const std::string& name : names) {
+        for (const auto& [chromosome, map] : chromosomes_) {
+            const auto found = map.find(name);
+            if (found != map.end())
+                tracks.push_back(found->second.get());
+        }
+    }
+    return tracks;
+}
+
+std::vector<ChromosomeDataset*> GenomeDataset::GetSelectedPaneTracks(
+    const std::string& paneName) const {
+    std::vector<ChromosomeDataset*> tracks;
+    for (const std::string& name : SelectedTracks) {
+        if (paneName != kAllTracksPane) {
+            if (ChromosomeDataset* track = FindTrack(paneName, name))
+                tracks.push_back(track);
+            continue;
+        }
+        for (const std::string& pane : paneOrder_) {
+            if (ChromosomeDataset* track = FindTrack(pane, name))
+                tracks.push_back(track);
+        }
+    }
+    return tracks;
+}
+
+bool GenomeDataset::IsTrackSelected(const std::string& trackName) const {
+    return std::find(SelectedTracks.begin(), SelectedTracks.end(), trackName) !=
+           SelectedTracks.end();
+}
+
+void GenomeDataset::SelectAllRegions() {
+    for (const std::string& pane : paneOrder_) {
+        if (GetPaneTrackCount(pane) == 0)
+            continue;
+        const Range extent = GetPaneExtent(pane);
+        const uint32_t low = std::max<uint32_t>(extent.first, 1) - 1;
+        // The high end is inclusive already; one past it must not wrap to 0.
+        const uint32_t high = extent.second < kNoPosition - 1 ? extent.second + 1 : kNoPosition - 1;
+        RegionSelection[pane] = {Range(low, high)};
+    }
+}
+
+void GenomeDataset::DeleteSelectedTracks() {
+    if (SelectedTracks.empty())
+        return;
+    const std::unordered_set<std::string> names(SelectedTracks.begin(), SelectedTracks.end());
+    for (auto& [chromosome, map] : chromosomes_) {
+        for (auto track = map.begin(); track != map.end();) {
+            track = names.count(track->first) != 0 ? map.erase(track) : std::next(track);
+        }
+    }
+    std::vector<std::string> emptied;
+    for (const std::string& pane : paneOrder_) {
+        if (chromosomes_.at(pane).empty())
+            emptied.push_back(pane);
+    }
+    for (const std::string& pane : emptied) {
+        const std::string next = DeletePane(pane);
+        RegionSelection.erase(pane);
+        if (pane == currentPane_)
+            currentPane_ = next.empty() ? kAllTracksPane : next;
+    }
+    for (const std::string& name : names)
+        RemoveTrackName(name);
+    SelectedTracks.clear();
+}
+
+bool GenomeDataset::MoveTrackName(const std::string& trackName, const std::string& beforeName) {
+    const auto from = std::find(trackOrder_.begin(), trackOrder_.end(), trackName);
+    const auto to = std::find(trackOrder_.begin(), trackOrder_.end(), beforeName);
+    if (from == trackOrder_.end() || to == trackOrder_.end())
+        return false;
+    const auto toIndex = to - trackOrder_.begin();
+    trackOrder_.erase(from);
+    trackOrder_.insert(trackOrder_.begin() + toIndex, trackName);
+    return true;
 }
 
 std::string GenomeDataset::GetAttachedTrackName(const std::string& paneName) {

@@ -125,6 +125,25 @@ public:
     std::optional<ItemView> HitTestItem(int trackIndex, uint32_t& pos, float value, uint32_t from,
                                         uint32_t to) const;
 
+    // --- Selections the track commands act on ----------------------------------------------
+    // The selected track names sorted, without repeats, each with its track on every chromosome
+    // that has one (chromosomes in map order): what a track command changes.
+    std::vector<ChromosomeDataset*> GetSelectedTrackObjects() const;
+    // The selected names, in selection order, that the pane shows ("All Tracks": on every
+    // chromosome): what the enable rules of the track commands look at.
+    std::vector<ChromosomeDataset*> GetSelectedPaneTracks(const std::string& paneName) const;
+    bool IsTrackSelected(const std::string& trackName) const;
+    // Replaces every pane's region selection by its whole extent, one base wider on each side
+    // (the low end exclusive): (max(first, 1) - 1, last + 1), saturating at the top.
+    void SelectAllRegions();
+    // Deletes every track of the selected names, the panes left without tracks and the names;
+    // when the current pane goes, the pane that took its place ("All Tracks" when none is
+    // left) becomes current.
+    void DeleteSelectedTracks();
+    // Moves trackName in the track order to the place of beforeName (after it when moving
+    // down); false when either is not in the order.
+    bool MoveTrackName(const std::string& trackName, const std::string& beforeName);
+
     // --- Cursor -----------------------------------------------------------------------------
     // The track the pane's cursor follows; "gene" until another is attached.
     std::string GetAttachedTrackName(const std::string& paneName);

@@ -123,4 +123,6 @@ void RegisterCommands(CCommandLayer& commands) {
         if (!icon.isNull())
             action->setIcon(icon);
     }
+    // Where "+" needs Shift, Ctrl+= is the key people press to zoom in.
+    commands.AddShortcut(Id::kZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal));
 }

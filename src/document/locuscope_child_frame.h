@@ -2,14 +2,11 @@
 
 #include "framework/child_frame_base.h"
 
-// The frame of one document window, holding its one view. It is always shown maximised and
-// keeps the main frame's pane selector in step when it becomes active.
+// The frame of one document window, holding its one view. It is always shown maximised; the
+// main frame follows which one is active.
 class LocuscopeChildFrame : public CChildFrameBase {
     Q_OBJECT
 
 public:
     explicit LocuscopeChildFrame(QWidget* parent = nullptr);
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
 };

@@ -4,7 +4,8 @@
 #include <QFileDialog>
 
 #include "document/command_ids.h"
-#include "document/locuscope_main_frame.h"
+#include "document/document_events.h"
+#include "document/document_settings.h"
 #include "document/pane_label.h"
 #include "document/pane_view.h"
 #include "framework/c_dialog_progress.h"
@@ -15,10 +16,10 @@
 
 namespace {
 
-const std::string kDocumentSection = "Document";
-const std::string kDefaultTrackStyleKey = "DefaultTrackStyle";
-const std::string kHeaderVisibleKey = "IsHeaderVisible";
-const std::string kSortOrderKey = "ChromosomeNameSortOrder";
+using DocumentSettings::kDefaultTrackStyleKey;
+using DocumentSettings::kHeaderVisibleKey;
+using DocumentSettings::kSortOrderKey;
+const std::string& kDocumentSection = DocumentSettings::kSection;
 const char kImportFilter[] =
     "GFF or BED files (*.gff; *.bed)|*.gff; *.bed|BED files (*.bed)|*.bed|All Files (*.*)|*.*||";
 
@@ -107,12 +108,11 @@ bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths) {
         WaitForClose("Done", 100);
     SetNotificationTarget(nullptr);
 
+    PaneJumpRanges.erase(kAllTracksPane);
+    PanesChanged();
     UpdateAllViews();
-    if (PaneView* view = GetFirstView()) {
-        PaneJumpRanges.erase(kAllTracksPane);
+    if (PaneView* view = GetFirstView())
         view->FullZoomOut();
-    }
-    RefreshPaneSelector();
     if (dialog)
         dialog->DestroyWindow();
     return imported;
@@ -128,15 +128,14 @@ PaneView* LocuscopeDocument::GetFirstView() const {
 
 void LocuscopeDocument::NavigateToPane(const std::string& name, bool recordHistory) {
     const std::string previous = Genome.GetCurrentPane();
-    Genome.SetCurrentPane(name);
-    RefreshPaneSelector();
-    PaneView* view = GetFirstView();
-    if (view == nullptr || name == previous)
+    if (name == previous)
         return;
-    PaneViewRanges[previous] = view->GetVisibleRange();
-    const auto remembered = PaneViewRanges.find(name);
-    view->RestoreRange(remembered != PaneViewRanges.end() ? remembered->second : Range(0, 0));
-    view->InvalidateView();
+    Genome.SetCurrentPane(name);
+    // The pane's range is kept in PaneJumpRanges, so the view finds its zoom there.
+    if (PaneView* view = GetFirstView())
+        view->ShowCurrentPane();
+    if (events_ != nullptr)
+        events_->CurrentPaneChanged(*this);
     if (recordHistory)
         BackHistory.push_back(previous);
 }
@@ -161,7 +160,8 @@ void LocuscopeDocument::StepHistory(std::vector<std::string>& from, std::vector<
 void LocuscopeDocument::ChoosePane(const std::string& label) {
     const PaneLabel::Parsed parsed = PaneLabel::Parse(label);
     if (parsed.paneName != kAllTracksPane && !Genome.HasChromosome(parsed.paneName)) {
-        RefreshPaneSelector();  // shows the current pane again
+        if (events_ != nullptr)
+            events_->CurrentPaneChanged(*this);  // shows the current pane's label again
         return;
     }
     NavigateToPane(parsed.paneName, true);
@@ -169,8 +169,8 @@ void LocuscopeDocument::ChoosePane(const std::string& label) {
     if (view != nullptr && parsed.range.first != PaneLabel::kNoPosition &&
         parsed.range.second != PaneLabel::kNoPosition)
         view->SetVisibleRange(parsed.range.first, parsed.range.second);
-    RefreshPaneSelector();
-    UpdateAllViews();
+    if (events_ != nullptr)
+        events_->CurrentPaneChanged(*this);
 }
 
 LocuscopeDocument::Range LocuscopeDocument::GetPaneJumpRange(const std::string& paneName) {
@@ -182,8 +182,12 @@ LocuscopeDocument::Range LocuscopeDocument::GetPaneJumpRange(const std::string& 
 
 void LocuscopeDocument::SetPaneJumpRange(const std::string& paneName, uint32_t start,
                                          uint32_t stop) {
-    PaneJumpRanges[paneName] = Range(start, stop);
-    RefreshPaneSelector();
+    Range& range = PaneJumpRanges[paneName];
+    if (range == Range(start, stop))
+        return;
+    range = Range(start, stop);
+    if (events_ != nullptr)
+        events_->PaneRangeChanged(*this, paneName);
 }
 
 std::string LocuscopeDocument::GetPaneLabel(const std::string& paneName) {
@@ -196,9 +200,50 @@ void LocuscopeDocument::RunImportCommand() {
         ImportFiles(paths);
 }
 
-void LocuscopeDocument::RefreshPaneSelector() const {
-    if (LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance())
-        frame->RefreshPaneSelector();
+void LocuscopeDocument::PanesChanged() {
+    if (events_ != nullptr)
+        events_->PanesChanged(*this);
+}
+
+void LocuscopeDocument::DeleteCurrentPane() {
+    const std::string pane = GetCurrentPaneName();
+    if (pane == kAllTracksPane) {
+        ClearAll();
+    } else {
+        const std::string next = Genome.DeletePane(pane);
+        Genome.RegionSelection.erase(pane);
+        PaneJumpRanges.erase(pane);
+        Genome.SetCurrentPane(next.empty() ? kAllTracksPane : next);
+    }
+    // The all-tracks extent shrank with the data.
+    PaneJumpRanges.erase(kAllTracksPane);
+    PanesChanged();
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::MoveTrack(const std::string& trackName, const std::string& beforeName) {
+    if (trackName != beforeName && Genome.MoveTrackName(trackName, beforeName))
+        UpdateAllViews();
+}
+
+void LocuscopeDocument::SelectTrack(const std::string& trackName) {
+    Genome.SelectedTracks.clear();
+    if (!trackName.empty())
+        Genome.SelectedTracks.push_back(trackName);
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::StepCursor(int delta) {
+    const std::string pane = GetCurrentPaneName();
+    if (!Genome.StepCursor(pane, delta))
+        return;
+    const Range cursor = Genome.GetCursorRange(pane);
+    PaneView* view = GetFirstView();
+    if (view == nullptr)
+        return;
+    if (cursor.first != GenomeDataset::kNoPosition)
+        view->BringIntoView(cursor.first);
+    view->InvalidateView();
 }
 
 bool LocuscopeDocument::OnCommand(int id) {
@@ -218,7 +263,7 @@ bool LocuscopeDocument::OnCommand(int id) {
             UpdateAllViews();
             return true;
         default:
-            return false;
+            return OnTrackCommand(id);
     }
 }
 
@@ -236,6 +281,6 @@ bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
             state.checked = HeaderVisible;
             return true;
         default:
-            return false;
+            return OnUpdateTrackCommand(id, state);
     }
 }

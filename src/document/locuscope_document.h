@@ -13,6 +13,7 @@
 #include "framework/document_base.h"
 #include "framework/parameter_base.h"
 
+class DocumentEvents;
 class PaneView;
 
 // The workspace of one document window: everything imported into it, which pane is shown,
@@ -34,13 +35,14 @@ public:
     static constexpr int kStyleBars = 3;
 
     GenomeDataset Genome;
-    PaneRanges PaneViewRanges;  // the range shown when the user last left each pane
     std::deque<SearchResult> SearchResults;
     std::vector<std::string> BackHistory;
     std::vector<std::string> ForwardHistory;
     int DefaultTrackStyle;  // 2 points or 3 bars
     bool HeaderVisible;
-    PaneRanges PaneJumpRanges;  // the visible range of each pane
+    // The visible range of each pane, its one owner: the view reads it and writes every zoom,
+    // scroll and go-to back, and a pane shows it again when chosen.
+    PaneRanges PaneJumpRanges;
 
     // Reads the two display defaults from the settings.
     LocuscopeDocument();
@@ -61,7 +63,8 @@ public:
     void NavigateToPane(const std::string& name, bool recordHistory);
     void GoBack();
     void GoForward();
-    // Goes to the pane (and range) a pane label names; a label naming no pane changes nothing.
+    // Goes to the pane (and range) a pane label names; a label naming no pane changes nothing
+    // (the listener is told, so that the selector shows the current pane again).
     void ChoosePane(const std::string& label);
     // A pane without an entry gets its full extent.
     Range GetPaneJumpRange(const std::string& paneName);
@@ -71,6 +74,14 @@ public:
     }
     // The label of the pane with its jump range, as the pane selector shows it.
     std::string GetPaneLabel(const std::string& paneName);
+    // Replaces the current pane by the one a deletion left in its place and tells the views.
+    void DeleteCurrentPane();
+    // Moves the track named trackName to the row of beforeName, in every pane.
+    void MoveTrack(const std::string& trackName, const std::string& beforeName);
+    // Makes trackName the only selected track; an empty name clears the selection.
+    void SelectTrack(const std::string& trackName);
+    // Steps the current pane's cursor by delta items and brings it into sight.
+    void StepCursor(int delta);
 
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
@@ -79,12 +90,32 @@ public:
     static void SetFileChooser(FileChooser chooser);
     // Headless runs: long operations report to agent, unattended, instead of a dialog.
     void SetHeadlessAgent(CNotificationAgent* agent) { headlessAgent_ = agent; }
+    // Who hears of pane changes (the main frame); not owned, may be null.
+    void SetEvents(DocumentEvents* events) { events_ = events; }
 
 private:
     // Goes to the last pane of from, remembering the current one on to.
     void StepHistory(std::vector<std::string>& from, std::vector<std::string>& to);
     void RunImportCommand();
-    void RefreshPaneSelector() const;
+    void PanesChanged();
+    // The track commands; each acts on the selected tracks and updates the views.
+    bool OnTrackCommand(int id);
+    bool OnUpdateTrackCommand(int id, CommandState& state);
+    void SetTrackColor();
+    void SetTrackHeight();
+    void SetManualScale();
+    void AdjustPointSize();
+    void ChangePointWidth(int delta);
+    void SetTrackStyle(int style);
+    void ToggleCursorAttachment();
+    void SortPanes(int order);
+    // The first selected name that the current pane has a track of; empty for none.
+    std::string FirstSelectedPaneTrackName() const;
+    // The current pane's selected tracks, as the enable rules see them.
+    std::vector<ChromosomeDataset*> SelectedPaneTracks() const {
+        return Genome.GetSelectedPaneTracks(GetCurrentPaneName());
+    }
 
     CNotificationAgent* headlessAgent_ = nullptr;
+    DocumentEvents* events_ = nullptr;
 };

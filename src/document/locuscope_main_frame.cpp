@@ -32,11 +32,6 @@ const QString kToolbarStateKey = QStringLiteral("ToolbarState");
 constexpr int kPaneSelectorWidth = 250;
 constexpr int kPaneStepperWidth = 20;
 
-LocuscopeMainFrame*& TheInstance() {
-    static LocuscopeMainFrame* instance = nullptr;
-    return instance;
-}
-
 QSettings Store() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Locuscope"),
                      QStringLiteral("Locuscope"));
@@ -45,7 +40,6 @@ QSettings Store() {
 }  // namespace
 
 LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this)) {
-    TheInstance() = this;
     options_.Read();
     setWindowTitle(QStringLiteral("Locuscope"));
     setAcceptDrops(true);
@@ -72,12 +66,10 @@ LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this
 }
 
 LocuscopeMainFrame::~LocuscopeMainFrame() {
+    // The area outlives this part of the frame and still reports activations while it goes.
+    disconnect(GetMdiArea(), nullptr, this, nullptr);
     options_.Write();
-    if (TheInstance() == this)
-        TheInstance() = nullptr;
 }
-
-LocuscopeMainFrame* LocuscopeMainFrame::Instance() { return TheInstance(); }
 
 LocuscopeDocument* LocuscopeMainFrame::GetActiveDocument() const {
     CChildFrameBase* frame = GetActiveChildFrame();
@@ -149,8 +141,10 @@ void LocuscopeMainFrame::CreateMenus() {
     Commands().WatchMenu(defaultStyle);
 
     AddMenu(tr("T&ools"), {Id::kToolPointer, Id::kToolMagnifier, Id::kToolRuler});
-    AddMenu(tr("&Window"), {Id::kWindowCascade, Id::kWindowTile, Id::kWindowArrange, kSeparator,
-                            Id::kNextPane, Id::kPreviousPane});
+    windowMenu_ = AddMenu(tr("&Window"), {Id::kWindowCascade, Id::kWindowTile,
+                                          Id::kWindowArrange, kSeparator, Id::kNextPane,
+                                          Id::kPreviousPane});
+    connect(windowMenu_, &QMenu::aboutToShow, this, &LocuscopeMainFrame::UpdateWindowMenu);
     AddMenu(tr("&Help"), {Id::kAppAbout});
 }
 
@@ -236,20 +230,98 @@ bool LocuscopeMainFrame::RefreshPaneSelector() {
     paneSelector_->setUpdatesEnabled(false);
     paneSelector_->blockSignals(true);
     paneSelector_->ResetContent();
-    const std::string current = document->GetCurrentPaneName();
-    int currentIndex = 0;
-    paneSelector_->AddItem(QString::fromStdString(document->GetPaneLabel(kAllTracksPane)), true);
+    paneEntries_.clear();
+    QStringList labels;
+    labels.reserve(static_cast<int>(document->Genome.GetPaneOrder().size()) + 1);
+    labels.append(QString::fromStdString(document->GetPaneLabel(kAllTracksPane)));
+    paneEntries_.emplace(kAllTracksPane, 0);
     for (const std::string& pane : document->Genome.GetPaneOrder()) {
-        const int index =
-            paneSelector_->AddItem(QString::fromStdString(document->GetPaneLabel(pane)), true);
-        if (pane == current)
-            currentIndex = index;
+        paneEntries_.emplace(pane, labels.size());
+        labels.append(QString::fromStdString(document->GetPaneLabel(pane)));
     }
-    paneSelector_->setCurrentIndex(currentIndex);
+    paneSelector_->addItems(labels);
+    paneSelector_->setMaxVisibleItems(
+        qBound(1, paneSelector_->count(), CComboBoxBase::kMaxVisibleItems));
     paneSelector_->blockSignals(false);
     paneSelector_->setUpdatesEnabled(true);
     refreshing_ = false;
+    SelectCurrentPane(*document);
     return true;
+}
+
+void LocuscopeMainFrame::SelectCurrentPane(LocuscopeDocument& document) {
+    const auto entry = paneEntries_.find(document.GetCurrentPaneName());
+    if (entry == paneEntries_.end())
+        return;
+    refreshing_ = true;
+    paneSelector_->blockSignals(true);
+    paneSelector_->setCurrentIndex(entry->second);
+    RelabelPane(document, entry->first);
+    // The entry may already have been current while the user typed over it.
+    paneSelector_->setEditText(paneSelector_->itemText(entry->second));
+    paneSelector_->blockSignals(false);
+    refreshing_ = false;
+}
+
+bool LocuscopeMainFrame::RelabelPane(LocuscopeDocument& document, const std::string& paneName) {
+    const auto entry = paneEntries_.find(paneName);
+    if (entry == paneEntries_.end())
+        return false;
+    const QString label = QString::fromStdString(document.GetPaneLabel(paneName));
+    if (paneSelector_->itemText(entry->second) != label) {
+        paneSelector_->blockSignals(true);
+        paneSelector_->setItemText(entry->second, label);
+        paneSelector_->blockSignals(false);
+    }
+    return true;
+}
+
+void LocuscopeMainFrame::PanesChanged(LocuscopeDocument& document) {
+    if (&document == GetActiveDocument())
+        RefreshPaneSelector();
+}
+
+void LocuscopeMainFrame::CurrentPaneChanged(LocuscopeDocument& document) {
+    if (&document == GetActiveDocument())
+        SelectCurrentPane(document);
+}
+
+void LocuscopeMainFrame::PaneRangeChanged(LocuscopeDocument& document,
+                                          const std::string& paneName) {
+    if (&document == GetActiveDocument() && !refreshing_)
+        RelabelPane(document, paneName);
+}
+
+void LocuscopeMainFrame::RedrawAllViews() {
+    for (QMdiSubWindow* window : GetMdiArea()->subWindowList()) {
+        auto* frame = qobject_cast<CChildFrameBase*>(window);
+        if (frame != nullptr && frame->GetView() != nullptr)
+            frame->GetView()->OnUpdate();
+    }
+}
+
+void LocuscopeMainFrame::UpdateWindowMenu() {
+    for (QAction* entry : windowEntries_) {
+        windowMenu_->removeAction(entry);
+        delete entry;
+    }
+    windowEntries_.clear();
+    const QList<QMdiSubWindow*> windows = GetMdiArea()->subWindowList();
+    if (windows.isEmpty())
+        return;
+    windowEntries_.append(windowMenu_->addSeparator());
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle())
+                                         : QStringLiteral("%1 %2").arg(number).arg(window->windowTitle());
+        QAction* entry = windowMenu_->addAction(text);
+        entry->setCheckable(true);
+        entry->setChecked(window == GetMdiArea()->activeSubWindow());
+        connect(entry, &QAction::triggered, this,
+                [this, window] { GetMdiArea()->setActiveSubWindow(window); });
+        windowEntries_.append(entry);
+        ++number;
+    }
 }
 
 void LocuscopeMainFrame::ChoosePaneFromSelector() {
@@ -319,8 +391,15 @@ bool LocuscopeMainFrame::OnCommand(int id) {
         case Id::kWindowArrange: GetMdiArea()->tileSubWindows(); return true;
         case Id::kNextPane: GetMdiArea()->activateNextSubWindow(); return true;
         case Id::kPreviousPane: GetMdiArea()->activatePreviousSubWindow(); return true;
-        default: return false;
+        default: break;
     }
+    // A display option changes what every open view draws.
+    if (bool* option = options_.ForCommand(id)) {
+        *option = !*option;
+        RedrawAllViews();
+        return true;
+    }
+    return false;
 }
 
 bool LocuscopeMainFrame::OnUpdateCommand(int id, CommandState& state) {
@@ -336,7 +415,6 @@ bool LocuscopeMainFrame::OnUpdateCommand(int id, CommandState& state) {
         case Id::kPreviousPane: state.enabled = hasWindows; return true;
         default: break;
     }
-    // The view toggles the options; their check marks are the main frame's.
     if (const bool* option = options_.ForCommand(id)) {
         state.checked = *option;
         state.enabled = GetActiveDocument() != nullptr;

@@ -2,7 +2,10 @@
 
 #include <QStringList>
 #include <functional>
+#include <string>
+#include <unordered_map>
 
+#include "document/document_events.h"
 #include "document/view_options.h"
 #include "framework/main_frame_base.h"
 
@@ -14,8 +17,9 @@ class LocuscopeDocument;
 class QMenu;
 
 // The application's main window: menus, the main and pane toolbars with the pane selector,
-// the status bar and the six view options; it takes files dropped from the desktop.
-class LocuscopeMainFrame : public CMainFrameBase {
+// the status bar and the six view options; it takes files dropped from the desktop. It hears
+// of every document's pane changes and keeps the selector on the active document.
+class LocuscopeMainFrame : public CMainFrameBase, public DocumentEvents {
     Q_OBJECT
 
 public:
@@ -25,9 +29,6 @@ public:
     LocuscopeMainFrame();
     ~LocuscopeMainFrame() override;
 
-    // The one main frame, or null (headless runs, before start-up, after shut-down).
-    static LocuscopeMainFrame* Instance();
-
     LocuscopeDocument* GetActiveDocument() const;
     ChromosomeStartStopComboBox* GetPaneSelector() const { return paneSelector_; }
     ViewOptions& Options() { return options_; }
@@ -36,6 +37,11 @@ public:
 
     // Refills the pane selector from the active document; false when there is none.
     bool RefreshPaneSelector();
+
+    // DocumentEvents: the selector follows the active document only.
+    void PanesChanged(LocuscopeDocument& document) override;
+    void CurrentPaneChanged(LocuscopeDocument& document) override;
+    void PaneRangeChanged(LocuscopeDocument& document, const std::string& paneName) override;
     // Imports files as if they were dropped on the window.
     void ImportDroppedFiles(const QStringList& paths);
 
@@ -56,6 +62,12 @@ private:
     void ChoosePaneFromSelector();
     void StepPane(int delta);
     void UpdateControls();
+    void UpdateWindowMenu();
+    // Relabels one pane's entry; false when the selector has no entry for it.
+    bool RelabelPane(LocuscopeDocument& document, const std::string& paneName);
+    void SelectCurrentPane(LocuscopeDocument& document);
+    // Every open view draws again with the options as they now are.
+    void RedrawAllViews();
 
     ViewOptions options_;
     CRecentFileList* recentFiles_;
@@ -64,6 +76,10 @@ private:
     ChromosomeStartStopComboBox* paneSelector_ = nullptr;
     CUpDownControl* paneStepper_ = nullptr;
     class QLabel* welcome_ = nullptr;  // what to do, while no document is open
+    QMenu* windowMenu_ = nullptr;
+    QList<class QAction*> windowEntries_;  // the open documents, listed in the Window menu
+    // The selector's entry of each pane of the active document.
+    std::unordered_map<std::string, int> paneEntries_;
     DocumentOpener openDocument_;
     bool refreshing_ = false;
 };

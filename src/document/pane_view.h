@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <utility>
 
-// What the document asks of its view: the visible range of the current pane (1-based,
-// inclusive) and a redraw.
+// What the document asks of its view. Ranges are 1-based and inclusive; the visible range
+// itself is kept by the document, per pane, and the view shows it.
 class PaneView {
 public:
     using Range = std::pair<uint32_t, uint32_t>;
@@ -12,9 +12,13 @@ public:
     virtual ~PaneView() = default;
 
     virtual Range GetVisibleRange() const = 0;
+    // Shows [start, end], ends in either order, as near as the pane's data allows.
     virtual void SetVisibleRange(uint32_t start, uint32_t end) = 0;
-    // Shows a pane's remembered range; (0, 0) means the pane's own saved zoom.
-    virtual void RestoreRange(Range range) = 0;
+    // Lays out the current pane afresh from its range in the document, first track on top.
+    virtual void ShowCurrentPane() = 0;
     virtual void FullZoomOut() = 0;
+    // Scrolls position into sight at the present zoom unless it is in sight already.
+    virtual void BringIntoView(uint32_t position) = 0;
+    // Repaints the overlays (cursor, selection) without laying out again.
     virtual void InvalidateView() = 0;
 };

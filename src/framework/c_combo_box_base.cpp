@@ -40,11 +40,7 @@ bool CComboBoxBase::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                // The edit ends here; the focus-out that follows must not end it again.
-                endingByEnter_ = true;
-                lineEdit()->clearFocus();
-                endingByEnter_ = false;
-                emit EditingFinished();
+                EndEditByEnter();
                 return true;
             }
         } else if (event->type() == QEvent::FocusOut && !endingByEnter_) {
@@ -52,4 +48,22 @@ bool CComboBoxBase::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QComboBox::eventFilter(watched, event);
+}
+
+void CComboBoxBase::keyPressEvent(QKeyEvent* event) {
+    if (isEditable() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        EndEditByEnter();
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void CComboBoxBase::EndEditByEnter() {
+    // The edit ends here; the focus-out that follows must not end it again.
+    endingByEnter_ = true;
+    clearFocus();
+    lineEdit()->clearFocus();
+    endingByEnter_ = false;
+    emit EditingFinished();
 }

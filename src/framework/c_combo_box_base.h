@@ -30,7 +30,11 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Keys typed while the box itself has the focus reach the edit field through here.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void EndEditByEnter();
+
     bool endingByEnter_ = false;
 };

@@ -31,14 +31,17 @@ QAction* CCommandLayer::Register(const Command& command) {
     });
     // The key is bound apart from the action, so that menus show the accelerator text as
     // written rather than Qt's name of the key.
-    if (!command.shortcut.isEmpty()) {
-        auto* shortcut = new QShortcut(command.shortcut, owner_);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, id] { ExecuteIfEnabled(id); });
-    }
+    if (!command.shortcut.isEmpty())
+        AddShortcut(id, command.shortcut);
     actions_.insert(id, action);
     registeredTexts_.insert(id, command.menuText);
     return action;
+}
+
+void CCommandLayer::AddShortcut(int id, const QKeySequence& keys) {
+    auto* shortcut = new QShortcut(keys, owner_);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, id] { ExecuteIfEnabled(id); });
 }
 
 void CCommandLayer::WatchMenu(QMenu* menu) {

@@ -39,6 +39,8 @@ public:
     void SetRouteProvider(RouteProvider provider) { route_ = std::move(provider); }
 
     QAction* Register(const Command& command);
+    // A further key for a registered command (the menu still shows the first).
+    void AddShortcut(int id, const QKeySequence& keys);
     // The action of a registered id; null for an unknown id.
     QAction* Action(int id) const { return actions_.value(id, nullptr); }
     // A menu whose actions are brought up to date each time it opens.

@@ -20,7 +20,12 @@ CDocumentManager::~CDocumentManager() {
 }
 
 CDocumentBase* CDocumentManager::NewDocument() {
-    return Create([](CDocumentBase& document) { return document.OnNewDocument(); });
+    // Named before it fills itself: its import dialog already belongs to a titled window.
+    const std::string title = template_.newDocumentName + std::to_string(++newDocuments_);
+    return Create([&title](CDocumentBase& document) {
+        document.SetTitle(title);
+        return document.OnNewDocument();
+    });
 }
 
 CDocumentBase* CDocumentManager::OpenDocument(const std::string& path) {

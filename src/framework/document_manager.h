@@ -22,6 +22,8 @@ public:
         std::function<std::unique_ptr<CDocumentBase>()> createDocument;
         std::function<CChildFrameBase*()> createFrame;
         std::function<CViewBase*()> createView;
+        // New documents are titled this name followed by a running number ("GFF1").
+        std::string newDocumentName = "GFF";
     };
 
     CDocumentManager(QMdiArea* area, Template documentTemplate);
@@ -46,4 +48,5 @@ private:
     QMdiArea* area_;
     Template template_;
     std::vector<std::unique_ptr<CDocumentBase>> documents_;
+    int newDocuments_ = 0;
 };

@@ -163,7 +163,10 @@ QString CDialogPositionGoto::FormatPosition(double bases, int unit) {
 
 bool CDialogPositionGoto::ParsePosition(const QString& text, int unit, double* bases) {
     bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
+    // Every coordinate the program shows or copies groups its digits with commas.
+    QString plain = text.trimmed();
+    plain.remove(QLatin1Char(','));
+    const double value = plain.toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return false;
     double product = value * UnitMultiplier(unit);

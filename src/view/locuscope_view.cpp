@@ -11,8 +11,8 @@
 
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
-#include "document/locuscope_main_frame.h"
 #include "document/pane_label.h"
+#include "document/view_options.h"
 #include "framework/command_layer.h"
 #include "view/c_dialog_position_goto.h"
 #include "view/mouse_capturing_scroll_bar.h"
@@ -54,8 +54,8 @@ RenderSettings LocuscopeView::CurrentRenderSettings(double outputScale) const {
     settings.outputScale = outputScale;
     if (const LocuscopeDocument* document = GetDocument())
         settings.defaultTrackStyle = document->DefaultTrackStyle;
-    if (LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance()) {
-        const ViewOptions& options = frame->Options();
+    if (services_.options != nullptr) {
+        const ViewOptions& options = *services_.options;
         settings.showGridLines = options.ShowGridLinesHoriz;
         settings.showDataBorder = options.ShowTransparentDataBorder;
         settings.showManualScaleOverlay = options.ShowManualScaleOverlay;
@@ -160,16 +160,24 @@ void LocuscopeView::SetVisibleRange(uint32_t start, uint32_t end) {
     update();
 }
 
-void LocuscopeView::RestoreRange(Range range) {
+void LocuscopeView::ShowCurrentPane() {
     LocuscopeDocument* document = GetDocument();
     if (document == nullptr)
         return;
-    // (0, 0): the pane's own saved zoom, or its whole extent the first time.
-    if (range == Range(0, 0))
-        range = document->GetPaneJumpRange(document->GetCurrentPaneName());
+    const Range range = document->GetPaneJumpRange(document->GetCurrentPaneName());
     geometry_.vertical.position = 0;
     RecalcLayout();
     SetVisibleRange(range.first, range.second);
+}
+
+void LocuscopeView::BringIntoView(uint32_t position) {
+    const Range visible = GetVisibleRange();
+    if (position >= visible.first && position <= visible.second)
+        return;
+    geometry_.CenterOn(position, kZoomFactor);
+    StoreVisibleRange();
+    SyncScrollBars();
+    update();
 }
 
 void LocuscopeView::FullZoomOut() {
@@ -241,10 +249,10 @@ void LocuscopeView::paintEvent(QPaintEvent*) {
         picture_.deviceIndependentSize().toSize() != usable.size())
         RebuildPicture(usable.size());
     painter.drawImage(0, 0, picture_);
-
-    LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance();
-    if (frame != nullptr && document->HeaderVisible)
-        info_.Draw(painter, info_.Lines(*document, geometry_, frame->Options()), 1.0);
+    painter.setClipRect(usable);
+    DrawOverlays(painter);
+    if (services_.options != nullptr && document->HeaderVisible)
+        info_.Draw(painter, info_.Lines(*document, geometry_, *services_.options), 1.0);
 }
 
 void LocuscopeView::resizeEvent(QResizeEvent* event) {
@@ -259,30 +267,6 @@ void LocuscopeView::wheelEvent(QWheelEvent* event) {
     ScrollRows(delta > 0 ? ViewGeometry::ScrollAction::kLineBack
                          : ViewGeometry::ScrollAction::kLineForward);
     event->accept();
-}
-
-void LocuscopeView::mousePressEvent(QMouseEvent* event) {
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::RightButton && point.y() < geometry_.HeaderHeight() &&
-        UsableRect().contains(point)) {
-        ShowHeaderMenu(point);
-        return;
-    }
-    CViewBase::mousePressEvent(event);
-}
-
-void LocuscopeView::ShowHeaderMenu(const QPoint& point) {
-    headerMenuPoint_ = point;
-    LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance();
-    if (frame == nullptr)
-        return;
-    QMenu menu(this);
-    for (const int id : {Id::kCopyGenomicRange, Id::kCopyGenomicPosition}) {
-        frame->Commands().Update(id);
-        menu.addAction(frame->Commands().Action(id));
-    }
-    menu.exec(mapToGlobal(point));
-    clearFocus();
 }
 
 void LocuscopeView::CopyToClipboard(Range range) {
@@ -332,27 +316,14 @@ bool LocuscopeView::OnCommand(int id) {
             CopyToClipboard(GetVisibleRange());
             return true;
         case Id::kCopyGenomicPosition: {
-            const uint32_t position =
-                geometry_
-                    .PointToPosition(headerMenuPoint_.x(), headerMenuPoint_.y(),
-                                     UsableRect().width(), 1)
-                    .position;
+            // The base under the point where the header menu opened (or the pointer was last).
+            const uint32_t position = HitAt(lastPoint_).position;
             CopyToClipboard(Range(position, position));
             return true;
         }
         default:
-            break;
+            return false;
     }
-    // The View menu's display options: flip the main frame's option and draw again.
-    LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance();
-    bool* option = frame != nullptr ? frame->Options().ForCommand(id) : nullptr;
-    if (option == nullptr)
-        return false;
-    *option = !*option;
-    layoutChanged_ = true;
-    RecalcLayout();
-    update();
-    return true;
 }
 
 bool LocuscopeView::OnUpdateCommand(int id, CommandState& state) {

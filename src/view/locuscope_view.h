@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <string>
 
 #include "document/pane_view.h"
 #include "framework/view_base.h"
@@ -9,37 +10,65 @@
 #include "view/render_settings.h"
 #include "view/view_geometry.h"
 
+class CCommandLayer;
 class LocuscopeDocument;
 class QScrollBar;
+struct ViewOptions;
+
+// What a view uses of the window around it; both are owned elsewhere and may be null (tests,
+// a view without a main frame): the view then draws with default options and shows no menus.
+struct ViewServices {
+    const ViewOptions* options = nullptr;
+    CCommandLayer* commands = nullptr;
+};
 
 // The one view of a document window: the tracks of the current pane under a header band with
 // the ruler and the information lines, a horizontal scroll bar in bases and a vertical one in
-// track rows. The visible range lives in the document, per pane; the view mirrors it. The
-// tracks are drawn into an off-screen picture that is kept until the layout or the scroll
-// state changes; the information lines are drawn over it on every paint.
+// track rows. The visible range lives in the document, per pane; the view shows it and writes
+// every change back. The tracks are drawn into an off-screen picture that is kept until the
+// layout or the scroll state changes; the information lines, the selections, the cursor and
+// the marks of the mouse tools are drawn over it on every paint.
+//
+// The mouse: a right click zooms in on the data (out with Ctrl) keeping the clicked base under
+// the pointer, and opens the Header or Track menu over the ruler or the labels; the left
+// button selects regions (Pointer), zooms to a dragged range (Magnifier), selects and moves
+// tracks by their labels and drags a row's bottom edge to change its height; a double click
+// opens an item's web link.
 class LocuscopeView : public CViewBase, public PaneView {
     Q_OBJECT
 
 public:
     static constexpr double kZoomFactor = 0.5;
+    static constexpr int kMagnifierClickPixels = 7;  // shorter magnifier drags are clicks
+    static constexpr int kLabelClickPixels = 10;     // shorter label drags are clicks
+    static constexpr int kRowEdgeGrab = 3;           // pixels either side of a row's bottom
+    // A dragged row stays between the heights Set Height accepts.
+    static constexpr int kMinimumDraggedHeight = 40;
+    static constexpr int kMaximumDraggedHeight = 3000;
+    static constexpr const char* kHyperlinkFailedMessage =
+        "Unable to open hyperlink.  Please ensure that your browser application is associated "
+        "with html files.";
 
     explicit LocuscopeView(QWidget* parent = nullptr);
 
+    void SetServices(ViewServices services) { services_ = services; }
     LocuscopeDocument* GetDocument() const;
     const ViewGeometry& Geometry() const { return geometry_; }
+    // The description of the item under the pointer; empty when there is none.
+    const std::string& PointerInfo() const { return info_.pointerInfo; }
 
     // PaneView
     Range GetVisibleRange() const override { return geometry_.GetVisibleRange(); }
     void SetVisibleRange(uint32_t start, uint32_t end) override;
-    void RestoreRange(Range range) override;
+    void ShowCurrentPane() override;
     void FullZoomOut() override;
+    void BringIntoView(uint32_t position) override;
     void InvalidateView() override { update(); }
 
     void ZoomIn(uint32_t center, double factor);
     void ZoomOut(uint32_t center, double factor);
     void RecalcLayout();
-    // The settings a drawing pass of this view uses (the main frame's options when there is
-    // one, the defaults otherwise).
+    // The settings a drawing pass of this view uses.
     RenderSettings CurrentRenderSettings(double outputScale) const;
     // The usable client area: the view less its scroll bars.
     QRect UsableRect() const;
@@ -54,6 +83,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // The scroll state a drawing pass used; a different one means the picture is stale.
@@ -67,9 +102,11 @@ private:
                    rows == other.rows;
         }
     };
+    enum class Region { kHeader, kLabels, kData, kOutside };
+    // What the left button is doing between its press and release.
+    enum class Drag { kNone, kSelection, kMagnifier, kLabel, kRowHeight };
 
     ScrollState CurrentScrollState() const;
-    // Gives the pane the zoomed range, lays out, then puts center at factor of the page.
     void ShowZoomed(Range zoomed, uint32_t center, double factor);
     void StoreVisibleRange();
     void SyncScrollBars();
@@ -79,8 +116,28 @@ private:
     void RebuildPicture(const QSize& size);
     void GoToPosition();
     void CopyToClipboard(Range range);
-    void ShowHeaderMenu(const QPoint& point);
 
+    // Mouse tools.
+    Region RegionAt(const QPoint& point) const;
+    ViewGeometry::PointHit HitAt(const QPoint& point) const;
+    // The visible row whose bottom edge lies within kRowEdgeGrab pixels of y, or -1.
+    int RowEdgeAt(int y) const;
+    std::string TrackNameAt(int trackIndex) const;
+    void UpdateCursorShape(Qt::KeyboardModifiers modifiers);
+    void UpdatePointerInfo(const QPoint& point);
+    void ZoomAt(const QPoint& point, bool zoomOut);
+    void PressLabel(const QPoint& point, Qt::KeyboardModifiers modifiers, bool keepSelection);
+    void FinishMagnifier(const QPoint& release, bool zoomOut);
+    void FinishSelection(const QPoint& release);
+    void FinishLabelDrag(const QPoint& release);
+    void FinishRowHeight(const QPoint& release);
+    int DraggedRowHeight(const QPoint& point) const;
+    void OpenLinkAt(const QPoint& point);
+    void ShowMenu(const QPoint& point, const QList<int>& ids);
+    void ShowTrackMenu(const QPoint& point);
+    void DrawOverlays(QPainter& painter);
+
+    ViewServices services_;
     ViewGeometry geometry_;
     QScrollBar* horizontalBar_;
     QScrollBar* verticalBar_;
@@ -88,6 +145,10 @@ private:
     bool layoutChanged_ = true;
     ScrollState recorded_;
     InfoPanel info_;
-    QPoint headerMenuPoint_;
     bool syncing_ = false;
+
+    QPoint lastPoint_;   // the last mouse point, for the cursor shape and the header menu
+    QPoint pressPoint_;  // where the current drag began
+    Drag drag_ = Drag::kNone;
+    int draggedRow_ = -1;  // the visible row whose height or label is being dragged
 };

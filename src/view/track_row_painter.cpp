@@ -39,6 +39,16 @@ int TrackRowPainter::YOf(const Row& row, double value) const {
     return static_cast<int>(std::clamp(y, double(row.bandTop - 1), double(row.bandBottom + 1)));
 }
 
+double TrackRowPainter::ValueAtY(const ChromosomeDataset& track, const std::string& trackName,
+                                 int top, int height, int y) {
+    const TrackScale scale = ComputeTrackScale(track, trackName, height);
+    if (!(scale.pixelsPerUnit > 0.0))
+        return 0.0;
+    const int bandBottom = top + height - kBandMargin;
+    const double yZero = bandBottom + std::trunc(scale.lo * scale.pixelsPerUnit);
+    return (yZero - y) / scale.pixelsPerUnit;
+}
+
 TrackRowPainter::Style TrackRowPainter::ChooseStyle(const ChromosomeDataset& track,
                                                     int& visibleStarts) const {
     int style = track.TrackStyle;

@@ -26,6 +26,11 @@ public:
     void Draw(const ChromosomeDataset& track, const std::string& trackName,
               const std::string& chromosomeName, bool showChromosome, int top, int height);
 
+    // The data value at height y of a row drawn at top with height pixels: what a pointer
+    // there points at on the row's value scale.
+    static double ValueAtY(const ChromosomeDataset& track, const std::string& trackName, int top,
+                           int height, int y);
+
 private:
     enum class Style { kPoints, kBars, kDensePoints };
 

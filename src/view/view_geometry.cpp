@@ -124,6 +124,18 @@ int ViewGeometry::CountFittingRows(const std::vector<int>& ownHeights, int heigh
     return std::max(fitting, 1);
 }
 
+int ViewGeometry::CountRowsFittingAtEnd(const std::vector<int>& ownHeights, int height) {
+    int y = HeaderHeight() + kHeaderGap;
+    int fitting = 0;
+    for (auto own = ownHeights.rbegin(); own != ownHeights.rend(); ++own) {
+        y += TrackHeight(*own) + (fitting > 0 ? kRowGap : 0);
+        if (y > height)
+            break;
+        ++fitting;
+    }
+    return std::max(fitting, 1);
+}
+
 ViewGeometry::Range ViewGeometry::RecalcLayout(const LayoutInput& input) {
     headerVisible = input.headerVisible;
 
@@ -131,7 +143,10 @@ ViewGeometry::Range ViewGeometry::RecalcLayout(const LayoutInput& input) {
     const Range current = Widened(input.jumpRange, 0);
     horizontal.minimum = full.first;
     horizontal.maximum = full.second;
-    horizontal.page = std::max<int64_t>(int64_t{current.second} - current.first + 1, 1);
+    // Zooming out stops at the whole pane: a wider page would put the visible end past the
+    // last base, beyond what 32 bits hold.
+    horizontal.page = std::clamp<int64_t>(int64_t{current.second} - current.first + 1, 1,
+                                          horizontal.maximum - horizontal.minimum + 1);
     SetPosition(horizontal, horizontal.position);
 
     const int height = input.clientHeight - input.horizontalBarHeight;
@@ -142,6 +157,11 @@ ViewGeometry::Range ViewGeometry::RecalcLayout(const LayoutInput& input) {
     vertical.minimum = 0;
     vertical.maximum = tracks - 1;
     SetPosition(vertical, vertical.position);
+    // When the window grows, rows scrolled away at the top come back rather than leaving a
+    // blank band below the last row.
+    if (tracks > 0)
+        vertical.position = std::min<int64_t>(
+            vertical.position, tracks - CountRowsFittingAtEnd(input.ownTrackHeights, height));
     vertical.page = CountFittingRows(input.ownTrackHeights, height);
     SetPosition(vertical, vertical.position);
     return GetVisibleRange();
@@ -184,9 +204,22 @@ ViewGeometry::Range ViewGeometry::CenterOn(uint32_t center, double factor) {
 }
 
 ViewGeometry::Range ViewGeometry::SetVisibleRange(uint32_t start, uint32_t end) {
-    const int64_t position = std::clamp<int64_t>(start, horizontal.minimum, horizontal.maximum);
-    int64_t page = int64_t{end} - position + 1;
-    page = std::min(page, horizontal.maximum - position + 1);
+    const int64_t low = std::min(start, end);
+    const int64_t high = std::max(start, end);
+    const int64_t wanted = std::min(high - low + 1, horizontal.maximum - horizontal.minimum + 1);
+    int64_t position = 0;
+    int64_t page = 0;
+    if (high < horizontal.minimum) {
+        // Left of the data: its first bases, as wide as asked.
+        position = horizontal.minimum;
+        page = wanted;
+    } else if (low > horizontal.maximum) {
+        position = horizontal.maximum - wanted + 1;
+        page = wanted;
+    } else {
+        position = std::max(low, horizontal.minimum);
+        page = std::min(high, horizontal.maximum) - position + 1;
+    }
     if (page < 2)
         page = 1;
     horizontal.page = page;

@@ -104,7 +104,9 @@ public:
     static Range ZoomOutRange(Range current, double factor);
     // Puts center at the fraction factor of the page from the left; returns the new range.
     Range CenterOn(uint32_t center, double factor);
-    // Shows [start, end] as far as the scroll range allows; returns the new range.
+    // Shows [start, end], ends in either order, as far as the scroll range allows: the part
+    // that overlaps the pane, or, for a range beside the pane's data, the pane's nearest bases
+    // at the same width (at most the whole pane). Returns the new range.
     Range SetVisibleRange(uint32_t start, uint32_t end);
 
     // Scroll bar actions; horizontal ones return the new range.
@@ -120,4 +122,6 @@ private:
     static int64_t ScrolledPosition(const ScrollBar& bar, ScrollAction action, int64_t line,
                                     int64_t trackPosition);
     int CountFittingRows(const std::vector<int>& ownHeights, int height);
+    // Rows that fit when the last track is at the bottom.
+    int CountRowsFittingAtEnd(const std::vector<int>& ownHeights, int height);
 };

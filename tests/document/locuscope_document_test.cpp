@@ -82,18 +82,18 @@ TEST_F(LocuscopeDocumentTest, BackAndForwardRetraceThePanesVisited) {
     EXPECT_TRUE(state.enabled);
 }
 
-TEST_F(LocuscopeDocumentTest, NavigationKeepsEachPanesRangeAndIgnoresTheCurrentPane) {
+TEST_F(LocuscopeDocumentTest, NavigationShowsEachPaneAgainAndIgnoresTheCurrentPane) {
     Import();
-    view_.visible = {150, 250};
+    document_.SetPaneJumpRange("chr1", 150, 250);
     document_.NavigateToPane("chr2", true);
-    EXPECT_EQ(view_.restored.back(), LocuscopeDocument::Range(0, 0));  // never seen: its zoom
     document_.NavigateToPane("chr1", true);
-    EXPECT_EQ(view_.restored.back(), LocuscopeDocument::Range(150, 250));
+    EXPECT_EQ(view_.panesShown, 2);
+    // The document is the one keeper of each pane's range.
+    EXPECT_EQ(document_.GetPaneJumpRange("chr1"), LocuscopeDocument::Range(150, 250));
 
-    const size_t restores = view_.restored.size();
     const size_t history = document_.BackHistory.size();
     document_.NavigateToPane("chr1", true);
-    EXPECT_EQ(view_.restored.size(), restores);
+    EXPECT_EQ(view_.panesShown, 2);
     EXPECT_EQ(document_.BackHistory.size(), history);
 }
 

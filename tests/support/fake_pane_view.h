@@ -9,12 +9,14 @@
 class FakePaneView : public CViewBase, public PaneView {
 public:
     Range visible{1, 100};
-    std::vector<Range> restored;
+    int panesShown = 0;
     int fullZoomOuts = 0;
+    std::vector<uint32_t> broughtIntoView;
 
     Range GetVisibleRange() const override { return visible; }
     void SetVisibleRange(uint32_t start, uint32_t end) override { visible = Range(start, end); }
-    void RestoreRange(Range range) override { restored.push_back(range); }
+    void ShowCurrentPane() override { ++panesShown; }
     void FullZoomOut() override { ++fullZoomOuts; }
+    void BringIntoView(uint32_t position) override { broughtIntoView.push_back(position); }
     void InvalidateView() override {}
 };

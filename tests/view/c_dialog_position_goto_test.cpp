@@ -32,7 +32,8 @@ TEST(DialogPositionGotoConversionTest, TypedTextBecomesBasesOfAtLeastOne) {
         {"248.956422", kMb, 248956422},
         {"", kBases, 0},
         {"12a", kKb, 0},
-        {"1,5", kKb, 0},
+        {"1,300,000", kBases, 1300000},  // grouped as the program shows positions
+        {"1,5", kKb, 15000},
         {"nan", kBases, 0},
         {"inf", kBases, 0},
         {"1e400", kBases, 0},

@@ -1,4 +1,4 @@
-#include "view/c_dialog_scale_settings.h"
+#include "document/c_dialog_scale_settings.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,0 +1,334 @@
+// The track, pane, cursor, style and tool commands of the document: each acts on the selected
+// tracks, the current pane, the region selection or the document's defaults, then updates the
+// views.
+#include <QApplication>
+#include <QColorDialog>
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+#include "document/c_dialog_point_size.h"
+#include "document/c_dialog_scale_settings.h"
+#include "document/command_ids.h"
+#include "document/document_settings.h"
+#include "document/locuscope_document.h"
+#include "document/pane_view.h"
+#include "framework/c_dialog_string_get.h"
+#include "framework/message_box.h"
+#include "framework/parameters_handler_tools.h"
+#include "framework/settings.h"
+#include "framework/string_format.h"
+
+namespace {
+
+namespace Id = CommandId;
+
+constexpr int kMinimumTrackHeight = 40;
+constexpr int kMaximumTrackHeight = 3000;
+const char kHeightQuestion[] = "What is the new track height (40 - 3000 or 0 for Auto sizing)?";
+const char kHeightTitle[] = "Track Height";
+const char kHeightRefused[] = "Track height should be between 40 and 3000 or be 0 for auto sizing";
+const char kEqualScalesRefused[] = "Y scales cannot be the same value";
+const QString kAttachText = QStringLiteral("Attach Cursor\tAlt+A");
+const QString kDetachText = QStringLiteral("Detach Cursor\tAlt+A");
+
+// The answer as a decimal integer: an optional sign, then digits up to the first other
+// character; no digits read as 0. Saturates rather than wrapping.
+long ReadDecimal(const std::string& text) {
+    size_t at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+        negative = text[at++] == '-';
+    long value = 0;
+    for (; at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])); ++at)
+        value = std::min(value * 10 + (text[at] - '0'), 1000000000L);
+    return negative ? -value : value;
+}
+
+// The style all tracks share, 0 when they differ or there are none.
+int CommonStyle(const std::vector<ChromosomeDataset*>& tracks) {
+    if (tracks.empty())
+        return 0;
+    const int style = tracks.front()->TrackStyle;
+    for (const ChromosomeDataset* track : tracks) {
+        if (track->TrackStyle != style)
+            return 0;
+    }
+    return style;
+}
+
+int StyleOfCommand(int id) {
+    switch (id) {
+        case Id::kStyleAutomatic: return ChromosomeDataset::kStyleAutomatic;
+        case Id::kStylePoints: return ChromosomeDataset::kStylePoints;
+        case Id::kStyleBars: return ChromosomeDataset::kStyleBars;
+        default: return 0;
+    }
+}
+
+int ToolOfCommand(int id) {
+    switch (id) {
+        case Id::kToolPointer: return CParametersHandlerTools::kPointerTool;
+        case Id::kToolMagnifier: return CParametersHandlerTools::kMagnifierTool;
+        case Id::kToolRuler: return CParametersHandlerTools::kRulerTool;
+        default: return 0;
+    }
+}
+
+// 0x00BBGGRR track colours to and from Qt's colours.
+QColor ToQColor(int color) {
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+int FromQColor(const QColor& color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+}  // namespace
+
+bool LocuscopeDocument::OnTrackCommand(int id) {
+    if (const int style = StyleOfCommand(id)) {
+        SetTrackStyle(style);
+        return true;
+    }
+    if (const int tool = ToolOfCommand(id)) {
+        CParametersHandlerTools::Instance().SetCurrentTool(tool);
+        return true;
+    }
+    switch (id) {
+        case Id::kEditSelectAll:
+            Genome.SelectAllRegions();
+            if (PaneView* view = GetFirstView())
+                view->InvalidateView();
+            return true;
+        case Id::kNextItem: StepCursor(+1); return true;
+        case Id::kPreviousItem: StepCursor(-1); return true;
+        case Id::kAttachCursor: ToggleCursorAttachment(); return true;
+        case Id::kDeletePane: DeleteCurrentPane(); return true;
+        case Id::kSortUnsorted: SortPanes(GenomeDataset::kSortUnsorted); return true;
+        case Id::kSortAlphanumeric: SortPanes(GenomeDataset::kSortAlphanumeric); return true;
+        case Id::kSelectAllTracks:
+            Genome.SelectedTracks.assign(Genome.GetTrackOrder().begin(),
+                                         Genome.GetTrackOrder().end());
+            UpdateAllViews();
+            return true;
+        case Id::kDeleteTracks:
+            if (Genome.SelectedTracks.empty())
+                return true;
+            Genome.DeleteSelectedTracks();
+            SetNotificationTarget(nullptr);
+            PaneJumpRanges.erase(kAllTracksPane);
+            PanesChanged();
+            UpdateAllViews();
+            return true;
+        case Id::kSetColor: SetTrackColor(); return true;
+        case Id::kSetHeight: SetTrackHeight(); return true;
+        case Id::kAutoScale:
+            for (ChromosomeDataset* track : Genome.GetSelectedTrackObjects())
+                track->AutoScale = true;
+            UpdateAllViews();
+            return true;
+        case Id::kManualScale: SetManualScale(); return true;
+        case Id::kDefaultStylePoints:
+        case Id::kDefaultStyleBars:
+            DefaultTrackStyle = id == Id::kDefaultStylePoints ? kStylePoints : kStyleBars;
+            WriteSettingInt(DocumentSettings::kSection, DocumentSettings::kDefaultTrackStyleKey,
+                            DefaultTrackStyle);
+            UpdateAllViews();
+            return true;
+        case Id::kAdjustPointSize: AdjustPointSize(); return true;
+        case Id::kIncreasePointSize: ChangePointWidth(+1); return true;
+        case Id::kDecreasePointSize: ChangePointWidth(-1); return true;
+        default: return false;
+    }
+}
+
+bool LocuscopeDocument::OnUpdateTrackCommand(int id, CommandState& state) {
+    if (const int style = StyleOfCommand(id)) {
+        const int common = CommonStyle(Genome.GetSelectedTrackObjects());
+        state.enabled = !Genome.GetSelectedTrackObjects().empty();
+        state.checked = common == style;
+        return true;
+    }
+    if (const int tool = ToolOfCommand(id)) {
+        state.checked = CParametersHandlerTools::Instance().GetCurrentTool() == tool;
+        return true;
+    }
+    const std::vector<ChromosomeDataset*> selected = SelectedPaneTracks();
+    switch (id) {
+        case Id::kEditSelectAll:
+        case Id::kNextItem:
+        case Id::kPreviousItem:
+        case Id::kDeletePane:
+        case Id::kSelectAllTracks:
+            return true;
+        case Id::kAttachCursor: {
+            const std::string pane = GetCurrentPaneName();
+            state.enabled = selected.size() == 1 && pane != kAllTracksPane;
+            const bool attached =
+                state.enabled && FirstSelectedPaneTrackName() == Genome.GetAttachedTrackName(pane);
+            state.text = attached ? kDetachText : kAttachText;
+            return true;
+        }
+        case Id::kSortUnsorted:
+        case Id::kSortAlphanumeric:
+            state.checked = Genome.SortOrder == (id == Id::kSortAlphanumeric
+                                                     ? GenomeDataset::kSortAlphanumeric
+                                                     : GenomeDataset::kSortUnsorted);
+            return true;
+        case Id::kAutoScale:
+        case Id::kManualScale: {
+            state.enabled = !selected.empty();
+            const bool wantAuto = id == Id::kAutoScale;
+            state.checked = state.enabled &&
+                            std::all_of(selected.begin(), selected.end(),
+                                        [wantAuto](const ChromosomeDataset* track) {
+                                            return track->AutoScale == wantAuto;
+                                        });
+            return true;
+        }
+        case Id::kDeleteTracks:
+        case Id::kSetColor:
+        case Id::kSetHeight:
+        case Id::kAdjustPointSize:
+        case Id::kIncreasePointSize:
+        case Id::kDecreasePointSize:
+            state.enabled = !selected.empty();
+            return true;
+        case Id::kDefaultStylePoints:
+            state.checked = DefaultTrackStyle == kStylePoints;
+            return true;
+        case Id::kDefaultStyleBars:
+            state.checked = DefaultTrackStyle == kStyleBars;
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string LocuscopeDocument::FirstSelectedPaneTrackName() const {
+    const std::string pane = GetCurrentPaneName();
+    for (const std::string& selected : Genome.SelectedTracks) {
+        if (Genome.FindTrack(pane, selected) != nullptr)
+            return selected;
+    }
+    return {};
+}
+
+void LocuscopeDocument::ToggleCursorAttachment() {
+    const std::string pane = GetCurrentPaneName();
+    const std::string name = FirstSelectedPaneTrackName();
+    if (name.empty() || pane == kAllTracksPane)
+        return;
+    if (name == Genome.GetAttachedTrackName(pane)) {
+        Genome.SetAttachedTrackName(pane, "");
+        Genome.SetCursorIndex(pane, -1);
+    } else {
+        Genome.SetAttachedTrackName(pane, name);
+        Genome.SetCursorIndex(pane, 0);
+    }
+    if (PaneView* view = GetFirstView())
+        view->InvalidateView();
+}
+
+void LocuscopeDocument::SortPanes(int order) {
+    Genome.SortOrder = order;
+    Genome.SortChromosomeNames();
+    WriteSettingInt(DocumentSettings::kSection, DocumentSettings::kSortOrderKey, order);
+    PanesChanged();
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::SetTrackStyle(int style) {
+    for (ChromosomeDataset* track : Genome.GetSelectedTrackObjects())
+        track->TrackStyle = style;
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::SetTrackColor() {
+    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    if (tracks.empty())
+        return;
+    const int first = tracks.front()->TrackColor;
+    const QColor initial = first == ChromosomeDataset::kUnassignedColor ? QColor(Qt::black)
+                                                                         : ToQColor(first);
+    const QColor chosen =
+        QColorDialog::getColor(initial, QApplication::activeWindow(), QObject::tr("Color"));
+    if (!chosen.isValid())
+        return;
+    Genome.SetTracksColor(FromQColor(chosen));
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::SetTrackHeight() {
+    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    if (tracks.empty())
+        return;
+    int height = tracks.front()->TrackHeight;
+    if (height != 0)
+        height = std::clamp(height, kMinimumTrackHeight, kMaximumTrackHeight);
+    CDialogStringGet dialog(kHeightTitle, kHeightQuestion, true, QApplication::activeWindow());
+    dialog.answer = FormatString("%d", height);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const long answer = ReadDecimal(dialog.answer);
+    if (answer != 0 && (answer < kMinimumTrackHeight || answer > kMaximumTrackHeight)) {
+        ShowMessageBox(kHeightRefused);
+        return;
+    }
+    for (ChromosomeDataset* track : tracks)
+        track->TrackHeight = static_cast<int>(answer);
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::SetManualScale() {
+    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    if (tracks.empty())
+        return;
+    double minimum = tracks.front()->ScaleMin;
+    double maximum = tracks.front()->ScaleMax;
+    for (const ChromosomeDataset* track : tracks) {
+        minimum = std::min(minimum, track->ScaleMin);
+        maximum = std::max(maximum, track->ScaleMax);
+    }
+    CDialogScaleSettings dialog(true, static_cast<float>(minimum), static_cast<float>(maximum),
+                                QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (dialog.GetMinimum() == dialog.GetMaximum()) {
+        ShowMessageBox(kEqualScalesRefused);
+        return;
+    }
+    const double low = std::min(dialog.GetMinimum(), dialog.GetMaximum());
+    const double high = std::max(dialog.GetMinimum(), dialog.GetMaximum());
+    for (ChromosomeDataset* track : tracks) {
+        track->ScaleMin = low;
+        track->ScaleMax = high;
+        track->AutoScale = !dialog.IsManual();
+    }
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::AdjustPointSize() {
+    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    if (tracks.empty())
+        return;
+    CDialogPointSize dialog(tracks.front()->GetPointWidth(), tracks.front()->GetPointHeight(),
+                            QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    for (ChromosomeDataset* track : tracks) {
+        track->SetPointWidth(dialog.GetWidth());
+        track->SetPointHeight(dialog.GetHeight());
+    }
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::ChangePointWidth(int delta) {
+    for (ChromosomeDataset* track : Genome.GetSelectedTrackObjects()) {
+        track->SetPointWidth(track->GetPointWidth() + delta);
+        track->PointHeightTop = std::max(track->PointHeightTop, 0);
+        track->PointHeightBottom = std::max(track->PointHeightBottom, 0);
+    }
+    UpdateAllViews();
+}
