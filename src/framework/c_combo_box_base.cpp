@@ -35,7 +35,33 @@ int CComboBoxBase::AddItem(const QString& text, bool resizeDropDown) {
     return count() - 1;
 }
 
+bool CComboBoxBase::ClaimsKey(QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            event->accept();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CComboBoxBase::event(QEvent* event) {
+    if (ClaimsKey(event))
+        return true;
+    return QComboBox::event(event);
+}
+
 bool CComboBoxBase::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && ClaimsKey(event))
+        return true;
     if (watched == lineEdit()) {
         if (event->type() == QEvent::KeyPress) {
             const int key = static_cast<QKeyEvent*>(event)->key();

@@ -29,12 +29,16 @@ signals:
     void EditingFinished();
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Keys typed while the box itself has the focus reach the edit field through here.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void EndEditByEnter();
+    // Up, Down and Enter belong to the box while it has the focus, even where the window binds
+    // them to commands of its own.
+    static bool ClaimsKey(QEvent* event);
 
     bool endingByEnter_ = false;
 };

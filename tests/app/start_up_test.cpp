@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/c_splash_wnd.h"
 #include "app/locuscope_app.h"
@@ -104,26 +106,22 @@ TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {
     EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 6u);
 }
 
-TEST_F(StartUpTest, PaneSelectorAndStepperNavigate) {
+TEST_F(StartUpTest, PaneStepperAndHistoryNavigate) {
     ASSERT_TRUE(app_->InitInstance({QString::fromStdString(genes_.Path())}));
-    ChromosomeStartStopComboBox* selector = Frame().GetPaneSelector();
-    selector->setCurrentIndex(2);
-    emit selector->activated(2);
-    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
-
-    // A typed label that names no pane changes nothing and shows the current pane again.
-    selector->setEditText(QStringLiteral("chr7:1-10"));
-    emit selector->EditingFinished();
-    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
-    EXPECT_EQ(SelectorText(), "chr2:200-2,000");
-
-    // The down arrow on the last entry does nothing; the up arrow goes back one entry.
     CUpDownControl* stepper = Frame().findChild<CUpDownControl*>();
     ASSERT_NE(stepper, nullptr);
-    emit stepper->Stepped(+1);
+    const QList<QToolButton*> arrows = stepper->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    QToolButton* up = arrows[0]->y() < arrows[1]->y() ? arrows[0] : arrows[1];
+    QToolButton* down = up == arrows[0] ? arrows[1] : arrows[0];
+    QTest::mouseClick(down, Qt::LeftButton);
     EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
-    emit stepper->Stepped(-1);
+    // The down arrow on the last entry does nothing; the up arrow goes back one entry.
+    QTest::mouseClick(down, Qt::LeftButton);
+    EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr2");
+    QTest::mouseClick(up, Qt::LeftButton);
     EXPECT_EQ(Frame().GetActiveDocument()->GetCurrentPaneName(), "chr1");
+    EXPECT_EQ(SelectorText(), "chr1:100-900");
 
     // Back returns to the pane before.
     Frame().Commands().ExecuteIfEnabled(CommandId::kGoBack);

@@ -149,3 +149,62 @@ TEST_F(GenomeDatasetTest, MoveCursorNearPrefersContainingThenNearerEdge) {
 }
 
 }  // namespace
+
+namespace {
+
+class TrackCommandsDatasetTest : public GenomeDatasetTest {};
+
+TEST_F(TrackCommandsDatasetTest, DeletingSelectedTracksDropsEmptiedPanesAndMovesOffThem) {
+    File("chr1", "gene", 10, 20);
+    File("chr1", "peaks", 30, 40);
+    File("chr2", "peaks", 5, 6);
+    File("chr3", "gene", 7, 8);
+    genome_.SetCurrentPane("chr2");
+    genome_.RegionSelection["chr2"] = {{0, 10}};
+    genome_.SelectedTracks = {"peaks"};
+    // One object per chromosome that has the name.
+    EXPECT_EQ(genome_.GetSelectedTrackObjects().size(), 2u);
+    EXPECT_EQ(genome_.GetSelectedPaneTracks("chr3").size(), 0u);
+
+    genome_.DeleteSelectedTracks();
+    EXPECT_FALSE(genome_.HasChromosome("chr2"));
+    EXPECT_EQ(genome_.GetCurrentPane(), "chr3");  // the pane that took its place
+    EXPECT_EQ(genome_.FindTrack("chr1", "peaks"), nullptr);
+    EXPECT_EQ(genome_.GetTrackOrder(), std::deque<std::string>{"gene"});
+    EXPECT_TRUE(genome_.RegionSelection.empty());
+    EXPECT_TRUE(genome_.SelectedTracks.empty());
+}
+
+TEST_F(TrackCommandsDatasetTest, SelectAllCoversEveryPaneOneBaseWiderWithoutWrapping) {
+    File("chr1", "gene", 1, 20);
+    File("chr2", "gene", 100, 4294967294);
+    genome_.SelectAllRegions();
+    EXPECT_EQ(genome_.RegionSelection.at("chr1"), (std::vector<GenomeDataset::Range>{{0, 21}}));
+    EXPECT_EQ(genome_.RegionSelection.at("chr2"),
+              (std::vector<GenomeDataset::Range>{{99, 4294967294}}));
+}
+
+TEST_F(TrackCommandsDatasetTest, MovingATrackNameTakesThePlaceOfTheTarget) {
+    for (const char* name : {"a", "b", "c", "d"})
+        File("chr1", name, 1, 2);
+    EXPECT_TRUE(genome_.MoveTrackName("a", "c"));  // down: after c
+    EXPECT_EQ(genome_.GetTrackOrder(), (std::deque<std::string>{"b", "c", "a", "d"}));
+    EXPECT_TRUE(genome_.MoveTrackName("d", "b"));  // up: before b
+    EXPECT_EQ(genome_.GetTrackOrder(), (std::deque<std::string>{"d", "b", "c", "a"}));
+    EXPECT_FALSE(genome_.MoveTrackName("x", "a"));
+}
+
+TEST(PointSizeTest, SizesSplitIntoHalvesWithTheOddPixelLast) {
+    ChromosomeDataset track;
+    const int cases[][3] = {{5, 2, 3}, {4, 2, 2}, {1, 0, 1}, {0, 0, 0}, {-3, 0, 0}};
+    for (const auto& c : cases) {
+        track.SetPointWidth(c[0]);
+        EXPECT_EQ(track.PointWidthLeft, c[1]) << c[0];
+        EXPECT_EQ(track.PointWidthRight, c[2]) << c[0];
+        track.SetPointHeight(c[0]);
+        EXPECT_EQ(track.PointHeightTop, c[1]) << c[0];
+        EXPECT_EQ(track.PointHeightBottom, c[2]) << c[0];
+    }
+}
+
+}  // namespace

@@ -89,6 +89,28 @@ TEST_F(ViewGeometryTest, GoingToARangeStaysInsideThePane) {
     EXPECT_EQ(geometry_.SetVisibleRange(0, 10), Range(1, 10));
     EXPECT_EQ(geometry_.SetVisibleRange(99990, 200000), Range(99990, 100000));
     EXPECT_EQ(geometry_.SetVisibleRange(500, 500).second, 500u);  // one base
+    EXPECT_EQ(geometry_.SetVisibleRange(600, 400), Range(400, 600));  // reversed ends
+
+    // Beside the data: the pane's nearest bases at the width asked for, at most the pane.
+    Layout({1211500, 1590367}, {1211500, 1590367});
+    EXPECT_EQ(geometry_.SetVisibleRange(1, 200000), Range(1211500, 1411499));
+    EXPECT_EQ(geometry_.SetVisibleRange(2000000, 2000099), Range(1590268, 1590367));
+    EXPECT_EQ(geometry_.SetVisibleRange(1, 900000000), Range(1211500, 1590367));
+}
+
+TEST_F(ViewGeometryTest, ZoomingOutNeverShowsMoreThanThePaneNorWraps) {
+    // Three zoom outs on a 248.9 Mb chromosome once gave a range whose end wrapped past 2^32.
+    const Range full{1, 248956422};
+    Range range = full;
+    for (int i = 0; i < 4; ++i) {
+        range = Layout(ViewGeometry::ZoomOutRange(range, 0.5), full);
+        geometry_.CenterOn(geometry_.GetCenterPosition(), 0.5);
+        range = geometry_.GetVisibleRange();
+        EXPECT_EQ(range, full) << "zoom out " << i;
+    }
+    // A pane high on the chromosome: the page is still the pane's own span.
+    const Range high{4294967000, 4294967294};
+    EXPECT_EQ(Layout({0, 4294967294}, high), high);
 }
 
 TEST_F(ViewGeometryTest, RowsFitBelowTheHeaderAndHitsFindTheirRow) {
