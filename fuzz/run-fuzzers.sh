@@ -37,6 +37,9 @@ printf 'chr1 0 10 a inf\r\nchr1 5 20 b -inf\r\n\r\nchr1 6 7 c NaN\r\n' > "$seeds
 # '9' = gff, compact, and the progress display cancels at the first progress report.
 { printf '9'; for _ in 1 2 3; do printf '\xff\xff'"$gff_good"; done; } > "$seeds/files/cancel"
 
+# A kept corpus keeps the seeds too, so that replaying it (for coverage, say) starts from them.
+[[ -n ${3:-} ]] && cp -r "$seeds/lines" "$seeds/files" "$corpus_root/"
+
 run() {
     local target=$1 corpus=$2
     shift 2
