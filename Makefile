@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 
 EXAMPLES := examples/demo_annotation.gff examples/demo_peaks.bed
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -37,5 +37,15 @@ bench: deps
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS)
 	bench/run-benchmarks.sh $(BUILD_DIR)-bench
 
+# Every fuzz target for FUZZ_SECONDS each (default 10 minutes) with clang and the sanitizers;
+# the corpora grow in fuzz/corpus-*/ (not committed) from one run to the next.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	@cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++ -DLOCUSCOPE_CORE_ONLY=ON -DBUILD_TESTING=OFF \
+		-DLOCUSCOPE_BUILD_FUZZ=ON -DLOCUSCOPE_SANITIZE=address,undefined >/dev/null
+	@cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
+	fuzz/run-fuzzers.sh $(BUILD_DIR)-fuzz $(FUZZ_SECONDS) fuzz/corpus
+
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-fuzz

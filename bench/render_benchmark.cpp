@@ -1,6 +1,8 @@
 // Milliseconds per full drawing pass of one track of 1M and of 10M features into a 1920-pixel
 // wide picture, at full zoom-out, over a 3 Mb window (just under the dense-points threshold
-// with 10M features) and over a 10 kb window, in Points and in Bars:
+// with 10M features) and over a 10 kb window, in Points and in Bars; and per picture of the
+// "All Tracks" pane of 1,000, 10,000 and 30,000 one-track chromosomes (a draft assembly), as
+// the headless render and image export draw it:
 //   render_benchmark [benchmark flags]
 #include <benchmark/benchmark.h>
 
@@ -10,6 +12,8 @@
 #include <memory>
 
 #include "data/genome_dataset.h"
+#include "framework/string_format.h"
+#include "view/pane_image.h"
 #include "view/track_renderer.h"
 #include "view/view_geometry.h"
 
@@ -80,6 +84,46 @@ void FullPass(benchmark::State& state) {
     state.counters["visible_bases"] = static_cast<double>(last - first + 1);
 }
 
+// count chromosomes of one track with a few features each.
+std::unique_ptr<GenomeDataset> MakeDraftAssembly(int count) {
+    constexpr uint32_t kFeaturesPerTrack = 8;
+    constexpr uint32_t kFeatureSpacing = 1000;
+    auto genome = std::make_unique<GenomeDataset>();
+    genome->AppendTrackName("contig_peaks");
+    ChromosomeItem item;
+    for (int i = 0; i < count; ++i) {
+        ChromosomeDataset& track =
+            genome->FindOrCreateTrack(FormatString("scaffold_%05d", i), "contig_peaks");
+        genome->AssignTrackColor(track, "contig_peaks");
+        for (uint32_t f = 0; f < kFeaturesPerTrack; ++f) {
+            const uint32_t start = 1 + f * kFeatureSpacing;
+            item.Stop = start + kFeatureSpacing / 2;
+            item.Score = static_cast<float>(f);
+            track.UpdateExtents(start, item.Stop, item.Score);
+            track.AddItem(start, item);
+        }
+    }
+    genome->SortChromosomeNames();
+    return genome;
+}
+
+// args: number of one-track panes.
+void AllTracksImage(benchmark::State& state) {
+    constexpr int kImageWidth = 200;
+    const std::unique_ptr<GenomeDataset> genome =
+        MakeDraftAssembly(static_cast<int>(state.range(0)));
+    const PaneImage::Range range = genome->GetPaneExtent(kAllTracksPane);
+    RenderSettings settings;
+    int height = 0;
+    for (auto _ : state) {
+        const QImage image =
+            PaneImage::Render(*genome, kAllTracksPane, range, kImageWidth, true, settings);
+        height = image.height();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["image_height"] = height;
+}
+
 void Arguments(benchmark::internal::Benchmark* benchmark) {
     benchmark->ArgNames({"features", "window", "style"});
     for (const int64_t features : {1000000, 10000000}) {
@@ -92,6 +136,13 @@ void Arguments(benchmark::internal::Benchmark* benchmark) {
 }
 
 BENCHMARK(FullPass)->Apply(Arguments);
+BENCHMARK(AllTracksImage)
+    ->ArgName("panes")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(30000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 }  // namespace
 

@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the GFF line reader as one line, then uses what it read.
+// Feeds arbitrary bytes to the GFF line reader line by line, as the import does (a final
+// carriage return taken off), then uses what it read.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -8,13 +9,22 @@
 #include "import/gff_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ParsedFeatureLine record;
-    try {
-        ParseGffLine(std::string_view(reinterpret_cast<const char*>(data), size), record, 1);
-    } catch (const FileProcessingException& refusal) {
-        (void)refusal.GetMessage();
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    uint64_t lineNumber = 0;
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        ParsedFeatureLine record;
+        try {
+            ParseGffLine(line, record, ++lineNumber);
+        } catch (const FileProcessingException& refusal) {
+            (void)refusal.GetMessage();
+        }
+        (void)record.GetUrl();
+        (void)record.GetInfoText(record.Start);
     }
-    (void)record.GetUrl();
-    (void)record.GetInfoText(record.Start);
     return 0;
 }

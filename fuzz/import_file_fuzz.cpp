@@ -1,6 +1,17 @@
-// Writes arbitrary bytes to a temporary file and imports it, twice into one genome (so the
-// second import meets existing chromosomes and tracks), then reads everything back through the
-// operations the view and the export use. The first byte chooses the file's extension.
+// Writes a file made from the input and imports it, twice into one genome (so the second import
+// meets existing chromosomes and tracks), then reads everything back through the operations the
+// view and the export use.
+//
+// The first byte chooses the file's extension (byte % 3: gff, bed, txt) and how the rest is
+// read ((byte / 3) % 4):
+//   0  the bytes as they are;
+//   1  a compact form that expands to many lines, so that short inputs reach the limits of the
+//      import (33 refused lines, 32,769 chromosome names, over-long lines, progress): records of
+//      a two-byte big-endian repeat count followed by the text up to and including the next
+//      line feed, or up to a zero byte, which is dropped (so the copies join into one line);
+//      "%d" in the text becomes the copy's number;
+//   2, 3  as 0 and 1, and the progress display asks to cancel when the import first reports
+//      progress.
 #include <unistd.h>
 
 #include <cstddef>
@@ -8,17 +19,71 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "data/genome_dataset.h"
+#include "framework/notification_agent.h"
 #include "import/import_driver.h"
 
 namespace {
 
 const char* const kExtensions[] = {".gff", ".bed", ".txt"};
+constexpr int kExtensionCount = 3;
+constexpr int kCompactMode = 1;
+constexpr int kCancelModes = 2;
+constexpr size_t kMaxExpandedBytes = size_t{4} << 20;  // room for a line over 1 MB
 
 std::string TemporaryPath(uint8_t selector) {
-    return "/tmp/locuscope-fuzz-" + std::to_string(getpid()) + kExtensions[selector % 3];
+    return "/tmp/locuscope-fuzz-" + std::to_string(getpid()) +
+           kExtensions[selector % kExtensionCount];
 }
+
+// Writes the compact form expanded, up to kMaxExpandedBytes.
+void WriteExpanded(std::ostream& out, std::string_view compact) {
+    size_t written = 0;
+    while (compact.size() >= 2 && written < kMaxExpandedBytes) {
+        const unsigned copies = (static_cast<uint8_t>(compact[0]) << 8) | static_cast<uint8_t>(compact[1]);
+        compact.remove_prefix(2);
+        const size_t end = compact.find_first_of(std::string_view("\n\0", 2));
+        const size_t length = end == std::string_view::npos ? compact.size() : end + 1;
+        std::string_view text = compact.substr(0, length);
+        compact.remove_prefix(length);
+        if (!text.empty() && text.back() == '\0')
+            text.remove_suffix(1);
+        const size_t mark = text.find("%d");
+        for (unsigned copy = 0; copy < copies && written < kMaxExpandedBytes; ++copy) {
+            if (mark == std::string_view::npos) {
+                out << text;
+                written += text.size();
+            } else {
+                const std::string number = std::to_string(copy);
+                out << text.substr(0, mark) << number << text.substr(mark + 2);
+                written += text.size() + number.size();
+            }
+        }
+    }
+}
+
+// The progress display as the import sees it: counts progress, may ask to cancel.
+class FuzzProgress : public CNotificationAgent {
+public:
+    explicit FuzzProgress(bool cancel) : cancel_(cancel) {}
+    bool SetProgress(int type, int current, int total, const std::string&, const std::string&,
+                     int) override {
+        if (current < 0 || total < 0 || current > total)
+            __builtin_trap();  // progress must stay within its total
+        progressSeen_ |= type == PROGRESS_TASK;
+        return true;
+    }
+    bool IsCancelRequested(bool) override { return cancel_ && progressSeen_; }
+    using CNotificationAgent::ReportMessage;
+    void ReportMessage(const std::string&) override {}
+    bool WaitForClose(const std::string&, int) override { return true; }
+
+private:
+    const bool cancel_;
+    bool progressSeen_ = false;
+};
 
 void ReadBack(GenomeDataset& genome) {
     for (const std::string& pane : genome.GetPaneOrder()) {
@@ -49,12 +114,20 @@ void ReadBack(GenomeDataset& genome) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
-    const std::string path = TemporaryPath(data[0]);
+    const uint8_t selector = data[0];
+    const int mode = (selector / kExtensionCount) % 4;
+    const std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::string path = TemporaryPath(selector);
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+        if (mode % 2 == kCompactMode)
+            WriteExpanded(out, body);
+        else
+            out << body;
     }
+    FuzzProgress progress(mode >= kCancelModes);
     GenomeDataset genome;
+    genome.SetNotificationTarget(&progress);
     ImportDriver driver(genome);
     driver.LoadFiles({path});
     driver.LoadFiles({path});

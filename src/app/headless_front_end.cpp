@@ -1,12 +1,15 @@
 #include "app/headless_front_end.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QImage>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/command_line_text.h"
 #include "app/console_agent.h"
 #include "app/headless_report.h"
 #include "document/locuscope_document.h"
@@ -31,7 +34,7 @@ int UsageError(const QCommandLineParser& parser, const QString& problem) {
 std::vector<std::string> ToPaths(const QStringList& names) {
     std::vector<std::string> paths;
     for (const QString& name : names)
-        paths.push_back(name.toLocal8Bit().toStdString());
+        paths.push_back(CommandLineText::ToBytes(name));
     return paths;
 }
 
@@ -57,8 +60,16 @@ int Render(const QCommandLineParser& parser) {
     ConsoleAgent console(stderr);
     const bool imported = Import(parser, document, console);
 
-    const PaneLabel::Parsed region = PaneLabel::Parse(
-        parser.isSet(kRegionOption) ? parser.value(kRegionOption).toStdString() : kAllTracksPane);
+    const std::string regionText = parser.isSet(kRegionOption)
+                                       ? CommandLineText::ToBytes(parser.value(kRegionOption))
+                                       : kAllTracksPane;
+    const PaneLabel::Parsed region = PaneLabel::Parse(regionText);
+    if (region.outOfRange) {
+        std::fprintf(stderr, "--region has a position beyond %s: %s\n",
+                     PaneLabel::GroupedNumber(PaneLabel::kNoPosition - 1).c_str(),
+                     regionText.c_str());
+        return HeadlessFrontEnd::kExitUsage;
+    }
     if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
         std::fprintf(stderr, "--region names no pane of the files: %s\n",
                      region.paneName.c_str());
@@ -71,8 +82,14 @@ int Render(const QCommandLineParser& parser) {
     settings.defaultTrackStyle = document.DefaultTrackStyle;
     const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
                                            document.HeaderVisible, settings);
-    if (!image.save(output, "PNG")) {
-        std::fprintf(stderr, "Cannot write %s\n", qPrintable(output));
+    // Written through the bytes of the name, which Qt's file names could not all carry.
+    const std::string outputPath = CommandLineText::ToBytes(output);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    std::ofstream file(outputPath, std::ios::binary | std::ios::trunc);
+    if (!image.save(&buffer, "PNG") || !file.write(png.constData(), png.size()) || !file.flush()) {
+        std::fprintf(stderr, "Cannot write %s\n", outputPath.c_str());
         return HeadlessFrontEnd::kExitFailure;
     }
     return imported ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;

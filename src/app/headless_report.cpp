@@ -1,6 +1,10 @@
 #include "app/headless_report.h"
 
+#include <deque>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "framework/string_format.h"
 
@@ -37,14 +41,51 @@ void WriteItems(std::FILE* out, const std::string& pane, const std::string& trac
     }
 }
 
+// The tracks of every pane in display order, as GetPaneTracks gives them pane by pane, found in
+// one pass: a bucket per place in the track order, then a list per pane, so that a report of a
+// million track names over thousands of panes stays linear.
+std::vector<std::vector<GenomeDataset::TrackRef>> TracksOfEveryPane(const GenomeDataset& genome) {
+    const std::deque<std::string>& trackOrder = genome.GetTrackOrder();
+    std::unordered_map<std::string_view, size_t> orderOf;
+    orderOf.reserve(trackOrder.size());
+    for (size_t i = 0; i < trackOrder.size(); ++i)
+        orderOf.emplace(trackOrder[i], i);
+
+    struct Shown {
+        size_t pane;
+        const std::string* trackName;
+        ChromosomeDataset* dataset;
+    };
+    std::vector<std::vector<Shown>> byOrder(trackOrder.size());
+    const std::deque<std::string>& panes = genome.GetPaneOrder();
+    for (size_t pane = 0; pane < panes.size(); ++pane) {
+        const GenomeDataset::TrackMap* tracks = genome.GetChromosomeTracks(panes[pane]);
+        if (tracks == nullptr)
+            continue;
+        for (const auto& [name, dataset] : *tracks) {
+            const auto found = orderOf.find(name);
+            if (found != orderOf.end())
+                byOrder[found->second].push_back({pane, &name, dataset.get()});
+        }
+    }
+    std::vector<std::vector<GenomeDataset::TrackRef>> byPane(panes.size());
+    for (const std::vector<Shown>& bucket : byOrder) {
+        for (const Shown& shown : bucket)
+            byPane[shown.pane].push_back({shown.dataset, panes[shown.pane], *shown.trackName});
+    }
+    return byPane;
+}
+
 }  // namespace
 
 void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
                          bool importSucceeded, bool errorFlag) {
     for (const std::string& entry : genome.GetLoadedFiles())
         WriteLine(out, Join({"file", entry}));
-    for (const std::string& pane : genome.GetPaneOrder()) {
-        const std::vector<GenomeDataset::TrackRef> tracks = genome.GetPaneTracks(pane);
+    const std::vector<std::vector<GenomeDataset::TrackRef>> tracksOfPane = TracksOfEveryPane(genome);
+    for (size_t paneIndex = 0; paneIndex < tracksOfPane.size(); ++paneIndex) {
+        const std::string& pane = genome.GetPaneOrder()[paneIndex];
+        const std::vector<GenomeDataset::TrackRef>& tracks = tracksOfPane[paneIndex];
         WriteLine(out, Join({"pane", pane, std::to_string(tracks.size())}));
         for (const GenomeDataset::TrackRef& ref : tracks) {
             const ChromosomeDataset& track = *ref.dataset;

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 
 #include "app/app_icon.h"
+#include "app/command_line_text.h"
 #include "app/c_about_dlg.h"
 #include "app/c_splash_wnd.h"
 #include "document/command_ids.h"
@@ -60,7 +61,7 @@ CDocumentManager::Template LocuscopeApp::DocumentTemplate(LocuscopeMainFrame& fr
 }
 
 LocuscopeDocument* LocuscopeApp::OpenDocument(const QString& path) {
-    return dynamic_cast<LocuscopeDocument*>(documents_->OpenDocument(path.toStdString()));
+    return dynamic_cast<LocuscopeDocument*>(documents_->OpenDocument(CommandLineText::ToBytes(path)));
 }
 
 void LocuscopeApp::ImportIntoActiveDocument(const QStringList& files) {
@@ -69,7 +70,7 @@ void LocuscopeApp::ImportIntoActiveDocument(const QStringList& files) {
         return;
     std::vector<std::string> paths;
     for (const QString& file : files)
-        paths.push_back(file.toStdString());
+        paths.push_back(CommandLineText::ToBytes(file));
     document->ImportFiles(paths);
 }
 

@@ -7,15 +7,17 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/command_line_text.h"
 #include "app/headless_front_end.h"
 #include "app/locuscope_app.h"
 
 namespace {
 
+// The arguments with every byte kept, so a file name that is not UTF-8 still opens.
 QStringList ArgumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(CommandLineText::FromBytes(argv[i]));
     return arguments;
 }
 
@@ -47,7 +49,7 @@ int RunDesktop(int argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
                                  QStringLiteral("[FILE...]"));
-    parser.process(application);
+    parser.process(ArgumentsOf(argc, argv));
 
     LocuscopeApp locuscope;
     const QStringList files = parser.positionalArguments();
@@ -82,12 +84,12 @@ int LocuscopeMain(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
         SetApplicationNames();
-        return HeadlessFrontEnd::Run(QCoreApplication::arguments());
+        return HeadlessFrontEnd::Run(ArgumentsOf(argc, argv));  // without Qt's own options
     }
     if (HeadlessFrontEnd::IsHeadless(arguments)) {
         QCoreApplication application(argc, argv);
         SetApplicationNames();
-        return HeadlessFrontEnd::Run(QCoreApplication::arguments());
+        return HeadlessFrontEnd::Run(ArgumentsOf(argc, argv));  // without Qt's own options
     }
     return RunDesktop(argc, argv);
 }

@@ -55,6 +55,7 @@ Long32Scan ScanLong32Slow(std::string_view text) {
         return scan;  // strtol leaves the end pointer at the start when it reads nothing
     scan.consumed = i;
     scan.negative = negative;
+    scan.saturated = magnitude > (negative ? kInt32MinMagnitude : kInt32Max);
     if (negative)
         scan.value = static_cast<int32_t>(magnitude >= kInt32MinMagnitude ? -kInt32MinMagnitude
                                                                           : -magnitude);

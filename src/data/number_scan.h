@@ -11,6 +11,7 @@ struct Long32Scan {
     int32_t value = 0;      // saturated at INT32_MIN / INT32_MAX; 0 when nothing was read
     size_t consumed = 0;    // characters used; 0 when no digit was found
     bool negative = false;  // a '-' sign was read in front of the digits
+    bool saturated = false;  // the digits stood for a value beyond the 32-bit range
 };
 // Leading white space and one sign are accepted.
 Long32Scan ScanLong32Slow(std::string_view text);

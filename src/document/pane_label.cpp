@@ -13,23 +13,27 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// A position written with optional commas and blanks; false for anything else or one that
-// does not fit a position.
-bool ParsePosition(const std::string& text, uint32_t& value) {
+enum class PositionText { kNotANumber, kTooLarge, kPosition };
+
+// A position written with optional commas and blanks.
+PositionText ParsePosition(const std::string& text, uint32_t& value) {
     uint64_t number = 0;
     bool sawDigit = false;
+    bool tooLarge = false;
     for (const char c : text) {
         if (std::isdigit(static_cast<unsigned char>(c))) {
-            number = number * 10 + static_cast<uint64_t>(c - '0');
-            if (number >= kNoPosition)
-                return false;
+            // Once too large, the digits are still read to tell a number from other text.
+            tooLarge = tooLarge || number * 10 + static_cast<uint64_t>(c - '0') >= kNoPosition;
+            number = tooLarge ? 0 : number * 10 + static_cast<uint64_t>(c - '0');
             sawDigit = true;
         } else if (c != ',' && c != ' ') {
-            return false;
+            return PositionText::kNotANumber;
         }
     }
+    if (!sawDigit)
+        return PositionText::kNotANumber;
     value = static_cast<uint32_t>(number);
-    return sawDigit;
+    return tooLarge ? PositionText::kTooLarge : PositionText::kPosition;
 }
 
 }  // namespace
@@ -53,10 +57,17 @@ Parsed Parse(const std::string& text) {
         return parsed;
     const std::string rangeText = parsed.paneName.substr(colon + 1);
     const size_t dash = rangeText.find('-');
-    Range range;
-    if (dash == std::string::npos || !ParsePosition(rangeText.substr(0, dash), range.first) ||
-        !ParsePosition(rangeText.substr(dash + 1), range.second))
+    if (dash == std::string::npos)
         return parsed;
+    Range range;
+    const PositionText first = ParsePosition(rangeText.substr(0, dash), range.first);
+    const PositionText second = ParsePosition(rangeText.substr(dash + 1), range.second);
+    if (first == PositionText::kNotANumber || second == PositionText::kNotANumber)
+        return parsed;
+    if (first == PositionText::kTooLarge || second == PositionText::kTooLarge) {
+        parsed.outOfRange = true;
+        return parsed;
+    }
     parsed.paneName = Trim(parsed.paneName.substr(0, colon));
     parsed.range = range;
     return parsed;

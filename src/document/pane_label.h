@@ -19,6 +19,9 @@ std::string Format(const std::string& paneName, Range range);
 struct Parsed {
     std::string paneName;
     Range range{kNoPosition, kNoPosition};  // both ends kNoPosition when the text has none
+    // The text ends in "number-number" with a number too large for a position; it is then read
+    // as a pane name alone, as before, but callers can say what is wrong.
+    bool outOfRange = false;
 };
 // Reads a label as typed: surrounding blanks are dropped, numbers may have commas or not, and
 // a text whose part after the last ':' is not "number-number" is a pane name alone.

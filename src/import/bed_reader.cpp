@@ -19,7 +19,8 @@ constexpr int kRgbPieces = 3;
 
 const PositionColumnMessages kBedMessages = {
     "Invalid BED File: non-numeric value %s found in column %d at line %llu.",
-    "Invalid BED File: negative value %s found in column %d at line %llu."};
+    "Invalid BED File: negative value %s found in column %d at line %llu.",
+    "Invalid BED File: out-of-range value %s found in column %d at line %llu."};
 
 bool StartsWithNoCase(std::string_view line, std::string_view word) {
     if (line.size() < word.size())

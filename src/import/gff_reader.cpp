@@ -24,7 +24,8 @@ enum GffColumn {
 
 const PositionColumnMessages kGffMessages = {
     "Invalid GFF File: non-numeric value %s found in column %d at line %llu.",
-    "Invalid GFF File: negative value %s found in column %d at line %llu."};
+    "Invalid GFF File: negative value %s found in column %d at line %llu.",
+    "Invalid GFF File: out-of-range value %s found in column %d at line %llu."};
 
 void StoreColumn(int column, std::string_view text, ParsedFeatureLine& record,
                  uint64_t lineNumber) {

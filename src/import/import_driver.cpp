@@ -1,6 +1,7 @@
 #include "import/import_driver.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <climits>
 #include <filesystem>
@@ -24,6 +25,10 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(200);
 // Reading the clock for every line would cost more than the rest of a short line.
 constexpr uint64_t kLinesPerClockCheck = 256;
 const std::string kImportingPrefix = "Importing File";
+// Lines refused for one reason that are each reported; the rest are counted in one line, so a
+// file of millions of bad lines neither floods the user nor takes long to report.
+constexpr uint64_t kReportedLinesPerProblem = 100;
+const char kPermissionDenied[] = "permission denied";
 
 std::string FileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -61,16 +66,22 @@ public:
 
     // False when the file type could not be decided.
     bool Run(std::istream& in);
+    // True when the end came at another size than the file had when the import began.
+    bool FileChanged() const { return fileChanged_; }
 
 private:
     enum class LineOutcome { kNext, kStop, kUndecidable };
+    // The kinds of refused lines, each reported up to kReportedLinesPerProblem times.
+    enum LineProblem { kRefused, kTooLong, kBackwards, kProblemKinds };
 
     LineOutcome HandleLine(std::string_view line);
     // Reads the line with the reader of the file type; false when nothing is to be stored.
     bool ParseLine(std::string_view line, bool& undecidable);
     LineOutcome StoreRecord();
     ChromosomeDataset& TrackFor(const std::string& chromosomeName, const std::string& trackName);
-    void ReportLineProblem(const std::string& problem, const char* skipped);
+    void ReportLineProblem(LineProblem kind, const std::string& problem, const char* skipped);
+    void ReportUnlistedProblems();
+    void CheckFileSize(const LineReader& reader);
     void StopEarly();
     // Reports the read position when 200 ms have passed since the last report; true if it did.
     bool ReportProgressIfDue(const LineReader& reader);
@@ -87,6 +98,9 @@ private:
     uint64_t lineNumber_ = 0;
     uint32_t errorCount_ = 0;
     uint64_t stored_ = 0;
+    uint64_t problemCounts_[kProblemKinds] = {};
+    uint64_t lastListedLine_[kProblemKinds] = {};
+    bool fileChanged_ = false;
     const Clock::time_point startTime_ = Clock::now();
     Clock::time_point lastProgress_ = startTime_;
     // The tracks of the chromosome being read: lines of one chromosome come together and cycle
@@ -101,8 +115,10 @@ bool FileImport::Run(std::istream& in) {
     std::string_view line;
     for (;;) {
         const LineReader::Status status = reader.Next(line);
-        if (status == LineReader::Status::kEnd)
+        if (status == LineReader::Status::kEnd) {
+            CheckFileSize(reader);
             break;
+        }
         if (status == LineReader::Status::kError) {
             genome_.ReportMessage("Error reading file: " + fileName_);
             StopEarly();
@@ -112,6 +128,7 @@ bool FileImport::Run(std::istream& in) {
         LineOutcome outcome = LineOutcome::kNext;
         if (status == LineReader::Status::kTooLong) {
             ReportLineProblem(
+                kTooLong,
                 FormatString("Line longer than %zu characters.", LineReader::kMaxLineLength),
                 "Line skipped.");
         } else {
@@ -144,7 +161,8 @@ FileImport::LineOutcome FileImport::HandleLine(std::string_view line) {
     if (!ParseLine(line, undecidable))
         return undecidable ? LineOutcome::kUndecidable : LineOutcome::kNext;
     if (record_.Start > record_.Stop) {
-        ReportLineProblem("End position must be larger than start position", "Line Skipped.");
+        ReportLineProblem(kBackwards, "End position must be larger than start position",
+                          "Line Skipped.");
         ++errorCount_;
         return LineOutcome::kNext;
     }
@@ -179,7 +197,8 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
                 return false;  // refused before reading
         }
     } catch (const FileProcessingException& refusal) {
-        ReportLineProblem(FormatString("Exception '%s'", refusal.what()), "Line skipped.");
+        ReportLineProblem(kRefused, FormatString("Exception '%s'", refusal.what()),
+                          "Line skipped.");
         return false;
     }
     // The first data line of a .txt file decides: GFF if the GFF reader takes it, else BED.
@@ -238,11 +257,38 @@ ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
     return track;
 }
 
-void FileImport::ReportLineProblem(const std::string& problem, const char* skipped) {
+void FileImport::ReportLineProblem(LineProblem kind, const std::string& problem,
+                                   const char* skipped) {
+    genome_.SetErrorFlag(true);
+    if (++problemCounts_[kind] > kReportedLinesPerProblem)
+        return;
+    lastListedLine_[kind] = lineNumber_;
     genome_.ReportMessage(
         FormatString("Invalid File, line %llu: ", static_cast<unsigned long long>(lineNumber_)) +
         problem);
     genome_.ReportMessage(skipped);
+}
+
+void FileImport::ReportUnlistedProblems() {
+    for (int kind = 0; kind < kProblemKinds; ++kind) {
+        if (problemCounts_[kind] <= kReportedLinesPerProblem)
+            continue;
+        genome_.ReportMessage(FormatString(
+            "Invalid File: %llu more lines skipped like line %llu.",
+            static_cast<unsigned long long>(problemCounts_[kind] - kReportedLinesPerProblem),
+            static_cast<unsigned long long>(lastListedLine_[kind])));
+    }
+}
+
+void FileImport::CheckFileSize(const LineReader& reader) {
+    // A file cut short (or grown) while it was read would otherwise look complete.
+    if (reader.GetBytesRead() == fileSize_)
+        return;
+    fileChanged_ = true;
+    genome_.ReportMessage(FormatString("File changed while it was read (%llu of %llu bytes): ",
+                                       static_cast<unsigned long long>(reader.GetBytesRead()),
+                                       static_cast<unsigned long long>(fileSize_)) +
+                          fileName_);
     genome_.SetErrorFlag(true);
 }
 
@@ -266,6 +312,7 @@ bool FileImport::ReportProgressIfDue(const LineReader& reader) {
 }
 
 void FileImport::Finish() {
+    ReportUnlistedProblems();
     genome_.SetTaskPercent(100, kImportingPrefix, "", 0);
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - startTime_);
@@ -274,6 +321,27 @@ void FileImport::Finish() {
     if (!genome_.GetPaneOrder().empty() && genome_.GetCurrentPane() == kAllTracksPane)
         genome_.SetCurrentPane(genome_.GetPaneOrder().front());
     genome_.AddLoadedFile(FileNameOf(fileName_) + " ");
+}
+
+// Why the file cannot be imported, asked of the file system before opening it; empty when it
+// is a regular file with something in it, whose size is then set.
+std::string RefusalBeforeReading(const std::string& fileName, uintmax_t& size) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(fileName, error);
+    if (error == std::errc::permission_denied)
+        return kPermissionDenied;
+    if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+        status.type() == std::filesystem::file_type::not_found)
+        return "not found";
+    if (error)
+        return error.message();
+    // Folders, pipes and devices have no size to compare with what was read.
+    if (!std::filesystem::is_regular_file(status))
+        return "not a regular file";
+    size = std::filesystem::file_size(fileName, error);
+    if (error)
+        return error.message();
+    return size == 0 ? "empty" : "";
 }
 
 }  // namespace
@@ -307,19 +375,24 @@ bool ImportDriver::ImportFile(const std::string& fileName, TrackCollector* touch
         genome_.SetErrorFlag(true);
         return false;
     }
-    std::error_code error;
-    const uintmax_t size = std::filesystem::file_size(fileName, error);
-    if (error || size == 0) {
-        genome_.ReportMessage("Bad File: " + fileName);
+    uintmax_t size = 0;
+    if (const std::string reason = RefusalBeforeReading(fileName, size); !reason.empty()) {
+        genome_.ReportMessage("Bad File: " + fileName + " (" + reason + ")");
         return false;
     }
+    errno = 0;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
+        if (errno == EACCES) {
+            genome_.ReportMessage("Bad File: " + fileName + " (" + kPermissionDenied + ")");
+            return false;
+        }
         ShowMessageBox("Cannot open file: " + fileName);
         return false;
     }
     FileImport import(genome_, fileName, type, size, touched);
-    return import.Run(in);
+    const bool decided = import.Run(in);
+    return decided && !import.FileChanged();
 }
 
 bool ImportDriver::LoadFiles(const std::vector<std::string>& paths) {

@@ -22,8 +22,9 @@ public:
     // The file's name without folder and without extension.
     static std::string DefaultName(const std::string& fileName);
 
-    // Imports one file. False when it was refused before any line was read or when its type
-    // could not be decided; true otherwise, also after an early stop or a cancel. Every
+    // Imports one file. False when it was refused before any line was read, when its type
+    // could not be decided or when it changed size while it was read (what was read stays);
+    // true otherwise, also after an early stop or a cancel. Every
     // (chromosome, track) pair that receives a feature is added to touched, when given.
     bool ImportFile(const std::string& fileName, TrackCollector* touched);
 

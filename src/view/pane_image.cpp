@@ -24,7 +24,7 @@ QImage PaneImage::Render(const GenomeDataset& genome, const std::string& paneNam
 
     TrackRenderer renderer(genome, paneName, geometry, settings);
     QImage image(width, renderer.FullImageHeight(), QImage::Format_ARGB32_Premultiplied);
-    QPainter painter(&image);
-    renderer.DrawAll(painter, image.rect(), background);
+    if (!image.isNull())  // null when there is no memory for it
+        renderer.DrawImage(image, background);
     return image;
 }

@@ -1,6 +1,7 @@
 #include "view/track_renderer.h"
 
 #include <QLinearGradient>
+#include <algorithm>
 
 #include "data/genome_dataset.h"
 #include "document/pane_label.h"
@@ -15,6 +16,8 @@ constexpr int kLabelOffsetX = 10;
 constexpr int kLabelOffsetY = 15;
 constexpr double kLabelAngle = -50.0;
 constexpr int kImageBottomMargin = 25;
+// Rows are drawn in each band they come this close to, for marks drawn just past their edges.
+constexpr int kBandOverlap = 32;
 
 // A calm band under the ruler: a soft blue-grey fading to white.
 void FillHeaderBackground(QPainter& painter, int width, int height) {
@@ -70,6 +73,46 @@ int TrackRenderer::FullImageHeight() {
     // few tracks would be cut off.
     height += std::max(static_cast<int>(tracks.size()) - 1, 0) * ViewGeometry::kRowGap;
     return height + kImageBottomMargin;
+}
+
+void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
+    const RenderResources resources(settings_.outputScale);
+    const int width = image.width();
+    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    const bool allTracks = paneName_ == kAllTracksPane;
+    geometry_.rowTops.clear();
+    geometry_.rowBottoms.clear();
+    int y = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
+    for (const GenomeDataset::TrackRef& ref : tracks) {
+        const int height = geometry_.TrackHeight(ref.dataset->TrackHeight);
+        geometry_.rowTops.push_back(y);
+        geometry_.rowBottoms.push_back(y + height);
+        y += height + ViewGeometry::kRowGap;
+    }
+
+    size_t firstRow = 0;  // the first row that may reach into the band
+    for (int bandTop = 0; bandTop < image.height(); bandTop += kBandHeight) {
+        const int bandHeight = std::min(kBandHeight, image.height() - bandTop);
+        QImage band(image.scanLine(bandTop), width, bandHeight, image.bytesPerLine(),
+                    image.format());
+        QPainter painter(&band);
+        painter.fillRect(band.rect(), background);
+        painter.translate(0, -bandTop);
+        if (bandTop < geometry_.HeaderHeight() + kBandOverlap)
+            DrawHeader(painter, width, resources);
+        TrackRowPainter rows(painter, geometry_, width, settings_, resources);
+        while (firstRow < tracks.size() &&
+               geometry_.rowBottoms[firstRow] + kBandOverlap <= bandTop)
+            ++firstRow;
+        for (size_t index = firstRow;
+             index < tracks.size() && geometry_.rowTops[index] < bandTop + bandHeight + kBandOverlap;
+             ++index) {
+            const GenomeDataset::TrackRef& ref = tracks[index];
+            const int top = geometry_.rowTops[index];
+            rows.Draw(*ref.dataset, ref.trackName, ref.chromosomeName, allTracks, top,
+                      geometry_.rowBottoms[index] - top);
+        }
+    }
 }
 
 void TrackRenderer::DrawHeader(QPainter& painter, int width, const RenderResources& resources) {

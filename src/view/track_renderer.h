@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <string>
@@ -15,6 +16,9 @@ class ViewGeometry;
 // image export and the headless render all draw through it.
 class TrackRenderer {
 public:
+    // Height of the bands DrawImage draws one after the other.
+    static constexpr int kBandHeight = 2048;
+
     TrackRenderer(const GenomeDataset& genome, std::string paneName, ViewGeometry& geometry,
                   const RenderSettings& settings);
 
@@ -25,6 +29,12 @@ public:
     // The height of an image holding every track of the pane: the top of the first row, the
     // rows, and 25 pixels below.
     int FullImageHeight();
+
+    // Draws every track of the pane from the first into image, FullImageHeight() high, as
+    // DrawAll would in one pass. Text drawing slows down more than linearly on images many
+    // thousand pixels high, so the image is drawn in bands of kBandHeight, each through an
+    // image that shares the band's pixels: the cost stays linear in the rows.
+    void DrawImage(QImage& image, const QColor& background);
 
 private:
     void DrawHeader(QPainter& painter, int width, const RenderResources& resources);

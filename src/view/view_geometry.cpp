@@ -90,18 +90,23 @@ ViewGeometry::PointHit ViewGeometry::PointToPosition(int x, int y, int targetWid
     return hit;
 }
 
+// A page zoomed out past the pane can reach beyond the last position; the ends stop there
+// rather than wrap round to small positions.
 ViewGeometry::Range ViewGeometry::GetVisibleRange() const {
     return {static_cast<uint32_t>(horizontal.position),
-            static_cast<uint32_t>(horizontal.position + horizontal.page - 1)};
+            static_cast<uint32_t>(std::min<int64_t>(horizontal.position + horizontal.page - 1,
+                                                    kNoPosition - 1))};
 }
 
 ViewGeometry::Range ViewGeometry::GetVisibleRangeExclusive() const {
     return {static_cast<uint32_t>(horizontal.position),
-            static_cast<uint32_t>(horizontal.position + std::max<int64_t>(horizontal.page, 1))};
+            static_cast<uint32_t>(std::min<int64_t>(
+                horizontal.position + std::max<int64_t>(horizontal.page, 1), kNoPosition))};
 }
 
 uint32_t ViewGeometry::GetCenterPosition() const {
-    return static_cast<uint32_t>(horizontal.position + horizontal.page / 2);
+    return static_cast<uint32_t>(
+        std::min<int64_t>(horizontal.position + horizontal.page / 2, kNoPosition - 1));
 }
 
 void ViewGeometry::SetPosition(ScrollBar& bar, int64_t position) {

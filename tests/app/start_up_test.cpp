@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "app/c_splash_wnd.h"
+#include "app/command_line_text.h"
 #include "app/locuscope_app.h"
 #include "document/chromosome_start_stop_combo_box.h"
 #include "document/command_ids.h"
@@ -68,6 +69,16 @@ TEST_F(StartUpTest, AFileArgumentOpensOneDocumentAndFillsThePaneSelector) {
     EXPECT_EQ(SelectorEntries(), (QStringList{"All Tracks:100-2,000", "chr1:100-900",
                                               "chr2:200-2,000"}));
     EXPECT_EQ(SelectorText(), "chr1:100-900");
+}
+
+TEST_F(StartUpTest, AFileNameThatIsNotUtf8OpensAsGiven) {
+    // A Latin-1 letter, a character beyond U+FFFF whose second half looks like an escaped
+    // byte, and an encoded surrogate, which is not UTF-8 either.
+    ScratchFile latin1("g\xe8nes\xf0\x90\x82\x80\xed\xa0\x80.gff", kGenes);
+    ASSERT_TRUE(app_->InitInstance({CommandLineText::FromBytes(latin1.Path())}));
+    ASSERT_NE(Frame().GetActiveDocument(), nullptr);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 2u);
+    EXPECT_EQ(CommandLineText::ToBytes(CommandLineText::FromBytes(latin1.Path())), latin1.Path());
 }
 
 TEST_F(StartUpTest, AFileThatCannotBeImportedEndsStartUpAfterShowingWhy) {

@@ -61,7 +61,7 @@ TEST_F(LocuscopeDocumentTest, FailedImportWaitsForTheUserEvenWithoutAFlaggedErro
     EXPECT_FALSE(document_.ImportFiles({"/no/such/file.bed"}));
     EXPECT_FALSE(agent_.GetErrorFlag());
     EXPECT_EQ(agent_.waits, 1);
-    EXPECT_EQ(agent_.messages.back(), "Bad File: /no/such/file.bed");
+    EXPECT_EQ(agent_.messages.back(), "Bad File: /no/such/file.bed (not found)");
 }
 
 TEST_F(LocuscopeDocumentTest, BackAndForwardRetraceThePanesVisited) {

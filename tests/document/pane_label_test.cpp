@@ -37,7 +37,11 @@ TEST(PaneLabelTest, ParsesLabelsAsTypedAndKeepsOddNamesWhole) {
         const PaneLabel::Parsed parsed = PaneLabel::Parse(c.text);
         EXPECT_EQ(parsed.paneName, c.pane) << c.text;
         EXPECT_EQ(parsed.range, PaneLabel::Range(c.start, c.stop)) << c.text;
+        EXPECT_EQ(parsed.outOfRange, std::string(c.text) == "chr1:99999999999-5") << c.text;
     }
+    // 4,294,967,295 is no position; the range is refused as too large, not as a bad name.
+    EXPECT_TRUE(PaneLabel::Parse("chr1:4294967290-4294967295").outOfRange);
+    EXPECT_FALSE(PaneLabel::Parse("chr1:4294967290-4294967294").outOfRange);
 }
 
 }  // namespace

@@ -86,6 +86,11 @@ TEST_F(BedReaderTest, RefusedLinesNameTheProblem) {
         {"chr1 1 2x", "Invalid BED File: non-numeric value 2x found in column 2 at line 7."},
         {"chr1 -1 20", "Invalid BED File: negative value -1 found in column 1 at line 7."},
         {"chr1 5 -20", "Invalid BED File: negative value -20 found in column 2 at line 7."},
+        {"chr1 100 4294967295",
+         "Invalid BED File: out-of-range value 4294967295 found in column 2 at line 7."},
+        {"chr1 2147483648 2147483649",
+         "Invalid BED File: out-of-range value 2147483648 found in column 1 at line 7."},
+        {"chr1 2147483646 2147483647", "<accepted>"},  // the last start below 2^31
     };
     for (const auto& r : refusals)
         EXPECT_EQ(RefusalOf(r.line), r.message) << r.line;

@@ -37,7 +37,7 @@ TEST(GffReaderTest, ColumnCountAndEmptyColumns) {
         {"c\ts\tf\t1\t2\t.\t+\t.\tA\textra\tmore", 1, "A"},     // later columns ignored
         {"c\ts\tf\t1\t2\t.\t+\t.\t", 1, ""},                    // a final tab opens no column
         {"c\ts\tf\t\t2\t.\t+\t.\tA", 0xFFFFFFFF, "A"},          // empty start keeps the default
-        {"c\ts\tf\t2147483648\t2\tn/a\t+\t.", 2147483647, ""},  // saturates like strtol
+        {"c\ts\tf\t2147483647\t2\tn/a\t+\t.", 2147483647, ""},  // the largest position
     };
     for (const auto& c : accepted) {
         ParsedFeatureLine record;
@@ -60,6 +60,10 @@ TEST(GffReaderTest, RefusedLinesNameTheProblem) {
          "Invalid GFF File: negative value -1 found in column 3 at line 4."},
         {"c\ts\tf\t1\t-99999999999\t.\t+\t.",
          "Invalid GFF File: negative value -99999999999 found in column 4 at line 4."},
+        {"c\ts\tf\t2147483648\t2147483648\t.\t+\t.",
+         "Invalid GFF File: out-of-range value 2147483648 found in column 3 at line 4."},
+        {"c\ts\tf\t1\t+99999999999\t.\t+\t.",
+         "Invalid GFF File: out-of-range value +99999999999 found in column 4 at line 4."},
         // Bad numbers are found before the column count is checked.
         {"c\ts\tf\tx", "Invalid GFF File: non-numeric value x found in column 3 at line 4."},
     };

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "import/line_reader.h"
@@ -68,11 +71,87 @@ TEST_F(ImportDriverTest, FilesRefusedBeforeReadingReportWhy) {
     const std::string folder = ScratchFile::Folder() + "/folder.bed";
     std::filesystem::create_directories(folder);
     EXPECT_FALSE(ImportDriver(genome_).ImportFile(folder, nullptr));
+    // A pipe or a device would block or never end; neither has a size to check the read by.
+    const std::string pipe = ScratchFile::Folder() + "/pipe.bed";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(ImportDriver(genome_).ImportFile(pipe, nullptr));
+    std::filesystem::remove(pipe);
+    const std::string zero = ScratchFile::Folder() + "/zero.bed";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    EXPECT_FALSE(ImportDriver(genome_).ImportFile(zero, nullptr));
+    std::filesystem::remove(zero);
     EXPECT_EQ(MessagesWithoutFolder(),
-              (Messages{"File is not supported: a.gff3", "Bad File: empty.gff",
-                        "Bad File: /no/such/file.bed", "Bad File: folder.bed"}));
+              (Messages{"File is not supported: a.gff3", "Bad File: empty.gff (empty)",
+                        "Bad File: /no/such/file.bed (not found)",
+                        "Bad File: folder.bed (not a regular file)",
+                        "Bad File: pipe.bed (not a regular file)",
+                        "Bad File: zero.bed (not a regular file)"}));
     EXPECT_EQ(genome_.GetChromosomeCount(), 0u);
     EXPECT_TRUE(genome_.GetLoadedFiles().empty());
+}
+
+TEST_F(ImportDriverTest, AnUnreadableFileIsNamedAsSuch) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser reads every file";
+    ScratchFile file("locked.bed", "chr1 0 10\n");
+    std::filesystem::permissions(file.Path(), std::filesystem::perms::none);
+    EXPECT_FALSE(ImportDriver(genome_).ImportFile(file.Path(), nullptr));
+    EXPECT_EQ(MessagesWithoutFolder(), Messages{"Bad File: locked.bed (permission denied)"});
+}
+
+// Cuts the file being imported to nothing when the first problem is reported, as another
+// program truncating it during a long import would.
+class TruncatingAgent : public RecordingAgent {
+public:
+    std::string path;
+    void ReportMessage(const std::string& text) override {
+        if (messages.empty())
+            std::filesystem::resize_file(path, 0);
+        RecordingAgent::ReportMessage(text);
+    }
+};
+
+TEST_F(ImportDriverTest, AFileThatShrinksWhileReadIsReportedAndKeepsWhatWasRead) {
+    // Longer than the reader's first gulp, so the cut falls after what is already in memory.
+    const size_t lines = 2 * (LineReader::kMaxLineLength * 3) / sizeof kGffLine;
+    std::string contents = "bad line\n";
+    for (size_t i = 0; i < lines; ++i)
+        contents += kGffLine;
+    ScratchFile file("shrinking.gff", contents);
+    TruncatingAgent agent;
+    agent.path = file.Path();
+    genome_.SetNotificationTarget(&agent);
+    EXPECT_FALSE(ImportDriver(genome_).ImportFile(file.Path(), nullptr));
+    ASSERT_GE(agent.messages.size(), 3u);
+    const std::string& last = agent.messages.back();
+    EXPECT_EQ(last.rfind("File changed while it was read (", 0), 0u) << last;
+    EXPECT_NE(last.find(std::to_string(contents.size()) + " bytes): " + file.Path()),
+              std::string::npos)
+        << last;
+    EXPECT_TRUE(agent.GetErrorFlag());
+    EXPECT_GT(genome_.GetStoredFeatures(), 0u);
+    EXPECT_LT(genome_.GetStoredFeatures(), lines);
+    EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"shrinking.gff "});
+}
+
+TEST_F(ImportDriverTest, RepeatedProblemsAreListedUpToALimitThenCounted) {
+    std::string contents;
+    for (int i = 0; i < 250; ++i)
+        contents += "x\n";
+    for (int i = 0; i < 150; ++i)
+        contents += "chr1\tsrc\tgene\t300\t200\t0\t+\t.\n";
+    ASSERT_TRUE(Import("noisy.gff", contents));
+    // Each kind keeps its first 100 lines with their own messages.
+    EXPECT_EQ(agent_.messages.size(), 200u + 200u + 2u);
+    EXPECT_EQ(agent_.messages[198],
+              "Invalid File, line 100: Exception 'Invalid GFF File: 1 columns (min=8, max=9) "
+              "found at line 100.'");
+    EXPECT_EQ(agent_.messages[200],
+              "Invalid File, line 251: End position must be larger than start position");
+    EXPECT_EQ(Messages(agent_.messages.end() - 2, agent_.messages.end()),
+              (Messages{"Invalid File: 150 more lines skipped like line 100.",
+                        "Invalid File: 50 more lines skipped like line 350."}));
+    EXPECT_TRUE(agent_.GetErrorFlag());
 }
 
 TEST_F(ImportDriverTest, GffFileIsFiledByChromosomeAndFeatureType) {

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "data/genome_dataset.h"
 #include "view/pane_image.h"
 #include "view/render_settings.h"
+#include "view/track_renderer.h"
 #include "view/view_geometry.h"
 
 namespace {
@@ -148,6 +151,52 @@ TEST_F(TrackRenderTest, ImageHoldsEveryRowWithItsGap) {
     // Header 70 + gap 10, rows 80 and 120 with 6 between, 25 below.
     EXPECT_EQ(Render().height(), 80 + 80 + 6 + 120 + 25);
     EXPECT_EQ(Render().width(), kWidth);
+}
+
+TEST_F(TrackRenderTest, APaneTallerThanABandIsDrawnWithoutSeams) {
+    // Rows of labels, frames and bars that cross the band borders, in several panes, compared
+    // with one pass of the whole picture drawn as the screen draws it.
+    for (int pane = 0; pane < 40; ++pane) {
+        const std::string chromosome = "chr" + std::to_string(pane + 1);
+        for (const std::string name : {"gene", "peaks"}) {
+            ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosome, name);
+            genome_.AppendTrackName(name);
+            ChromosomeItem item;
+            item.Stop = 200 + static_cast<uint32_t>(pane);
+            item.Score = static_cast<float>(pane);
+            track.UpdateExtents(10, item.Stop, item.Score);
+            track.AddItem(10, item);
+            genome_.AssignTrackColor(track, name);
+        }
+    }
+    genome_.SortChromosomeNames();
+    const PaneImage::Range range = genome_.GetPaneExtent(kAllTracksPane);
+    const QImage banded = PaneImage::Render(genome_, kAllTracksPane, range, kWidth, true, settings_);
+    ASSERT_GT(banded.height(), 3 * TrackRenderer::kBandHeight);
+
+    ViewGeometry geometry;
+    ViewGeometry::LayoutInput input;
+    input.clientWidth = kWidth;
+    input.clientHeight = banded.height();
+    input.headerVisible = true;
+    input.fullRange = range;
+    input.jumpRange = range;
+    input.ownTrackHeights.assign(80, 0);
+    geometry.RecalcLayout(input);
+    geometry.SetVisibleRange(range.first, range.second);
+    geometry.automaticTrackHeight = ViewGeometry::kDefaultTrackHeight;
+    QImage onePass(banded.size(), banded.format());
+    {
+        QPainter painter(&onePass);
+        TrackRenderer(genome_, kAllTracksPane, geometry, settings_)
+            .DrawAll(painter, onePass.rect(), Qt::white);
+    }
+    for (int y = 0; y < banded.height(); ++y) {
+        ASSERT_EQ(std::memcmp(banded.constScanLine(y), onePass.constScanLine(y),
+                              static_cast<size_t>(banded.bytesPerLine())),
+                  0)
+            << "first difference in line " << y;
+    }
 }
 
 }  // namespace

@@ -64,6 +64,15 @@ TEST_F(ViewGeometryTest, ZoomOutTriplesAndStopsAtTheLeftEnd) {
     EXPECT_EQ(geometry_.CenterOn(5000, 0.0), Range(5000, 5499));
 }
 
+TEST_F(ViewGeometryTest, ZoomingFarOutOfAPaneNeverWrapsTheVisibleEnd) {
+    // Zoomed out to every position over a pane that starts high: the page reaches past the last
+    // position, and the visible end stops there instead of wrapping round.
+    const Range visible = Layout({0, 0xFFFFFFFE}, {3000000000u, 3000100000u});
+    EXPECT_EQ(visible, Range(3000000000u, 0xFFFFFFFE));
+    EXPECT_EQ(geometry_.GetVisibleRangeExclusive(), Range(3000000000u, 0xFFFFFFFF));
+    EXPECT_EQ(geometry_.GetCenterPosition(), 0xFFFFFFFEu);
+}
+
 TEST_F(ViewGeometryTest, ScrollRangesSpanAtLeastFourBases) {
     Layout({5, 5}, {5, 5});
     EXPECT_EQ(geometry_.horizontal.minimum, 3);

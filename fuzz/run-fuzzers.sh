@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Seeds and runs every fuzz target of a fuzz build for SECONDS each; stops at the first problem.
+#   fuzz/run-fuzzers.sh BUILD_DIR SECONDS [CORPUS_ROOT]
+# With CORPUS_ROOT, each target's corpus is kept in CORPUS_ROOT/<target> between runs (what
+# `make fuzz` does); without it, the corpora live in a temporary folder.
+set -euo pipefail
+build=$(cd "${1:?usage: fuzz/run-fuzzers.sh BUILD_DIR SECONDS [CORPUS_ROOT]}" && pwd)
+seconds=${2:?usage: fuzz/run-fuzzers.sh BUILD_DIR SECONDS [CORPUS_ROOT]}
+cd "$(dirname "$0")/.."
+
+seeds=$(mktemp -d)
+trap 'rm -rf "$seeds"' EXIT
+corpus_root=${3:-$seeds/corpus}
+mkdir -p "$seeds/lines" "$seeds/files" "$corpus_root"
+
+# Plain seeds: the example and test files; the import target's first byte picks the extension
+# (0 gff, 1 bed, 2 txt) and, from '3' on, the compact form that expands to many lines.
+for file in examples/* tests/files/*; do
+    [[ -f "$file" ]] || continue
+    base=$(basename "$file")
+    head -c 4096 "$file" > "$seeds/lines/$base"
+    for selector in 0 1 2; do
+        { printf "\\x3$selector"; head -c 4096 "$file"; } > "$seeds/files/$selector-$base"
+    done
+done
+gff_bad='chr1\tsrc\tgene\t300\t200\t0\t+\t.\n'
+gff_good='chr1\tsrc\tgene\t1\t2\t0\t+\t.\n'
+printf 'chr1\tsrc\tgene\t1\t9\tinf\t+\t.\nchr1\tsrc\tgene\t2\t9\t-inf\t+\t.\nchr1\tsrc\tgene\t3\t9\tnan\t-\t.\nchr1\tsrc\tgene\t4\t9\t1e39\t+\t.\n' \
+    > "$seeds/lines/scores.gff"
+printf 'chr1 0 10 a inf\r\nchr1 5 20 b -inf\r\n\r\nchr1 6 7 c NaN\r\n' > "$seeds/lines/cr.bed"
+{ printf '0'; cat "$seeds/lines/scores.gff"; } > "$seeds/files/scores"
+{ printf '1'; cat "$seeds/lines/cr.bed"; } > "$seeds/files/cr"
+# Compact (selector '3' = gff, '4' = bed): a two-byte count, then the line to repeat.
+{ printf '3\x00\x21'"$gff_bad"'\x00\x02'"$gff_good"; } > "$seeds/files/33-refused"
+{ printf '4\x80\x02c%%d 0 10\n'; } > "$seeds/files/32770-names"
+{ printf '4\x00\x01chr1 0 10\n\xff\xffAAAAAAAAAAAAAAAAAAAA\x00\x00\x01chr1 5 9\n'; } > "$seeds/files/long-line"
+# '9' = gff, compact, and the progress display cancels at the first progress report.
+{ printf '9'; for _ in 1 2 3; do printf '\xff\xff'"$gff_good"; done; } > "$seeds/files/cancel"
+
+# A kept corpus keeps the seeds too, so that replaying it (for coverage, say) starts from them.
+[[ -n ${3:-} ]] && cp -r "$seeds/lines" "$seeds/files" "$corpus_root/"
+
+run() {
+    local target=$1 corpus=$2
+    shift 2
+    local work
+    work=$(mktemp -d -p "$seeds")
+    mkdir -p "$corpus_root/$target"
+    echo "-- $target"
+    if ! (cd "$work" && "$build/fuzz/$target" -max_total_time="$seconds" -timeout=30 \
+            -rss_limit_mb=4096 -print_final_stats=1 "$@" "$corpus_root/$target" "$corpus" \
+            > "$work/log" 2>&1); then
+        tail -n 60 "$work/log" >&2
+        cp "$work"/crash-* "$work"/timeout-* "$work"/leak-* . 2>/dev/null || true
+        echo "$target found a problem (input copied to $(pwd))" >&2
+        exit 1
+    fi
+    grep -E "^stat::(number_of_executed_units|peak_rss_mb)|^Done" "$work/log" || true
+}
+
+run gff_reader_fuzz "$seeds/lines" -max_len=8192
+run bed_reader_fuzz "$seeds/lines" -max_len=8192
+run import_file_fuzz "$seeds/files" -max_len=16384 -len_control=0
+run score_summary_fuzz "$seeds/lines" -max_len=4096
+run view_arithmetic_fuzz "$seeds/lines" -max_len=1024
