@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "data/attribute_search.h"
 #include "data/chromosome_name_order.h"
+#include "data/selection_export.h"
 #include "data/track_colors.h"
 
 namespace {
@@ -360,4 +362,23 @@ uint32_t GenomeDataset::MoveCursorNear(uint32_t pos) {
     cursorPositions_[currentPane_] =
         chosen < track->GetPositionCount() ? static_cast<int>(chosen) : 0;
     return starts[chosen];
+}
+
+SearchResultList GenomeDataset::Search(const std::string& text) {
+    return AttributeSearch::Run(*this, text);
+}
+
+void GenomeDataset::SelectAllRegions() {
+    for (const std::string& pane : paneOrder_) {
+        if (GetPaneTrackCount(pane) == 0)
+            continue;
+        const Range extent = GetPaneExtent(pane);
+        const uint32_t low = std::max<uint32_t>(extent.first, 1) - 1;
+        const uint32_t high = extent.second == kNoPosition ? kNoPosition : extent.second + 1;
+        RegionSelection[pane] = {Range(low, high)};
+    }
+}
+
+bool GenomeDataset::ExportSelections(const std::string& path) {
+    return SelectionExport::Run(*this, path);
 }

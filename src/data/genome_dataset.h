@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/chromosome_dataset.h"
+#include "data/search_result_list.h"
 #include "framework/parameter_base.h"
 
 // The pseudo-pane that shows every track of every chromosome.
@@ -124,6 +125,15 @@ public:
     // ChromosomeDataset::FindItemAt); on success pos becomes the item's start.
     std::optional<ItemView> HitTestItem(int trackIndex, uint32_t& pos, float value, uint32_t from,
                                         uint32_t to) const;
+
+    // --- Search, selection, export -------------------------------------------------------------
+    // Every item whose attribute text contains text (see AttributeSearch).
+    SearchResultList Search(const std::string& text);
+    // Edit > Select All: every pane with tracks gets the one range (max(S, 1) - 1, E + 1) of its
+    // extent S..E, so that its first and last items are inside the exclusive low end.
+    void SelectAllRegions();
+    // Writes the items of the region selection to a GFF file (see SelectionExport).
+    bool ExportSelections(const std::string& path);
 
     // --- Cursor -----------------------------------------------------------------------------
     // The track the pane's cursor follows; "gene" until another is attached.
