@@ -1,6 +1,10 @@
 #include "document/locuscope_child_frame.h"
 
+#include <QCloseEvent>
+#include <QPointer>
+
 #include "document/locuscope_main_frame.h"
+#include "document/long_operation_guard.h"
 
 LocuscopeChildFrame::LocuscopeChildFrame(QWidget* parent) : CChildFrameBase(parent) {
     setWindowFlags(Qt::SubWindow);
@@ -10,4 +14,16 @@ void LocuscopeChildFrame::focusInEvent(QFocusEvent* event) {
     CChildFrameBase::focusInEvent(event);
     if (LocuscopeMainFrame* frame = LocuscopeMainFrame::Instance())
         frame->RefreshPaneSelector();
+}
+
+void LocuscopeChildFrame::closeEvent(QCloseEvent* event) {
+    if (LongOperationGuard::IsAnyRunning()) {
+        event->ignore();
+        LongOperationGuard::CancelAllThen([frame = QPointer<LocuscopeChildFrame>(this)] {
+            if (frame)
+                frame->close();
+        });
+        return;
+    }
+    CChildFrameBase::closeEvent(event);
 }

@@ -12,4 +12,6 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    // Waits for a running long operation, cancelled, before the document can go.
+    void closeEvent(QCloseEvent* event) override;
 };
