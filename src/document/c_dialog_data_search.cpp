@@ -27,17 +27,18 @@ CDialogDataSearch::CDialogDataSearch(LocuscopeDocument& document, QWidget* paren
         QString::fromStdString(ReadSettingString(kSettingsSection, kSearchStringKey, "")));
 
     results_->setObjectName(QStringLiteral("results"));
+    SetListFont();
+    // Rows of one height, fixed before the rows arrive: the list then shows millions of them
+    // without measuring any.
+    results_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    results_->verticalHeader()->setDefaultSectionSize(results_->fontMetrics().height() + 4);
+    results_->verticalHeader()->hide();
     results_->setModel(model_);
     results_->setSelectionBehavior(QAbstractItemView::SelectRows);
     results_->setSelectionMode(QAbstractItemView::SingleSelection);
     results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     results_->setWordWrap(false);
     results_->setAlternatingRowColors(false);
-    results_->verticalHeader()->hide();
-    SetListFont();
-    // Rows of one height let the list show millions of them without measuring any.
-    results_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    results_->verticalHeader()->setDefaultSectionSize(results_->fontMetrics().height() + 4);
     for (int column = 0; column < SearchResultModel::kColumnCount; ++column)
         results_->setColumnWidth(column, kColumnWidths[column]);
     results_->horizontalHeader()->setStretchLastSection(true);
