@@ -11,7 +11,9 @@
 
 #include "app/command_line_text.h"
 #include "app/console_agent.h"
+#include "app/headless_export.h"
 #include "app/headless_report.h"
+#include "app/headless_search.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "view/pane_image.h"
@@ -23,6 +25,10 @@ const QString kItemsOption = QStringLiteral("items");
 const QString kRenderOption = QStringLiteral("render");
 const QString kRegionOption = QStringLiteral("region");
 const QString kWidthOption = QStringLiteral("width");
+const QString kSearchOption = QStringLiteral("search");
+const QString kExportOption = QStringLiteral("export");
+const QString kSelectOption = QStringLiteral("select");
+const QString kSelectAllOption = QStringLiteral("select-all");
 constexpr int kDefaultWidth = 1024;
 constexpr int kMinimumWidth = 100;
 
@@ -100,7 +106,12 @@ int Render(const QCommandLineParser& parser) {
 bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
     // Help is given without a window too.
     for (const QString& argument : arguments) {
-        if (argument == QStringLiteral("--") + kReportOption || argument == QLatin1String("--help") ||
+        if (argument == QStringLiteral("--") + kReportOption ||
+            argument == QStringLiteral("--") + kSearchOption ||
+            argument.startsWith(QStringLiteral("--") + kSearchOption + QLatin1Char('=')) ||
+            argument == QStringLiteral("--") + kExportOption ||
+            argument.startsWith(QStringLiteral("--") + kExportOption + QLatin1Char('=')) ||
+            argument == QLatin1String("--help") ||
             argument == QLatin1String("-h") || argument == QLatin1String("--version") ||
             NeedsPainting({argument}))
             return true;
@@ -123,7 +134,10 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         "Locuscope, a viewer for genomic feature files (GFF and BED).\n"
         "  locuscope [FILE...]                   the window; the first FILE opens a document,\n"
         "                                        the others are imported into it\n"
-        "  locuscope --report [--items] FILE...  no window: what the files hold, tab-separated"));
+        "  locuscope --report [--items] FILE...  no window: what the files hold, tab-separated\n"
+        "  locuscope --search TEXT FILE...       no window: the items whose attributes hold TEXT\n"
+        "  locuscope --export OUT [--select PANE:START-STOP]... [--select-all] FILE...\n"
+        "                                        no window: the selected items as a GFF file"));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(
@@ -143,6 +157,22 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
                       QStringLiteral("With --render, the picture's width in pixels (default "
                                      "1024)."),
                       QStringLiteral("N")});
+    parser.addOption({kSearchOption,
+                      QStringLiteral("Import FILE... without a window and list every item whose "
+                                     "attribute text contains TEXT (case-sensitive; empty lists "
+                                     "every item) on standard output."),
+                      QStringLiteral("TEXT")});
+    parser.addOption({kExportOption,
+                      QStringLiteral("Import FILE... without a window and write the items of "
+                                     "the selected ranges to OUT as GFF."),
+                      QStringLiteral("OUT")});
+    parser.addOption({kSelectOption,
+                      QStringLiteral("With --export, select the items of a pane that start in "
+                                     "START..STOP (commas allowed). May be repeated."),
+                      QStringLiteral("PANE:START-STOP")});
+    parser.addOption({kSelectAllOption,
+                      QStringLiteral("With --export, select every pane whole, as Edit > Select "
+                                     "All does.")});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
                                  QStringLiteral("FILE..."));
@@ -158,12 +188,28 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     }
     const bool report = parser.isSet(kReportOption);
     const bool render = parser.isSet(kRenderOption);
-    if (report == render)
-        return UsageError(parser, QStringLiteral("Give either --report or --render."));
+    const bool search = parser.isSet(kSearchOption);
+    const bool exporting = parser.isSet(kExportOption);
+    if (int(report) + int(render) + int(search) + int(exporting) != 1)
+        return UsageError(parser,
+                          QStringLiteral("Give one of --report, --render, --search or --export."));
+    if ((parser.isSet(kSelectOption) || parser.isSet(kSelectAllOption)) && !exporting)
+        return UsageError(parser, QStringLiteral("--select and --select-all go with --export."));
     if (parser.positionalArguments().isEmpty())
         return UsageError(parser, QStringLiteral("Give at least one FILE to import."));
     if (render)
         return Render(parser);
+    if (search)
+        return HeadlessSearch::Run(parser.value(kSearchOption).toLocal8Bit().toStdString(),
+                                   ToPaths(parser.positionalArguments()));
+    if (exporting) {
+        if (parser.value(kExportOption).isEmpty())
+            return UsageError(parser, QStringLiteral("--export needs the GFF file to write."));
+        return HeadlessExport::Run(parser.value(kExportOption).toLocal8Bit().toStdString(),
+                                   ToPaths(parser.values(kSelectOption)),
+                                   parser.isSet(kSelectAllOption),
+                                   ToPaths(parser.positionalArguments()));
+    }
 
     // One document, imported as the Import command does, reporting to standard error.
     LocuscopeDocument document;

@@ -2,11 +2,14 @@
 
 #include <QStringList>
 
-// The window-less face of the program. Both forms import the files into one document as the
+// The window-less face of the program. Every form import the files into one document as the
 // Import command does, with every status line of the import on standard error:
 //   --report [--items] FILE...   writes the headless report to standard output;
 //   --render OUT.png [--region PANE:START-STOP] [--width N] FILE...
-//                                draws a pane as the view does and saves it as a PNG.
+//                                draws a pane as the view does and saves it as a PNG;
+//   --search TEXT FILE...        lists the items whose attributes hold TEXT (HeadlessSearch);
+//   --export OUT [--select PANE:START-STOP]... [--select-all] FILE...
+//                                writes the selected items as GFF (HeadlessExport).
 // Returns the process exit status: 0 on success, 1 when the import or the action failed, 2 for
 // bad usage.
 class HeadlessFrontEnd {

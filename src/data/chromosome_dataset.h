@@ -120,14 +120,14 @@ public:
     // index's size when nothing was found.
     size_t FindItemIndexAt(uint32_t pos, float value, uint32_t from, uint32_t to) const;
 
-    // Writes the items whose starts run from the first item starting exactly at from up to and
-    // including the first item starting exactly at to (to the end when to is kNoPosition, or
-    // when no item starts at to) as GFF lines. False for a bad stream, a from of kNoPosition or
-    // an empty track. Polls for cancel through this agent every 100 ms.
+    // Writes every item whose start lies in from..to (to = kNoPosition: no upper end), items
+    // sharing a start at either end included, as GFF lines. False for a bad stream, a from of
+    // kNoPosition or an empty track, and when the stream fails while writing (the write stops
+    // there). Polls for cancel through this agent every 100 ms.
     bool WriteGff(std::ostream* stream, uint32_t from, uint32_t to,
                   const std::string& chromosomeName, const std::string& trackName);
     // Writes the whole track to fileName, appending or replacing. False when the file cannot
-    // be opened; true for an empty track.
+    // be opened or written (checked again after closing); true for an empty track.
     bool SaveGff(const std::string& fileName, const std::string& chromosomeName,
                  const std::string& trackName, bool append);
 

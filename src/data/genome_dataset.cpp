@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <iterator>
 
+#include "data/attribute_search.h"
 #include "data/chromosome_name_order.h"
+#include "data/selection_export.h"
 #include "data/track_colors.h"
 
 namespace {
@@ -446,4 +448,12 @@ uint32_t GenomeDataset::MoveCursorNear(uint32_t pos) {
     cursorPositions_[currentPane_] =
         chosen < track->GetPositionCount() ? static_cast<int>(chosen) : 0;
     return starts[chosen];
+}
+
+SearchResultList GenomeDataset::Search(const std::string& text) {
+    return AttributeSearch::Run(*this, text);
+}
+
+bool GenomeDataset::ExportSelections(const std::string& path) {
+    return SelectionExport::Run(*this, path);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/chromosome_dataset.h"
+#include "data/search_result_list.h"
 #include "framework/parameter_base.h"
 
 // The pseudo-pane that shows every track of every chromosome.
@@ -143,6 +144,12 @@ public:
     // Moves trackName in the track order to the place of beforeName (after it when moving
     // down); false when either is not in the order.
     bool MoveTrackName(const std::string& trackName, const std::string& beforeName);
+
+    // --- Search, selection, export -------------------------------------------------------------
+    // Every item whose attribute text contains text (see AttributeSearch).
+    SearchResultList Search(const std::string& text);
+    // Writes the items of the region selection to a GFF file (see SelectionExport).
+    bool ExportSelections(const std::string& path);
 
     // --- Cursor -----------------------------------------------------------------------------
     // The track the pane's cursor follows; "gene" until another is attached.

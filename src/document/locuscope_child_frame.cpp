@@ -1,5 +1,22 @@
 #include "document/locuscope_child_frame.h"
 
+#include <QCloseEvent>
+#include <QPointer>
+
+#include "document/long_operation_guard.h"
+
 LocuscopeChildFrame::LocuscopeChildFrame(QWidget* parent) : CChildFrameBase(parent) {
     setWindowFlags(Qt::SubWindow);
+}
+
+void LocuscopeChildFrame::closeEvent(QCloseEvent* event) {
+    if (LongOperationGuard::IsAnyRunning()) {
+        event->ignore();
+        LongOperationGuard::CancelAllThen([frame = QPointer<LocuscopeChildFrame>(this)] {
+            if (frame)
+                frame->close();
+        });
+        return;
+    }
+    CChildFrameBase::closeEvent(event);
 }

@@ -9,4 +9,8 @@ class LocuscopeChildFrame : public CChildFrameBase {
 
 public:
     explicit LocuscopeChildFrame(QWidget* parent = nullptr);
+
+protected:
+    // Waits for a running long operation, cancelled, before the document can go.
+    void closeEvent(QCloseEvent* event) override;
 };

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QFileDialog>
 
+#include "document/c_dialog_data_search.h"
 #include "document/command_ids.h"
 #include "document/document_events.h"
 #include "document/document_settings.h"
+#include "document/export_command.h"
+#include "document/long_operation_guard.h"
 #include "document/pane_label.h"
 #include "document/pane_view.h"
-#include "framework/c_dialog_progress.h"
+#include "document/search_command.h"
 #include "framework/file_dialog_filter.h"
 #include "framework/settings.h"
 #include "framework/view_base.h"
@@ -90,32 +93,39 @@ bool LocuscopeDocument::ClearAll() {
 }
 
 bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths) {
-    std::unique_ptr<CDialogProgress> dialog;
-    if (headlessAgent_ != nullptr) {
-        headlessAgent_->SetUnattended(true);
-        SetNotificationTarget(headlessAgent_);
-    } else {
-        dialog = std::make_unique<CDialogProgress>("Import Files", nullptr);
-        dialog->Start("Total Progress", "Loading File", "", nullptr);
-        dialog->SetProgress(PROGRESS_OVERALL, 0, static_cast<int>(paths.size()), "", "", 0);
-        SetNotificationTarget(dialog.get());
-    }
-    Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
-    const bool imported = ImportDriver(Genome).LoadFiles(paths);
-    // A file refused before any line was read flags no error, but the user must still see why
-    // nothing loaded.
-    if (!imported && !GetErrorFlag())
-        WaitForClose("Done", 100);
-    SetNotificationTarget(nullptr);
+    if (IsBusy())
+        return false;
+    bool imported = false;
+    {
+        LongOperationGuard operation(*this, "Import Files", "Total Progress", "Loading File",
+                                     static_cast<int>(paths.size()));
+        Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
+        imported = ImportDriver(Genome).LoadFiles(paths);
+        // A file refused before any line was read flags no error, but the user must still see
+        // why nothing loaded.
+        if (!imported && !GetErrorFlag())
+            WaitForClose("Done", 100);
 
-    PaneJumpRanges.erase(kAllTracksPane);
-    PanesChanged();
-    UpdateAllViews();
-    if (PaneView* view = GetFirstView())
-        view->FullZoomOut();
-    if (dialog)
-        dialog->DestroyWindow();
+        PaneJumpRanges.erase(kAllTracksPane);
+        PanesChanged();
+        UpdateAllViews();
+        if (PaneView* view = GetFirstView())
+            view->FullZoomOut();
+    }
     return imported;
+}
+
+bool LocuscopeDocument::SearchAttributes(const std::string& text) {
+    return SearchCommand::SearchAttributes(*this, text);
+}
+
+bool LocuscopeDocument::GoToSearchResult(const std::string& paneName,
+                                         const std::string& trackName, uint32_t start) {
+    return SearchCommand::GoToSearchResult(*this, paneName, trackName, start);
+}
+
+bool LocuscopeDocument::ExportSelections(const std::string& path) {
+    return ExportCommand::ExportSelections(*this, path);
 }
 
 PaneView* LocuscopeDocument::GetFirstView() const {
@@ -249,7 +259,15 @@ void LocuscopeDocument::StepCursor(int delta) {
 bool LocuscopeDocument::OnCommand(int id) {
     switch (id) {
         case CommandId::kImport:
-            RunImportCommand();
+            if (!IsBusy())
+                RunImportCommand();
+            return true;
+        case CommandId::kSearch:
+            if (!IsBusy())
+                CDialogDataSearch(*this, QApplication::activeWindow()).exec();
+            return true;
+        case CommandId::kExportSelections:
+            ExportCommand::ChooseFileAndExport(*this);
             return true;
         case CommandId::kGoBack:
             GoBack();
@@ -270,6 +288,11 @@ bool LocuscopeDocument::OnCommand(int id) {
 bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
     switch (id) {
         case CommandId::kImport:
+        case CommandId::kSearch:
+            state.enabled = !IsBusy();
+            return true;
+        case CommandId::kExportSelections:
+            state.enabled = !IsBusy() && ExportCommand::HasSelection(*this);
             return true;
         case CommandId::kGoBack:
             state.enabled = !BackHistory.empty();

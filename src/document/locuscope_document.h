@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/genome_dataset.h"
-#include "document/search_result.h"
+#include "data/search_result_list.h"
 #include "framework/document_base.h"
 #include "framework/parameter_base.h"
 
@@ -35,7 +35,8 @@ public:
     static constexpr int kStyleBars = 3;
 
     GenomeDataset Genome;
-    std::deque<SearchResult> SearchResults;
+    SearchResultList SearchResults;  // the hits of the last attribute search
+    int LastSearchRow = -1;          // the result row last jumped to, -1 for none
     std::vector<std::string> BackHistory;
     std::vector<std::string> ForwardHistory;
     int DefaultTrackStyle;  // 2 points or 3 bars
@@ -56,6 +57,19 @@ public:
     virtual bool ClearAll();
     // Imports the files with a progress dialog (or the headless agent), then updates the views.
     bool ImportFiles(const std::vector<std::string>& paths);
+
+    // Searches every item's attributes for text with a progress dialog; replaces SearchResults.
+    // False when another long operation runs.
+    bool SearchAttributes(const std::string& text);
+    // Shows a hit: its pane around it, the item selected. False (after a message box) when the
+    // track or the item is gone.
+    bool GoToSearchResult(const std::string& paneName, const std::string& trackName,
+                          uint32_t start);
+    // Writes the items of the region selection to path as GFF, with a progress dialog. False
+    // when the file cannot be written or another long operation runs.
+    bool ExportSelections(const std::string& path);
+    // True while a long operation runs on this document (see LongOperationGuard).
+    bool IsBusy() const { return busy_ > 0; }
 
     std::string GetCurrentPaneName() const { return Genome.GetCurrentPane(); }
     // The first view that shows panes, or null.
@@ -118,4 +132,6 @@ private:
 
     CNotificationAgent* headlessAgent_ = nullptr;
     DocumentEvents* events_ = nullptr;
+    friend class LongOperationGuard;
+    int busy_ = 0;  // running long operations
 };

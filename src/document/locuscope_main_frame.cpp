@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QPointer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -17,6 +18,7 @@
 #include "document/command_catalog.h"
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
+#include "document/long_operation_guard.h"
 #include "framework/c_tool_bar_base.h"
 #include "framework/child_frame_base.h"
 #include "framework/view_base.h"
@@ -344,6 +346,14 @@ void LocuscopeMainFrame::StepPane(int delta) {
 void LocuscopeMainFrame::ImportDroppedFiles(const QStringList& paths) {
     if (paths.isEmpty())
         return;
+    // Files dropped while an import runs wait for it: one import must not start inside another.
+    if (LongOperationGuard::IsAnyRunning()) {
+        LongOperationGuard::WhenIdle([frame = QPointer<LocuscopeMainFrame>(this), paths] {
+            if (frame)
+                frame->ImportDroppedFiles(paths);
+        });
+        return;
+    }
     QStringList remaining = paths;
     if (GetActiveDocument() == nullptr) {
         // Opening the new document imports the first file; the rest follow once each.
@@ -376,6 +386,15 @@ void LocuscopeMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
+    // A running operation still uses its document: cancel it, and close once it has returned.
+    if (LongOperationGuard::IsAnyRunning()) {
+        event->ignore();
+        LongOperationGuard::CancelAllThen([frame = QPointer<LocuscopeMainFrame>(this)] {
+            if (frame)
+                frame->close();
+        });
+        return;
+    }
     Store().setValue(kToolbarStateKey, saveState());
     GetMdiArea()->closeAllSubWindows();
     QMainWindow::closeEvent(event);

@@ -177,25 +177,51 @@ TEST_F(ChromosomeDatasetTest, WriteGffWritesTheRangeFromExactStartToExactStart) 
     EXPECT_TRUE(track_.WriteGff(&middle, 150, 150, "chr1", "gene"));
     EXPECT_EQ(middle.str(), "chr1\t\tgene\t150\t160\t0.500000\t+\t0\tID=g2\n");
 
+    // Ends that are no item's start bound the range; nothing runs on to the end of the track.
+    std::ostringstream between;
+    EXPECT_TRUE(track_.WriteGff(&between, 101, 155, "chr1", "gene"));
+    EXPECT_EQ(between.str(), "chr1\t\tgene\t150\t160\t0.500000\t+\t0\tID=g2\n");
     std::ostringstream none;
-    EXPECT_TRUE(track_.WriteGff(&none, 151, 300, "chr1", "gene"));  // no item starts at 151
+    EXPECT_TRUE(track_.WriteGff(&none, 151, 299, "chr1", "gene"));
     EXPECT_EQ(none.str(), "");
     EXPECT_FALSE(track_.WriteGff(&none, ChromosomeDataset::kNoPosition, 300, "chr1", "gene"));
     EXPECT_FALSE(track_.WriteGff(nullptr, 100, 300, "chr1", "gene"));
 }
 
-TEST_F(ChromosomeDatasetTest, WriteGffWithToBeforeFromReportsAnIndexingError) {
+TEST_F(ChromosomeDatasetTest, WriteGffWritesEveryItemSharingAStartAtEitherEnd) {
     RecordingAgent agent;
     track_.SetNotificationTarget(&agent);
+    for (const char* name : {"a1", "a2", "a3"})
+        Add(100, 110, 0, name);
+    Add(200, 210, 0, "b");
+    for (const char* name : {"c1", "c2"})
+        Add(300, 310, 0, name);
+    Add(400, 410, 0, "d");
+    auto names = [](const std::string& text) {
+        std::string joined;
+        std::istringstream lines(text);
+        for (std::string line; std::getline(lines, line);)
+            joined += line.substr(line.rfind('\t') + 1) + " ";
+        return joined;
+    };
+    std::ostringstream out;
+    EXPECT_TRUE(track_.WriteGff(&out, 100, 300, "chr1", "t"));
+    EXPECT_EQ(names(out.str()), "a1 a2 a3 b c1 c2 ");
+    std::ostringstream reversed;
+    EXPECT_TRUE(track_.WriteGff(&reversed, 300, 100, "chr1", "t"));
+    EXPECT_EQ(reversed.str(), "");
+    EXPECT_TRUE(agent.messages.empty());
+    EXPECT_FALSE(agent.GetErrorFlag());
+}
+
+TEST_F(ChromosomeDatasetTest, WriteGffAndSaveGffReportAFailedWrite) {
     Add(100, 110);
     Add(200, 210);
-    Add(300, 310);
-    std::ostringstream out;
-    EXPECT_TRUE(track_.WriteGff(&out, 300, 100, "chr1", "t"));
-    EXPECT_EQ(out.str(), "chr1\t\tt\t300\t310\t0.000000\t+\t0\t\n");
-    EXPECT_EQ(agent.messages,
-              std::vector<std::string>{"Indexing error: Attempting to go past end of track"});
-    EXPECT_TRUE(agent.GetErrorFlag());
+    std::ostringstream broken;
+    broken.setstate(std::ios::badbit);
+    EXPECT_FALSE(track_.WriteGff(&broken, 100, 200, "chr1", "t"));
+    // The disk fills: nothing fails before the buffer is flushed on closing.
+    EXPECT_FALSE(track_.SaveGff("/dev/full", "chr1", "t", false));
 }
 
 }  // namespace

@@ -65,12 +65,12 @@ TEST_F(ViewGeometryTest, ZoomOutTriplesAndStopsAtTheLeftEnd) {
 }
 
 TEST_F(ViewGeometryTest, ZoomingFarOutOfAPaneNeverWrapsTheVisibleEnd) {
-    // Zoomed out to every position over a pane that starts high: the page reaches past the last
-    // position, and the visible end stops there instead of wrapping round.
+    // Zoomed out to every position over a pane that starts high: the page stops at the pane's
+    // own span, so the visible end is the pane's last base instead of wrapping round.
     const Range visible = Layout({0, 0xFFFFFFFE}, {3000000000u, 3000100000u});
-    EXPECT_EQ(visible, Range(3000000000u, 0xFFFFFFFE));
-    EXPECT_EQ(geometry_.GetVisibleRangeExclusive(), Range(3000000000u, 0xFFFFFFFF));
-    EXPECT_EQ(geometry_.GetCenterPosition(), 0xFFFFFFFEu);
+    EXPECT_EQ(visible, Range(3000000000u, 3000100000u));
+    EXPECT_EQ(geometry_.GetVisibleRangeExclusive(), Range(3000000000u, 3000100001u));
+    EXPECT_EQ(geometry_.GetCenterPosition(), 3000050000u);
 }
 
 TEST_F(ViewGeometryTest, ScrollRangesSpanAtLeastFourBases) {

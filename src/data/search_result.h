@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// One item found by the attribute search: where it is filed.
+// One item found by the attribute search, as the result list shows it: where it is filed.
+// Start is 1-based.
 struct SearchResult {
     std::string PaneName;
     std::string TrackName;

@@ -1,0 +1,63 @@
+#include "app/headless_export.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "app/console_agent.h"
+#include "app/headless_front_end.h"
+#include "document/locuscope_document.h"
+#include "document/pane_label.h"
+
+namespace {
+
+struct Selection {
+    std::string pane;
+    GenomeDataset::Range range;
+};
+
+// "PANE:START-STOP" as the pair the mouse would select: the low end exclusive.
+bool ParseSelection(const std::string& text, Selection& selection) {
+    const PaneLabel::Parsed parsed = PaneLabel::Parse(text);
+    if (parsed.paneName.empty() || parsed.range.first == PaneLabel::kNoPosition ||
+        parsed.range.second == PaneLabel::kNoPosition)
+        return false;
+    const uint32_t low = std::min(parsed.range.first, parsed.range.second);
+    const uint32_t high = std::max(parsed.range.first, parsed.range.second);
+    selection = {parsed.paneName, {low > 0 ? low - 1 : 0, high}};
+    return true;
+}
+
+}  // namespace
+
+int HeadlessExport::Run(const std::string& output, const std::vector<std::string>& selects,
+                        bool selectAll, const std::vector<std::string>& paths) {
+    std::vector<Selection> selections;
+    for (const std::string& text : selects) {
+        Selection selection;
+        if (!ParseSelection(text, selection)) {
+            std::fprintf(stderr, "--select takes PANE:START-STOP, not: %s\n", text.c_str());
+            return HeadlessFrontEnd::kExitUsage;
+        }
+        selections.push_back(std::move(selection));
+    }
+
+    LocuscopeDocument document;
+    ConsoleAgent console(stderr);
+    document.SetHeadlessAgent(&console);
+    const bool imported = document.ImportFiles(paths);
+    for (const Selection& selection : selections) {
+        if (selection.pane != kAllTracksPane && !document.Genome.HasChromosome(selection.pane)) {
+            std::fprintf(stderr, "--select names no pane of the files: %s\n",
+                         selection.pane.c_str());
+            return HeadlessFrontEnd::kExitUsage;
+        }
+    }
+    if (selectAll)
+        document.Genome.SelectAllRegions();
+    for (const Selection& selection : selections)
+        document.Genome.RegionSelection[selection.pane].push_back(selection.range);
+
+    const bool written = document.ExportSelections(output);
+    return imported && written ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;
+}

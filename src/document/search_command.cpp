@@ -1,0 +1,69 @@
+#include "document/search_command.h"
+
+#include <algorithm>
+
+#include "document/locuscope_document.h"
+#include "document/long_operation_guard.h"
+#include "document/pane_view.h"
+#include "framework/message_box.h"
+
+namespace {
+
+// The largest position that still means a position: the all-ones value means none.
+constexpr uint32_t kLastPosition = 0xFFFFFFFE;
+
+uint32_t SaturatingSubtract(uint32_t value, uint32_t amount) {
+    return value > amount ? value - amount : 0;
+}
+
+uint32_t SaturatingAdd(uint32_t value, uint32_t amount) {
+    return value < kLastPosition - amount ? value + amount : kLastPosition;
+}
+
+}  // namespace
+
+bool SearchCommand::SearchAttributes(LocuscopeDocument& document, const std::string& text) {
+    if (document.IsBusy())
+        return false;
+    LongOperationGuard operation(document, "Search", "Total Progress", "Processing Track",
+                                 document.Genome.GetPaneTrackCount(kAllTracksPane));
+    document.SearchResults = document.Genome.Search(text);
+    document.SetTaskPercent(100, "", "", 0);
+    const size_t count = document.SearchResults.size();
+    document.ReportMessage("Number of items found: " + std::to_string(count));
+    document.ReportMessage("");
+    if (count == 0) {
+        document.ReportMessage("No items were found.  Please try another Attribute Search.");
+        operation.Pause(kNoHitPauseMilliseconds);
+    } else {
+        operation.Pause(kHitsPauseMilliseconds);
+    }
+    if (document.GetErrorFlag())
+        document.WaitForClose("Done", 100);
+    return true;
+}
+
+bool SearchCommand::GoToSearchResult(LocuscopeDocument& document, const std::string& paneName,
+                                     const std::string& trackName, uint32_t start) {
+    const ChromosomeDataset* track = document.Genome.FindTrack(paneName, trackName);
+    const std::optional<ItemView> item =
+        track != nullptr ? track->FindItem(start) : std::optional<ItemView>();
+    if (!item) {
+        ShowMessageBox("Error in search.  Pane: " + paneName + " Track: " + trackName);
+        return false;
+    }
+    const uint32_t stop = item->Stop;
+    const uint32_t low = SaturatingSubtract(start, kJumpMargin);
+    const uint32_t high = SaturatingAdd(stop, kJumpMargin);
+    document.SetPaneJumpRange(paneName, std::min(low, high), std::max(low, high));
+    document.Genome.RegionSelection[paneName] = {GenomeDataset::Range(start, stop)};
+    document.NavigateToPane(paneName, true);
+    document.UpdateAllViews();
+    if (PaneView* view = document.GetFirstView()) {
+        // Keep the jump's width, with the hit's start in the middle.
+        const uint32_t half = (std::max(low, high) - std::min(low, high)) / 2;
+        view->SetVisibleRange(SaturatingSubtract(start, half), SaturatingAdd(start, half));
+        view->InvalidateView();
+    }
+    return true;
+}

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest/QTest>
+
+#include "app/c_splash_wnd.h"
+#include "app/locuscope_app.h"
+#include "document/c_dialog_data_search.h"
+#include "document/command_ids.h"
+#include "document/locuscope_document.h"
+#include "document/locuscope_main_frame.h"
+#include "framework/command_layer.h"
+#include "framework/settings.h"
+#include "support/scratch_file.h"
+
+namespace {
+
+// Imports, searches and exports pump events; what the user does meanwhile must wait for them.
+class LongOperationTest : public testing::Test {
+protected:
+    LongOperationTest()
+        : first_("first.gff", "chr1\ts\tgene\t100\t900\t1\t+\t.\tID=a\n"),
+          second_("second.gff", "chr1\ts\texon\t200\t300\t1\t+\t.\tID=b\n"
+                                "chr2\ts\texon\t200\t300\t1\t+\t.\tID=c\n"),
+          dropped_("dropped.bed", "chr1 10 20 p1 5\n") {
+        CSplashWnd::EnableSplashScreen(false);
+        WriteSettingInt("Document", "ChromosomeNameSortOrder", 1);
+        EXPECT_TRUE(app_->InitInstance({QString::fromStdString(first_.Path())}));
+    }
+    LocuscopeMainFrame& Frame() { return *app_->MainFrame(); }
+    int OpenWindows() { return Frame().GetMdiArea()->subWindowList().size(); }
+    // Runs action at the first pump of the operation started next.
+    static void DuringNextOperation(std::function<void()> action) {
+        QTimer::singleShot(0, qApp, std::move(action));
+    }
+
+    ScratchFile first_;
+    ScratchFile second_;
+    ScratchFile dropped_;
+    std::unique_ptr<LocuscopeApp> app_ = std::make_unique<LocuscopeApp>();
+};
+
+TEST_F(LongOperationTest, ClosingTheWindowDuringAnImportCancelsItAndClosesAfterwards) {
+    LocuscopeDocument* document = Frame().GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    DuringNextOperation([this] { Frame().close(); });
+    EXPECT_TRUE(document->ImportFiles({second_.Path(), dropped_.Path()}));
+    // Still alive here: the import stopped after its current file, the window is still open.
+    EXPECT_EQ(document->Genome.GetStoredFeatures(), 3u);
+    EXPECT_FALSE(document->IsBusy());
+    EXPECT_EQ(OpenWindows(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
+    EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(LongOperationTest, FilesDroppedDuringAnImportAreImportedAfterIt) {
+    LocuscopeDocument* document = Frame().GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    DuringNextOperation([this, document] {
+        EXPECT_TRUE(document->IsBusy());
+        // A disabled window already refuses drops; at start-up, when the splash screen owns the
+        // progress dialog, the frame stays enabled and takes them.
+        EXPECT_FALSE(Frame().isEnabled());
+        Frame().setEnabled(true);
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dropped_.Path()))});
+        // A drag enters the window, then drops: Qt delivers a drop only to the drag's target.
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&Frame(), &enter);
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&Frame(), &drop);
+        // Neither refused nor started inside the running import.
+        EXPECT_EQ(document->Genome.GetStoredFeatures(), 1u);
+    });
+    EXPECT_TRUE(document->ImportFiles({second_.Path()}));
+    EXPECT_EQ(document->Genome.GetStoredFeatures(), 3u);
+    EXPECT_TRUE(
+        QTest::qWaitFor([document] { return document->Genome.GetStoredFeatures() == 4u; }));
+    // The running file's items stayed under their own track names.
+    EXPECT_EQ(document->Genome.FindTrack("chr2", "exon")->GetItemCount(), 1u);
+    ASSERT_NE(document->Genome.GetChromosomeTracks("chr1"), nullptr);
+    EXPECT_EQ(document->Genome.GetChromosomeTracks("chr1")->size(), 3u);
+    // A second import cannot start on a busy document.
+    DuringNextOperation([document, this] { EXPECT_FALSE(document->ImportFiles({second_.Path()})); });
+    EXPECT_TRUE(document->ExportSelections(ScratchFile::Folder() + "/none.gff"));
+    Frame().close();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
+}
+
+TEST_F(LongOperationTest, ClosingTheWindowDuringASearchEndsTheSearchThenTheDialogThenTheWindow) {
+    LocuscopeDocument* document = Frame().GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(document->ImportFiles({second_.Path()}));
+    bool searched = false;
+    // Inside the Search Dialog: type a string and press Enter; the window is closed while the
+    // search runs.
+    QTimer::singleShot(0, qApp, [this, &searched] {
+        auto* dialog = qobject_cast<CDialogDataSearch*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("searchString"));
+        field->setText(QStringLiteral("ID="));
+        DuringNextOperation([this] { Frame().close(); });
+        QTest::keyClick(field, Qt::Key_Return);
+        searched = true;
+    });
+    Frame().Commands().Action(CommandId::kSearch)->trigger();
+    EXPECT_TRUE(searched);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    // The search was cancelled after its first track.
+    EXPECT_EQ(document->SearchResults.size(), 1u);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
+    EXPECT_FALSE(Frame().isVisible());
+}
+
+}  // namespace
