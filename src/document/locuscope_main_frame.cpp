@@ -180,6 +180,9 @@ void LocuscopeMainFrame::CreateToolBars() {
     }
     paneSelector_ = new ChromosomeStartStopComboBox;
     paneSelector_->setObjectName(QStringLiteral("PaneSelector"));
+    // Every scroll relabels an entry; an inline completer would filter all the labels of a draft
+    // assembly each time (10 ms for 30,000 panes). Labels are typed whole or chosen from the list.
+    paneSelector_->setCompleter(nullptr);
     paneSelector_->setToolTip(tr("Pane Selection"));
     paneSelector_->setStatusTip(tr("Pane Selection"));
     paneToolBar_->InsertControl(paneSelector_, Commands().Action(Id::kPaneSelector),
