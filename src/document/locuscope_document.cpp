@@ -236,13 +236,6 @@ void LocuscopeDocument::MoveTrack(const std::string& trackName, const std::strin
         UpdateAllViews();
 }
 
-void LocuscopeDocument::SelectTrack(const std::string& trackName) {
-    Genome.SelectedTracks.clear();
-    if (!trackName.empty())
-        Genome.SelectedTracks.push_back(trackName);
-    UpdateAllViews();
-}
-
 void LocuscopeDocument::StepCursor(int delta) {
     const std::string pane = GetCurrentPaneName();
     if (!Genome.StepCursor(pane, delta))

@@ -92,8 +92,6 @@ public:
     void DeleteCurrentPane();
     // Moves the track named trackName to the row of beforeName, in every pane.
     void MoveTrack(const std::string& trackName, const std::string& beforeName);
-    // Makes trackName the only selected track; an empty name clears the selection.
-    void SelectTrack(const std::string& trackName);
     // Steps the current pane's cursor by delta items and brings it into sight.
     void StepCursor(int delta);
 

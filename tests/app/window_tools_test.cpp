@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -361,6 +362,23 @@ TEST_F(WindowToolsTest, ManualScaleOrdersReversedLimitsAndPointSizeFieldsMeanThe
     EXPECT_EQ(gene->PointWidthRight, 4);
     EXPECT_EQ(gene->PointHeightTop, 1);
     EXPECT_EQ(gene->PointHeightBottom, 2);
+}
+
+TEST_F(WindowToolsTest, SetColorStartsFromTheTrackColourAndColoursTheNameEverywhere) {
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(1));  // mRNA, on chr1 and chr2
+    const int before = Document().Genome.FindTrack("chr1", "mRNA")->TrackColor;
+    QColor offered;
+    WhenShown([&offered](QWidget* dialog) {
+        auto* colors = qobject_cast<QColorDialog*>(dialog);
+        ASSERT_NE(colors, nullptr);
+        offered = colors->currentColor();
+        colors->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        colors->accept();
+    });
+    Frame().Commands().ExecuteIfEnabled(Id::kSetColor);
+    EXPECT_EQ(offered, QColor(before & 0xFF, (before >> 8) & 0xFF, (before >> 16) & 0xFF));
+    EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA")->TrackColor, 0x563412);  // 0x00BBGGRR
+    EXPECT_EQ(Document().Genome.FindTrack("chr2", "mRNA")->TrackColor, 0x563412);
 }
 
 TEST_F(WindowToolsTest, DeletingTracksAndPanes) {
