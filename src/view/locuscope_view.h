@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QPoint>
+#include <optional>
 #include <string>
 
+#include "data/item_view.h"
 #include "document/pane_view.h"
 #include "framework/view_base.h"
 #include "view/info_panel.h"
@@ -124,6 +126,9 @@ private:
     int RowEdgeAt(int y) const;
     std::string TrackNameAt(int trackIndex) const;
     void UpdateCursorShape(Qt::KeyboardModifiers modifiers);
+    // The item under a point of the data area, as the pointer info describes it; start becomes
+    // its start.
+    std::optional<ItemView> ItemAt(const QPoint& point, uint32_t& start) const;
     void UpdatePointerInfo(const QPoint& point);
     void ZoomAt(const QPoint& point, bool zoomOut);
     void PressLabel(const QPoint& point, Qt::KeyboardModifiers modifiers, bool keepSelection);

@@ -93,27 +93,30 @@ void LocuscopeView::UpdateCursorShape(Qt::KeyboardModifiers modifiers) {
     }
 }
 
-void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
-    std::string text;
+std::optional<ItemView> LocuscopeView::ItemAt(const QPoint& point, uint32_t& start) const {
     LocuscopeDocument* document = GetDocument();
     const ViewGeometry::PointHit hit = HitAt(point);
-    if (document != nullptr && RegionAt(point) == Region::kData && !hit.outsideRow) {
-        const size_t row = static_cast<size_t>(hit.trackIndex - geometry_.vertical.position);
-        const GenomeDataset::TrackRef ref =
-            document->Genome.GetTrack(document->GetCurrentPaneName(), hit.trackIndex);
-        if (ref.dataset != nullptr && row < geometry_.rowTops.size()) {
-            const int top = geometry_.rowTops[row];
-            const double value = TrackRowPainter::ValueAtY(*ref.dataset, ref.trackName, top,
-                                                           geometry_.rowBottoms[row] - top,
-                                                           point.y());
-            const Range visible = GetVisibleRange();
-            uint32_t position = hit.position;
-            if (const std::optional<ItemView> item = document->Genome.HitTestItem(
-                    hit.trackIndex, position, static_cast<float>(value), visible.first,
-                    visible.second))
-                text = item->GetInfoText(position);
-        }
-    }
+    if (document == nullptr || RegionAt(point) != Region::kData || hit.outsideRow)
+        return std::nullopt;
+    const size_t row = static_cast<size_t>(hit.trackIndex - geometry_.vertical.position);
+    const GenomeDataset::TrackRef ref =
+        document->Genome.GetTrack(document->GetCurrentPaneName(), hit.trackIndex);
+    if (ref.dataset == nullptr || row >= geometry_.rowTops.size())
+        return std::nullopt;
+    // Of several items under the pointer, the one whose value is nearest the pointer's height.
+    const int top = geometry_.rowTops[row];
+    const double value = TrackRowPainter::ValueAtY(*ref.dataset, ref.trackName, top,
+                                                   geometry_.rowBottoms[row] - top, point.y());
+    const Range visible = GetVisibleRange();
+    start = hit.position;
+    return document->Genome.HitTestItem(hit.trackIndex, start, static_cast<float>(value),
+                                        visible.first, visible.second);
+}
+
+void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
+    uint32_t start = 0;
+    const std::optional<ItemView> item = ItemAt(point, start);
+    std::string text = item ? item->GetInfoText(start) : std::string();
     if (text != info_.pointerInfo) {
         info_.pointerInfo = std::move(text);
         update();
@@ -219,24 +222,8 @@ void LocuscopeView::FinishRowHeight(const QPoint& release) {
 }
 
 void LocuscopeView::OpenLinkAt(const QPoint& point) {
-    LocuscopeDocument* document = GetDocument();
-    UpdatePointerInfo(point);
-    const ViewGeometry::PointHit hit = HitAt(point);
-    if (document == nullptr || hit.outsideRow || info_.pointerInfo.empty())
-        return;
-    // The item the pointer info describes is the one under the pointer.
-    const size_t row = static_cast<size_t>(hit.trackIndex - geometry_.vertical.position);
-    const GenomeDataset::TrackRef ref =
-        document->Genome.GetTrack(document->GetCurrentPaneName(), hit.trackIndex);
-    if (ref.dataset == nullptr || row >= geometry_.rowTops.size())
-        return;
-    const int top = geometry_.rowTops[row];
-    const double value = TrackRowPainter::ValueAtY(*ref.dataset, ref.trackName, top,
-                                                   geometry_.rowBottoms[row] - top, point.y());
-    const Range visible = GetVisibleRange();
-    uint32_t position = hit.position;
-    const std::optional<ItemView> item = document->Genome.HitTestItem(
-        hit.trackIndex, position, static_cast<float>(value), visible.first, visible.second);
+    uint32_t start = 0;
+    const std::optional<ItemView> item = ItemAt(point, start);
     const std::string link = item ? item->GetUrl() : std::string();
     if (link.empty())
         return;
