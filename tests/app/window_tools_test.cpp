@@ -426,16 +426,20 @@ TEST_F(WindowToolsTest, NewDocumentsAreNamedAndListedInTheWindowMenu) {
     LocuscopeDocument::SetFileChooser({});
     EXPECT_EQ(Frame().GetMdiArea()->activeSubWindow()->windowTitle(), "GFF1");
 
-    QMenu* window = nullptr;
+    QAction* windowTitle = nullptr;
     for (QAction* action : Frame().menuBar()->actions())
         if (action->text() == "&Window")
-            window = action->menu();
-    ASSERT_NE(window, nullptr);
-    emit window->aboutToShow();
+            windowTitle = action;
+    ASSERT_NE(windowTitle, nullptr);
+    QMenu* window = windowTitle->menu();
+    QTest::mouseClick(Frame().menuBar(), Qt::LeftButton, {},
+                      Frame().menuBar()->actionGeometry(windowTitle).center());
+    EXPECT_TRUE(QTest::qWaitFor([window] { return window->isVisible(); }));
     QStringList listed;
     for (QAction* action : window->actions())
         if (action->isCheckable())
             listed.append(action->text() + (action->isChecked() ? "*" : ""));
+    window->close();
     EXPECT_EQ(listed, (QStringList{"&1 tracks.gff", "&2 GFF1*"}));
 }
 
