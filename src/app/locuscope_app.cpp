@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QStatusBar>
 
 #include "app/app_icon.h"
 #include "app/command_line_text.h"
@@ -55,6 +56,14 @@ CDocumentManager::Template LocuscopeApp::DocumentTemplate(LocuscopeMainFrame& fr
     documentTemplate.createView = [&frame] {
         auto* view = new LocuscopeView;
         view->SetServices({&frame.Options(), &frame.Commands()});
+        // The status bar says what the pointer is over, as the tooltip does.
+        QObject::connect(view, &LocuscopeView::PointerInfoChanged, &frame,
+                         [&frame](const QString& text) {
+                             if (text.isEmpty())
+                                 frame.statusBar()->clearMessage();
+                             else
+                                 frame.statusBar()->showMessage(text);
+                         });
         return view;
     };
     return documentTemplate;

@@ -55,6 +55,8 @@ const QList<Command>& Catalog() {
          true},
         {Id::kShowManualScaleOverlay, "Display Manual Scale Indicator", {},
          "Mark tracks that use a manual scale", "", true},
+        {Id::kShowFeatureNames, "Feature Names", {},
+         "Show the names of features where they have room", "", true},
         {Id::kZoomIn, "Zoom In\tCtrl++", QKeySequence(QKeySequence::ZoomIn), "Zoom in", ""},
         {Id::kZoomOut, "Zoom Out\tCtrl+-", QKeySequence(QKeySequence::ZoomOut), "Zoom out", ""},
         {Id::kFullZoomOut, "Full Zoom Out\tCtrl+0", Keys(Qt::CTRL | Qt::Key_0),

@@ -25,6 +25,7 @@ constexpr OptionKey kOptions[] = {
      CommandId::kShowDataBorder},
     {&ViewOptions::ShowManualScaleOverlay, "ShowManualScaleOverlay",
      CommandId::kShowManualScaleOverlay},
+    {&ViewOptions::ShowFeatureNames, "ShowFeatureNames", CommandId::kShowFeatureNames},
 };
 
 }  // namespace

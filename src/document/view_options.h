@@ -9,6 +9,7 @@ struct ViewOptions {
     bool ShowGridLinesHoriz = true;
     bool ShowTransparentDataBorder = true;
     bool ShowManualScaleOverlay = true;
+    bool ShowFeatureNames = true;
 
     void Read();
     void Write() const;

@@ -59,6 +59,7 @@ RenderSettings LocuscopeView::CurrentRenderSettings(double outputScale) const {
         settings.showGridLines = options.ShowGridLinesHoriz;
         settings.showDataBorder = options.ShowTransparentDataBorder;
         settings.showManualScaleOverlay = options.ShowManualScaleOverlay;
+        settings.showFeatureNames = options.ShowFeatureNames;
     }
     return settings;
 }

@@ -80,6 +80,10 @@ public:
     bool OnCommand(int id) override;
     bool OnUpdateCommand(int id, CommandState& state) override;
 
+signals:
+    // The item under the pointer changed: its description and name, empty for none.
+    void PointerInfoChanged(const QString& text);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

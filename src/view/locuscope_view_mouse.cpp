@@ -6,9 +6,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdlib>
 
+#include "data/feature_name.h"
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
@@ -117,10 +119,22 @@ void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
     uint32_t start = 0;
     const std::optional<ItemView> item = ItemAt(point, start);
     std::string text = item ? item->GetInfoText(start) : std::string();
-    if (text != info_.pointerInfo) {
-        info_.pointerInfo = std::move(text);
-        update();
+    if (text == info_.pointerInfo)
+        return;
+    info_.pointerInfo = std::move(text);
+    QString shown;
+    if (item) {
+        const std::string_view name = FeatureName(item->Attributes);
+        shown = QString::fromStdString(info_.pointerInfo);
+        if (!name.empty())
+            shown = QString::fromUtf8(name.data(), static_cast<int>(name.size())) +
+                    QStringLiteral("\n") + shown;
+        QToolTip::showText(mapToGlobal(point), shown, this);
+    } else {
+        QToolTip::hideText();
     }
+    emit PointerInfoChanged(shown.replace(QLatin1Char('\n'), QStringLiteral(": ")));
+    update();
 }
 
 void LocuscopeView::ZoomAt(const QPoint& point, bool zoomOut) {

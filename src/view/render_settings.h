@@ -10,6 +10,7 @@ struct RenderSettings {
     bool showGridLines = true;
     bool showDataBorder = true;
     bool showManualScaleOverlay = true;
+    bool showFeatureNames = true;
     double outputScale = 1.0;
     // Draws every column by walking its items and every rectangle with its own call: the
     // plain way, which the faster drawing must match pixel for pixel.

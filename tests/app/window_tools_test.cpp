@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMenu>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -232,6 +233,12 @@ TEST_F(WindowToolsTest, PointerInfoDescribesTheItemUnderThePointer) {
     Paint();
     QTest::mouseMove(&View(), DataPoint(0.5, 0));
     EXPECT_EQ(View().PointerInfo(), "Score: 5.000 Pos: 1001 - 2000 Attr: ID=g1;url=http://example.org/g1");
+    // The status bar gives the feature's name with it.
+    EXPECT_EQ(Frame().statusBar()->currentMessage(),
+              "g1: Score: 5.000 Pos: 1001 - 2000 Attr: ID=g1;url=http://example.org/g1");
+    QTest::mouseMove(&View(), QPoint(20, 20));
+    EXPECT_EQ(View().PointerInfo(), "");
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
 }
 
 TEST_F(WindowToolsTest, DoubleClickOpensOnlyWebLinks) {

@@ -1,0 +1,63 @@
+#include "data/feature_name.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// In order of preference: the display name first, the stable identifier last.
+constexpr std::array<std::string_view, 4> kNameKeys = {"Name", "gene_name", "gene_id", "ID"};
+
+std::string_view Trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The value of key in one ';'-separated field, written key=value (GFF3) or key "value" (GTF).
+bool ValueOf(std::string_view field, std::string_view key, std::string_view& value) {
+    field = Trimmed(field);
+    if (field.size() <= key.size() || field.compare(0, key.size(), key) != 0)
+        return false;
+    const std::string_view rest = field.substr(key.size());
+    std::string_view text = Trimmed(rest);
+    if (!text.empty() && text.front() == '=') {
+        value = Trimmed(text.substr(1));
+    } else if (rest.front() == ' ' || rest.front() == '\t') {
+        if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+            text = text.substr(1, text.size() - 2);
+        value = text;
+    } else {
+        return false;
+    }
+    return !value.empty();
+}
+
+}  // namespace
+
+std::string_view FeatureName(std::string_view attributes) {
+    // A BED name: a word with no key in it.
+    if (attributes.find_first_of("=;\"") == std::string_view::npos)
+        return Trimmed(attributes);
+    std::array<std::string_view, kNameKeys.size()> found{};
+    size_t start = 0;
+    while (start <= attributes.size()) {
+        const size_t end = std::min(attributes.find(';', start), attributes.size());
+        const std::string_view field = attributes.substr(start, end - start);
+        for (size_t key = 0; key < kNameKeys.size(); ++key) {
+            std::string_view value;
+            if (found[key].empty() && ValueOf(field, kNameKeys[key], value)) {
+                found[key] = value;
+                if (key == 0)
+                    return value;  // nothing is preferred to Name
+            }
+        }
+        start = end + 1;
+    }
+    for (const std::string_view name : found) {
+        if (!name.empty())
+            return name;
+    }
+    return {};
+}
