@@ -59,19 +59,27 @@ int CommonStyle(const std::vector<ChromosomeDataset*>& tracks) {
 
 int StyleOfCommand(int id) {
     switch (id) {
-        case Id::kStyleAutomatic: return ChromosomeDataset::kStyleAutomatic;
-        case Id::kStylePoints: return ChromosomeDataset::kStylePoints;
-        case Id::kStyleBars: return ChromosomeDataset::kStyleBars;
-        default: return 0;
+        case Id::kStyleAutomatic:
+            return ChromosomeDataset::kStyleAutomatic;
+        case Id::kStylePoints:
+            return ChromosomeDataset::kStylePoints;
+        case Id::kStyleBars:
+            return ChromosomeDataset::kStyleBars;
+        default:
+            return 0;
     }
 }
 
 int ToolOfCommand(int id) {
     switch (id) {
-        case Id::kToolPointer: return CParametersHandlerTools::kPointerTool;
-        case Id::kToolMagnifier: return CParametersHandlerTools::kMagnifierTool;
-        case Id::kToolRuler: return CParametersHandlerTools::kRulerTool;
-        default: return 0;
+        case Id::kToolPointer:
+            return CParametersHandlerTools::kPointerTool;
+        case Id::kToolMagnifier:
+            return CParametersHandlerTools::kMagnifierTool;
+        case Id::kToolRuler:
+            return CParametersHandlerTools::kRulerTool;
+        default:
+            return 0;
     }
 }
 
@@ -101,12 +109,24 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
             if (PaneView* view = GetFirstView())
                 view->InvalidateView();
             return true;
-        case Id::kNextItem: StepCursor(+1); return true;
-        case Id::kPreviousItem: StepCursor(-1); return true;
-        case Id::kAttachCursor: ToggleCursorAttachment(); return true;
-        case Id::kDeletePane: DeleteCurrentPane(); return true;
-        case Id::kSortUnsorted: SortPanes(GenomeDataset::kSortUnsorted); return true;
-        case Id::kSortAlphanumeric: SortPanes(GenomeDataset::kSortAlphanumeric); return true;
+        case Id::kNextItem:
+            StepCursor(+1);
+            return true;
+        case Id::kPreviousItem:
+            StepCursor(-1);
+            return true;
+        case Id::kAttachCursor:
+            ToggleCursorAttachment();
+            return true;
+        case Id::kDeletePane:
+            DeleteCurrentPane();
+            return true;
+        case Id::kSortUnsorted:
+            SortPanes(GenomeDataset::kSortUnsorted);
+            return true;
+        case Id::kSortAlphanumeric:
+            SortPanes(GenomeDataset::kSortAlphanumeric);
+            return true;
         case Id::kSelectAllTracks:
             Genome.SelectedTracks.assign(Genome.GetTrackOrder().begin(),
                                          Genome.GetTrackOrder().end());
@@ -121,14 +141,20 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
             PanesChanged();
             UpdateAllViews();
             return true;
-        case Id::kSetColor: SetTrackColor(); return true;
-        case Id::kSetHeight: SetTrackHeight(); return true;
+        case Id::kSetColor:
+            SetTrackColor();
+            return true;
+        case Id::kSetHeight:
+            SetTrackHeight();
+            return true;
         case Id::kAutoScale:
             for (ChromosomeDataset* track : Genome.GetSelectedTrackObjects())
                 track->AutoScale = true;
             UpdateAllViews();
             return true;
-        case Id::kManualScale: SetManualScale(); return true;
+        case Id::kManualScale:
+            SetManualScale();
+            return true;
         case Id::kDefaultStylePoints:
         case Id::kDefaultStyleBars:
             DefaultTrackStyle = id == Id::kDefaultStylePoints ? kStylePoints : kStyleBars;
@@ -136,10 +162,17 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
                             DefaultTrackStyle);
             UpdateAllViews();
             return true;
-        case Id::kAdjustPointSize: AdjustPointSize(); return true;
-        case Id::kIncreasePointSize: ChangePointWidth(+1); return true;
-        case Id::kDecreasePointSize: ChangePointWidth(-1); return true;
-        default: return false;
+        case Id::kAdjustPointSize:
+            AdjustPointSize();
+            return true;
+        case Id::kIncreasePointSize:
+            ChangePointWidth(+1);
+            return true;
+        case Id::kDecreasePointSize:
+            ChangePointWidth(-1);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -172,19 +205,19 @@ bool LocuscopeDocument::OnUpdateTrackCommand(int id, CommandState& state) {
         }
         case Id::kSortUnsorted:
         case Id::kSortAlphanumeric:
-            state.checked = Genome.SortOrder == (id == Id::kSortAlphanumeric
-                                                     ? GenomeDataset::kSortAlphanumeric
-                                                     : GenomeDataset::kSortUnsorted);
+            state.checked =
+                Genome.SortOrder == (id == Id::kSortAlphanumeric ? GenomeDataset::kSortAlphanumeric
+                                                                 : GenomeDataset::kSortUnsorted);
             return true;
         case Id::kAutoScale:
         case Id::kManualScale: {
             state.enabled = !selected.empty();
             const bool wantAuto = id == Id::kAutoScale;
-            state.checked = state.enabled &&
-                            std::all_of(selected.begin(), selected.end(),
-                                        [wantAuto](const ChromosomeDataset* track) {
-                                            return track->AutoScale == wantAuto;
-                                        });
+            state.checked =
+                state.enabled && std::all_of(selected.begin(), selected.end(),
+                                             [wantAuto](const ChromosomeDataset* track) {
+                                                 return track->AutoScale == wantAuto;
+                                             });
             return true;
         }
         case Id::kDeleteTracks:
@@ -250,8 +283,8 @@ void LocuscopeDocument::SetTrackColor() {
     if (tracks.empty())
         return;
     const int first = tracks.front()->TrackColor;
-    const QColor initial = first == ChromosomeDataset::kUnassignedColor ? QColor(Qt::black)
-                                                                         : ToQColor(first);
+    const QColor initial =
+        first == ChromosomeDataset::kUnassignedColor ? QColor(Qt::black) : ToQColor(first);
     const QColor chosen =
         QColorDialog::getColor(initial, QApplication::activeWindow(), QObject::tr("Color"));
     if (!chosen.isValid())

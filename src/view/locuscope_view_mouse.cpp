@@ -52,8 +52,9 @@ LocuscopeView::Region LocuscopeView::RegionAt(const QPoint& point) const {
 
 ViewGeometry::PointHit LocuscopeView::HitAt(const QPoint& point) const {
     const LocuscopeDocument* document = GetDocument();
-    const int tracks =
-        document != nullptr ? document->Genome.GetPaneTrackCount(document->GetCurrentPaneName()) : 0;
+    const int tracks = document != nullptr
+                           ? document->Genome.GetPaneTrackCount(document->GetCurrentPaneName())
+                           : 0;
     // A point beyond the data area's right edge stands for the last visible base.
     const int x = std::min(point.x(), UsableRect().width() - 1);
     return geometry_.PointToPosition(x, point.y(), UsableRect().width(), std::max(tracks, 1));
@@ -138,10 +139,9 @@ void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
 }
 
 void LocuscopeView::ZoomAt(const QPoint& point, bool zoomOut) {
-    const double fraction =
-        std::clamp(double(point.x() - ViewGeometry::kLabelWidth) /
-                       ViewGeometry::DataWidth(UsableRect().width()),
-                   0.0, 1.0);
+    const double fraction = std::clamp(double(point.x() - ViewGeometry::kLabelWidth) /
+                                           ViewGeometry::DataWidth(UsableRect().width()),
+                                       0.0, 1.0);
     const uint32_t position = HitAt(point).position;
     if (zoomOut)
         ZoomOut(position, fraction);
@@ -155,8 +155,7 @@ void LocuscopeView::PressLabel(const QPoint& point, Qt::KeyboardModifiers modifi
     if (document == nullptr)
         return;
     const ViewGeometry::PointHit hit = HitAt(point);
-    const bool belowRows =
-        geometry_.rowBottoms.empty() || point.y() > geometry_.rowBottoms.back();
+    const bool belowRows = geometry_.rowBottoms.empty() || point.y() > geometry_.rowBottoms.back();
     const std::string name = belowRows ? std::string() : TrackNameAt(hit.trackIndex);
     std::vector<std::string>& selected = document->Genome.SelectedTracks;
     if (modifiers.testFlag(Qt::ControlModifier) && !name.empty()) {
@@ -305,7 +304,8 @@ void LocuscopeView::mousePressEvent(QMouseEvent* event) {
     } else if (region == Region::kData) {
         LocuscopeDocument* document = GetDocument();
         const int tool = CurrentTool();
-        drag_ = tool == CParametersHandlerTools::kMagnifierTool ? Drag::kMagnifier : Drag::kSelection;
+        drag_ =
+            tool == CParametersHandlerTools::kMagnifierTool ? Drag::kMagnifier : Drag::kSelection;
         if (tool != CParametersHandlerTools::kMagnifierTool)
             document->Genome.MoveCursorNear(HitAt(point).position);
         if (tool == CParametersHandlerTools::kPointerTool &&
@@ -350,10 +350,17 @@ void LocuscopeView::mouseReleaseEvent(QMouseEvent* event) {
         case Drag::kMagnifier:
             FinishMagnifier(point, event->modifiers().testFlag(Qt::ControlModifier));
             break;
-        case Drag::kSelection: FinishSelection(point); break;
-        case Drag::kLabel: FinishLabelDrag(point); break;
-        case Drag::kRowHeight: FinishRowHeight(point); break;
-        case Drag::kNone: break;
+        case Drag::kSelection:
+            FinishSelection(point);
+            break;
+        case Drag::kLabel:
+            FinishLabelDrag(point);
+            break;
+        case Drag::kRowHeight:
+            FinishRowHeight(point);
+            break;
+        case Drag::kNone:
+            break;
     }
     draggedRow_ = -1;
     UpdateCursorShape(event->modifiers());
@@ -464,9 +471,10 @@ void LocuscopeView::DrawOverlays(QPainter& painter) {
         // The ruler's mark: a hairline at the pointer with the base it stands on.
         painter.setPen(QPen(kRulerLine, 1));
         painter.drawLine(lastPoint_.x(), top, lastPoint_.x(), bottom);
-        const QString tag = QString::fromStdString(PaneLabel::GroupedNumber(HitAt(lastPoint_).position));
-        const QRect box(lastPoint_.x() + 3, top,
-                        painter.fontMetrics().horizontalAdvance(tag) + 8, kRulerTagHeight);
+        const QString tag =
+            QString::fromStdString(PaneLabel::GroupedNumber(HitAt(lastPoint_).position));
+        const QRect box(lastPoint_.x() + 3, top, painter.fontMetrics().horizontalAdvance(tag) + 8,
+                        kRulerTagHeight);
         painter.fillRect(box, kRulerTagFill);
         painter.drawRect(box);
         painter.setPen(Qt::black);

@@ -30,7 +30,8 @@ QCursor Magnifier(bool zoomOut) {
     // A white halo under every stroke keeps the shape visible on dark and light tracks alike.
     const auto stroke = [&painter](const QPainterPath& path, qreal width) {
         painter.strokePath(path, QPen(Qt::white, width + 2.5, Qt::SolidLine, Qt::RoundCap));
-        painter.strokePath(path, QPen(QColor(0x20, 0x20, 0x20), width, Qt::SolidLine, Qt::RoundCap));
+        painter.strokePath(path,
+                           QPen(QColor(0x20, 0x20, 0x20), width, Qt::SolidLine, Qt::RoundCap));
     };
     QPainterPath handle;
     handle.moveTo(kLensCentre + QPointF(6.5, 6.5));
