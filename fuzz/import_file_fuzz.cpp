@@ -12,11 +12,11 @@
 //      "%d" in the text becomes the copy's number;
 //   2, 3  as 0 and 1, and the progress display asks to cancel when the import first reports
 //      progress.
-// and how the file is stored ((byte / 12) % 3):
+// and how the file is stored ((byte / 64) % 3):
 //   0  as plain text;
-//   1  gzip-compressed by this target, in 1 to 3 members ((byte / 36) % 3 + 1) cut anywhere,
+//   1  gzip-compressed by this target, in 1 to 3 members ((byte / 12) % 3 + 1) cut anywhere,
 //      with ".gz" added to the name;
-//   2  the bytes taken as compressed data as they stand, with ".gz" added to the name, so the
+//   2  the text taken as compressed data as it stands, with ".gz" added to the name, so the
 //      decompression meets damaged and hostile streams.
 #include <unistd.h>
 #include <zlib.h>
@@ -150,9 +150,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     const uint8_t selector = data[0];
     const int mode = (selector / kExtensionCount) % kReadModes;
-    const int modes = kExtensionCount * kReadModes;
-    const auto storage = static_cast<Storage>(selector / modes % kStorageForms);
-    const int members = selector / (modes * kStorageForms) % kMaxMembers + 1;
+    constexpr int kStorageUnit = 64;  // printable selectors ('0' to '9') store plain text
+    const auto storage = static_cast<Storage>(selector / kStorageUnit % kStorageForms);
+    const int members = selector / (kExtensionCount * kReadModes) % kMaxMembers + 1;
     const std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string path = TemporaryPath(selector, storage);
     {
