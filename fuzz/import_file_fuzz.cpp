@@ -12,8 +12,16 @@
 //      "%d" in the text becomes the copy's number;
 //   2, 3  as 0 and 1, and the progress display asks to cancel when the import first reports
 //      progress.
+// and how the file is stored ((byte / 64) % 3):
+//   0  as plain text;
+//   1  gzip-compressed by this target, in 1 to 3 members ((byte / 12) % 3 + 1) cut anywhere,
+//      with ".gz" added to the name;
+//   2  the text taken as compressed data as it stands, with ".gz" added to the name, so the
+//      decompression meets damaged and hostile streams.
 #include <unistd.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
@@ -29,13 +37,39 @@ namespace {
 
 const char* const kExtensions[] = {".gff", ".bed", ".txt"};
 constexpr int kExtensionCount = 3;
+constexpr int kReadModes = 4;
 constexpr int kCompactMode = 1;
 constexpr int kCancelModes = 2;
+enum Storage { kPlain, kCompressedHere, kCompressedAsGiven, kStorageForms };
+constexpr int kMaxMembers = 3;
 constexpr size_t kMaxExpandedBytes = size_t{4} << 20;  // room for a line over 1 MB
 
-std::string TemporaryPath(uint8_t selector) {
+std::string TemporaryPath(uint8_t selector, Storage storage) {
     return "/tmp/locuscope-fuzz-" + std::to_string(getpid()) +
-           kExtensions[selector % kExtensionCount];
+           kExtensions[selector % kExtensionCount] + (storage == kPlain ? "" : ".gz");
+}
+
+// Writes text gzip-compressed in the given number of members, cut at even shares.
+void WriteGzip(std::ostream& out, std::string_view text, int members) {
+    constexpr int kGzipWindowBits = 15 + 16;
+    constexpr int kMemoryLevel = 8;
+    const size_t share = text.size() / static_cast<size_t>(members) + 1;
+    for (int member = 0; member < members; ++member) {
+        const std::string_view part = text.substr(std::min(text.size(), member * share), share);
+        z_stream stream{};
+        if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, kGzipWindowBits, kMemoryLevel,
+                         Z_DEFAULT_STRATEGY) != Z_OK)
+            __builtin_trap();
+        std::string compressed(deflateBound(&stream, static_cast<uLong>(part.size())), '\0');
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(part.data()));
+        stream.avail_in = static_cast<uInt>(part.size());
+        stream.next_out = reinterpret_cast<Bytef*>(compressed.data());
+        stream.avail_out = static_cast<uInt>(compressed.size());
+        if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
+            __builtin_trap();
+        out.write(compressed.data(), static_cast<std::streamsize>(stream.total_out));
+        deflateEnd(&stream);
+    }
 }
 
 // Writes the compact form expanded, up to kMaxExpandedBytes.
@@ -115,15 +149,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
     const uint8_t selector = data[0];
-    const int mode = (selector / kExtensionCount) % 4;
+    const int mode = (selector / kExtensionCount) % kReadModes;
+    constexpr int kStorageUnit = 64;  // printable selectors ('0' to '9') store plain text
+    const auto storage = static_cast<Storage>(selector / kStorageUnit % kStorageForms);
+    const int members = selector / (kExtensionCount * kReadModes) % kMaxMembers + 1;
     const std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
-    const std::string path = TemporaryPath(selector);
+    const std::string path = TemporaryPath(selector, storage);
     {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::ostringstream text;
         if (mode % 2 == kCompactMode)
-            WriteExpanded(out, body);
+            WriteExpanded(text, body);
         else
-            out << body;
+            text << body;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (storage == kCompressedHere)
+            WriteGzip(out, text.str(), members);
+        else
+            out << text.str();
     }
     FuzzProgress progress(mode >= kCancelModes);
     GenomeDataset genome;

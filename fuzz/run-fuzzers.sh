@@ -36,6 +36,12 @@ printf 'chr1 0 10 a inf\r\nchr1 5 20 b -inf\r\n\r\nchr1 6 7 c NaN\r\n' > "$seeds
 { printf '4\x00\x01chr1 0 10\n\xff\xffAAAAAAAAAAAAAAAAAAAA\x00\x00\x01chr1 5 9\n'; } > "$seeds/files/long-line"
 # '9' = gff, compact, and the progress display cancels at the first progress report.
 { printf '9'; for _ in 1 2 3; do printf '\xff\xff'"$gff_good"; done; } > "$seeds/files/cancel"
+# 'H' = gff compressed by the target; '\x84' = gff whose text is taken as gzip data as it stands.
+for file in examples/*; do
+    base=$(basename "$file")
+    { printf 'H'; head -c 4096 "$file"; } > "$seeds/files/gz-$base"
+    { printf '\x84'; head -c 4096 "$file" | gzip -c; } > "$seeds/files/raw-gz-$base"
+done
 
 # A kept corpus keeps the seeds too, so that replaying it (for coverage, say) starts from them.
 [[ -n ${3:-} ]] && cp -r "$seeds/lines" "$seeds/files" "$corpus_root/"

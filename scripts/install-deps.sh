@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build
-    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libgif-dev
+    qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libgif-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation xvfb xauth
     clang libclang-rt-14-dev

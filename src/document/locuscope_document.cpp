@@ -23,8 +23,15 @@ using DocumentSettings::kDefaultTrackStyleKey;
 using DocumentSettings::kHeaderVisibleKey;
 using DocumentSettings::kSortOrderKey;
 const std::string& kDocumentSection = DocumentSettings::kSection;
+// Every name the import reads: GFF (also .gff3, .gtf), BED and .txt, each also gzip-compressed.
 const char kImportFilter[] =
-    "GFF or BED files (*.gff; *.bed)|*.gff; *.bed|BED files (*.bed)|*.bed|All Files (*.*)|*.*||";
+    "GFF, GTF, BED or text files (*.gff; *.gff3; *.gtf; *.bed; *.txt; and .gz, .bgz of each)|"
+    "*.gff; *.gff3; *.gtf; *.gff.gz; *.gff3.gz; *.gtf.gz; *.gff.bgz; *.gff3.bgz; *.gtf.bgz; "
+    "*.bed; *.bed.gz; *.bed.bgz; *.txt; *.txt.gz; *.txt.bgz|"
+    "GFF and GTF files (*.gff; *.gff3; *.gtf; and .gz, .bgz of each)|"
+    "*.gff; *.gff3; *.gtf; *.gff.gz; *.gff3.gz; *.gtf.gz; *.gff.bgz; *.gff3.bgz; *.gtf.bgz|"
+    "BED files (*.bed; *.bed.gz; *.bed.bgz)|*.bed; *.bed.gz; *.bed.bgz|"
+    "All Files (*.*)|*.*||";
 
 std::vector<std::string> ChooseFilesWithDialog() {
     const QStringList names =

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "data/chromosome_dataset.h"
 #include "data/genome_dataset.h"
 #include "data/number_scan.h"
 #include "framework/file_processing_exception.h"
@@ -32,19 +33,40 @@ bool StartsWithNoCase(std::string_view line, std::string_view word) {
     return true;
 }
 
-// The value of the "name" key among the key=value pairs of a track line; values may be
-// double-quoted to hold blanks. Returns false when there is no name key.
-bool FindTrackName(std::string_view pairs, std::string& name) {
+// itemRgb "r,g,b": each piece read like atoi and cut to 8 bits; missing pieces count as 0.
+uint32_t ReadItemRgb(std::string_view word) {
+    uint32_t color = 0xFF000000u;
+    size_t begin = 0;
+    for (int piece = 0; piece < kRgbPieces && begin <= word.size(); ++piece) {
+        size_t end = word.find(',', begin);
+        if (end == std::string_view::npos)
+            end = word.size();
+        const uint32_t component =
+            static_cast<uint32_t>(ScanInt32(word.substr(begin, end - begin))) & 0xFFu;
+        color |= component << (8 * (kRgbPieces - 1 - piece));
+        begin = end + 1;
+    }
+    return color;
+}
+
+// A 0xAARRGGBB item colour as a 0x00BBGGRR track colour.
+int TrackColorFromRgb(uint32_t rgb) {
+    return static_cast<int>((rgb >> 16 & 0xFFu) | (rgb & 0xFF00u) | (rgb & 0xFFu) << 16);
+}
+
+// Reads the key=value pairs of a track line; values may be double-quoted to hold blanks. A
+// "name" key replaces name; a "color" key (R,G,B) sets color, which is unassigned otherwise.
+void ReadTrackPairs(std::string_view pairs, std::string& name, int& color) {
     bool readingKey = true;
     bool insideQuotes = false;
-    bool found = false;
     std::string key;
     std::string value;
+    color = ChromosomeDataset::kUnassignedColor;
     auto storePair = [&] {
-        if (key == "name") {
+        if (key == "name")
             name = value;
-            found = true;
-        }
+        else if (key == "color")
+            color = TrackColorFromRgb(ReadItemRgb(value));
     };
     for (const char c : pairs) {
         if (c == '"') {
@@ -68,23 +90,6 @@ bool FindTrackName(std::string_view pairs, std::string& name) {
     }
     if (!readingKey)
         storePair();
-    return found;
-}
-
-// itemRgb "r,g,b": each piece read like atoi and cut to 8 bits; missing pieces count as 0.
-uint32_t ReadItemRgb(std::string_view word) {
-    uint32_t color = 0xFF000000u;
-    size_t begin = 0;
-    for (int piece = 0; piece < kRgbPieces && begin <= word.size(); ++piece) {
-        size_t end = word.find(',', begin);
-        if (end == std::string_view::npos)
-            end = word.size();
-        const uint32_t component =
-            static_cast<uint32_t>(ScanInt32(word.substr(begin, end - begin))) & 0xFFu;
-        color |= component << (8 * (kRgbPieces - 1 - piece));
-        begin = end + 1;
-    }
-    return color;
 }
 
 // White space as formatted stream extraction sees it, one table look-up per character.
@@ -154,11 +159,12 @@ uint32_t SplitWords(std::string_view line, Word (&words)[N]) {
 }  // namespace
 
 bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lineNumber,
-                  std::string& currentTrackName) {
+                  std::string& currentTrackName, int& currentTrackColor) {
     record.Start = ParsedFeatureLine::kNoStart;
     if (StartsWithNoCase(line, kTrackWord)) {
+        currentTrackColor = ChromosomeDataset::kUnassignedColor;
         if (line.size() > kTrackPairsOffset)
-            FindTrackName(line.substr(kTrackPairsOffset), currentTrackName);
+            ReadTrackPairs(line.substr(kTrackPairsOffset), currentTrackName, currentTrackColor);
         return false;
     }
     if (StartsWithNoCase(line, kBrowserWord))

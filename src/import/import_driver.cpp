@@ -6,7 +6,9 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
+#include <string_view>
 
 #include "data/number_scan.h"
 #include "data/parsed_feature_line.h"
@@ -15,7 +17,9 @@
 #include "framework/string_format.h"
 #include "import/bed_reader.h"
 #include "import/gff_reader.h"
+#include "import/gzip_byte_source.h"
 #include "import/line_reader.h"
+#include "import/stream_byte_source.h"
 
 namespace {
 
@@ -29,13 +33,17 @@ const std::string kImportingPrefix = "Importing File";
 // file of millions of bad lines neither floods the user nor takes long to report.
 constexpr uint64_t kReportedLinesPerProblem = 100;
 const char kPermissionDenied[] = "permission denied";
+// A GFF3 line that ends the features: the sequence that follows is not read.
+constexpr std::string_view kFastaDirective = "##FASTA";
+// Endings of a supported name that mean it is read through gzip decompression.
+const char* const kCompressedEndings[] = {"gz", "bgz"};
 
 std::string FileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool EqualsNoCase(const std::string& text, const char* word) {
+bool EqualsNoCase(std::string_view text, const char* word) {
     size_t i = 0;
     for (; i < text.size() && word[i] != '\0'; ++i) {
         if (AsciiLower(text[i]) != word[i])
@@ -65,26 +73,30 @@ public:
           touched_(touched) {}
 
     // False when the file type could not be decided.
-    bool Run(std::istream& in);
-    // True when the end came at another size than the file had when the import began.
-    bool FileChanged() const { return fileChanged_; }
+    bool Run(ByteSource& source);
+    // True when reading failed, or the end came at another size than the file had when the
+    // import began: what was read is kept, but it is not the whole file.
+    bool ReadIncompletely() const { return readIncompletely_; }
 
 private:
-    enum class LineOutcome { kNext, kStop, kUndecidable };
+    enum class LineOutcome { kNext, kStop, kUndecidable, kEndOfFeatures };
     // The kinds of refused lines, each reported up to kReportedLinesPerProblem times.
     enum LineProblem { kRefused, kTooLong, kBackwards, kProblemKinds };
 
     LineOutcome HandleLine(std::string_view line);
     // Reads the line with the reader of the file type; false when nothing is to be stored.
     bool ParseLine(std::string_view line, bool& undecidable);
+    // The BED reader, which may raise FileProcessingException; false for a header line.
+    bool ParseBed(std::string_view line);
     LineOutcome StoreRecord();
     ChromosomeDataset& TrackFor(const std::string& chromosomeName, const std::string& trackName);
     void ReportLineProblem(LineProblem kind, const std::string& problem, const char* skipped);
     void ReportUnlistedProblems();
-    void CheckFileSize(const LineReader& reader);
+    void CheckFileSize(const ByteSource& source);
+    void ReportReadError(const ByteSource& source);
     void StopEarly();
     // Reports the read position when 200 ms have passed since the last report; true if it did.
-    bool ReportProgressIfDue(const LineReader& reader);
+    bool ReportProgressIfDue(const ByteSource& source);
     void Finish();
 
     GenomeDataset& genome_;
@@ -100,7 +112,9 @@ private:
     uint64_t stored_ = 0;
     uint64_t problemCounts_[kProblemKinds] = {};
     uint64_t lastListedLine_[kProblemKinds] = {};
-    bool fileChanged_ = false;
+    bool readIncompletely_ = false;
+    // The colour a BED "track" line gave the tracks after it.
+    int sectionColor_ = ChromosomeDataset::kUnassignedColor;
     const Clock::time_point startTime_ = Clock::now();
     Clock::time_point lastProgress_ = startTime_;
     // The tracks of the chromosome being read: lines of one chromosome come together and cycle
@@ -109,19 +123,18 @@ private:
     std::vector<std::pair<std::string, ChromosomeDataset*>> recentTracks_;
 };
 
-bool FileImport::Run(std::istream& in) {
+bool FileImport::Run(ByteSource& source) {
     genome_.CurrentTrackName = defaultName_;
-    LineReader reader(in);
+    LineReader reader(source);
     std::string_view line;
     for (;;) {
         const LineReader::Status status = reader.Next(line);
         if (status == LineReader::Status::kEnd) {
-            CheckFileSize(reader);
+            CheckFileSize(source);
             break;
         }
         if (status == LineReader::Status::kError) {
-            genome_.ReportMessage("Error reading file: " + fileName_);
-            StopEarly();
+            ReportReadError(source);
             break;
         }
         ++lineNumber_;
@@ -142,9 +155,9 @@ bool FileImport::Run(std::istream& in) {
         }
         if (outcome == LineOutcome::kUndecidable)
             return false;
-        if (outcome == LineOutcome::kStop)
+        if (outcome == LineOutcome::kStop || outcome == LineOutcome::kEndOfFeatures)
             break;
-        if (lineNumber_ % kLinesPerClockCheck == 0 && ReportProgressIfDue(reader) &&
+        if (lineNumber_ % kLinesPerClockCheck == 0 && ReportProgressIfDue(source) &&
             genome_.IsCancelRequested(false))
             break;
     }
@@ -153,8 +166,14 @@ bool FileImport::Run(std::istream& in) {
 }
 
 FileImport::LineOutcome FileImport::HandleLine(std::string_view line) {
-    if (line.empty() || line.front() == '#')
+    if (line.empty())
         return LineOutcome::kNext;
+    if (line.front() == '#') {
+        if (type_ != ImportDriver::kBed &&
+            line.substr(0, kFastaDirective.size()) == kFastaDirective)
+            return LineOutcome::kEndOfFeatures;
+        return LineOutcome::kNext;
+    }
     if (line.back() == '\r')
         line.remove_suffix(1);
     bool undecidable = false;
@@ -190,7 +209,7 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
             case ImportDriver::kGff:
                 return ParseGffLine(line, record_, lineNumber_);
             case ImportDriver::kBed:
-                return ParseBedLine(line, record_, lineNumber_, genome_.CurrentTrackName);
+                return ParseBed(line);
             case ImportDriver::kUndecided:
                 break;
             case ImportDriver::kUnsupported:
@@ -212,13 +231,22 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
     // A fresh record, so nothing of the refused GFF reading leaks into the BED feature.
     record_.Reset();
     try {
-        return ParseBedLine(line, record_, lineNumber_, genome_.CurrentTrackName);
+        return ParseBed(line);
     } catch (const FileProcessingException&) {
         genome_.ReportMessage("ERROR: File is not GFF or BED file.");
         genome_.SetErrorFlag(true);
         undecidable = true;
         return false;
     }
+}
+
+bool FileImport::ParseBed(std::string_view line) {
+    if (ParseBedLine(line, record_, lineNumber_, genome_.CurrentTrackName, sectionColor_))
+        return true;
+    // A header line may start a section of another colour: look the tracks up afresh.
+    recentChromosome_.clear();
+    recentTracks_.clear();
+    return false;
 }
 
 FileImport::LineOutcome FileImport::StoreRecord() {
@@ -251,6 +279,8 @@ ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
             return *track;
     }
     ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosomeName, trackName);
+    if (sectionColor_ != ChromosomeDataset::kUnassignedColor)
+        track.TrackColor = sectionColor_;
     if (touched_ != nullptr)
         touched_->Add(chromosomeName, trackName);
     recentTracks_.emplace_back(trackName, &track);
@@ -280,16 +310,26 @@ void FileImport::ReportUnlistedProblems() {
     }
 }
 
-void FileImport::CheckFileSize(const LineReader& reader) {
-    // A file cut short (or grown) while it was read would otherwise look complete.
-    if (reader.GetBytesRead() == fileSize_)
+void FileImport::CheckFileSize(const ByteSource& source) {
+    // A file cut short (or grown) while it was read would otherwise look complete. The bytes
+    // counted are the file's own, compressed ones for a compressed file.
+    if (source.GetFileBytesRead() == fileSize_)
         return;
-    fileChanged_ = true;
+    readIncompletely_ = true;
     genome_.ReportMessage(FormatString("File changed while it was read (%llu of %llu bytes): ",
-                                       static_cast<unsigned long long>(reader.GetBytesRead()),
+                                       static_cast<unsigned long long>(source.GetFileBytesRead()),
                                        static_cast<unsigned long long>(fileSize_)) +
                           fileName_);
     genome_.SetErrorFlag(true);
+}
+
+void FileImport::ReportReadError(const ByteSource& source) {
+    // The line being read when the bytes ran out or went bad; the lines before it are kept.
+    genome_.ReportMessage(FormatString("Error reading file at line %llu: ",
+                                       static_cast<unsigned long long>(lineNumber_ + 1)) +
+                          fileName_ + " (" + source.GetFailure() + ")");
+    readIncompletely_ = true;
+    StopEarly();
 }
 
 void FileImport::StopEarly() {
@@ -299,14 +339,14 @@ void FileImport::StopEarly() {
     genome_.SetErrorFlag(true);
 }
 
-bool FileImport::ReportProgressIfDue(const LineReader& reader) {
+bool FileImport::ReportProgressIfDue(const ByteSource& source) {
     const Clock::time_point now = Clock::now();
     if (now - lastProgress_ <= kProgressInterval)
         return false;
     lastProgress_ = now;
     // The progress interface counts in int; very large files are reported in coarser units.
     const uint64_t unit = fileSize_ / INT_MAX + 1;
-    genome_.SetTaskProgress(static_cast<int>(std::min(reader.GetBytesRead(), fileSize_) / unit),
+    genome_.SetTaskProgress(static_cast<int>(std::min(source.GetFileBytesRead(), fileSize_) / unit),
                             static_cast<int>(fileSize_ / unit), kImportingPrefix, "", 0);
     return true;
 }
@@ -346,13 +386,30 @@ std::string RefusalBeforeReading(const std::string& fileName, uintmax_t& size) {
 
 }  // namespace
 
-ImportDriver::FileType ImportDriver::DetectFileType(const std::string& fileName) {
+bool ImportDriver::IsCompressed(const std::string& fileName) {
     const size_t dot = fileName.find_last_of('.');
     if (dot == std::string::npos)
+        return false;
+    const std::string_view ending = std::string_view(fileName).substr(dot + 1);
+    for (const char* compressed : kCompressedEndings) {
+        if (EqualsNoCase(ending, compressed))
+            return true;
+    }
+    return false;
+}
+
+ImportDriver::FileType ImportDriver::DetectFileType(const std::string& fileName) {
+    std::string_view name = fileName;
+    if (IsCompressed(fileName))
+        name = name.substr(0, name.find_last_of('.'));
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos)
         return kUnsupported;
-    const std::string extension = fileName.substr(dot + 1);
-    if (EqualsNoCase(extension, "gff"))
-        return kGff;
+    const std::string_view extension = name.substr(dot + 1);
+    for (const char* gff : {"gff", "gff3", "gtf"}) {
+        if (EqualsNoCase(extension, gff))
+            return kGff;
+    }
     if (EqualsNoCase(extension, "bed"))
         return kBed;
     if (EqualsNoCase(extension, "txt"))
@@ -362,6 +419,8 @@ ImportDriver::FileType ImportDriver::DetectFileType(const std::string& fileName)
 
 std::string ImportDriver::DefaultName(const std::string& fileName) {
     std::string name = FileNameOf(fileName);
+    if (IsCompressed(name))
+        name.erase(name.find_last_of('.'));
     const size_t dot = name.find_last_of('.');
     if (dot != std::string::npos)
         name.erase(dot);
@@ -391,8 +450,13 @@ bool ImportDriver::ImportFile(const std::string& fileName, TrackCollector* touch
         return false;
     }
     FileImport import(genome_, fileName, type, size, touched);
-    const bool decided = import.Run(in);
-    return decided && !import.FileChanged();
+    std::unique_ptr<ByteSource> source;
+    if (IsCompressed(fileName))
+        source = std::make_unique<GzipByteSource>(in);
+    else
+        source = std::make_unique<StreamByteSource>(in);
+    const bool decided = import.Run(*source);
+    return decided && !import.ReadIncompletely();
 }
 
 bool ImportDriver::LoadFiles(const std::vector<std::string>& paths) {

@@ -8,7 +8,7 @@ constexpr size_t kBlockSize = size_t{1} << 20;
 constexpr size_t kBufferSize = LineReader::kMaxLineLength + kBlockSize;
 }  // namespace
 
-LineReader::LineReader(std::istream& in) : in_(in), buffer_(new char[kBufferSize]) {}
+LineReader::LineReader(ByteSource& source) : source_(source), buffer_(new char[kBufferSize]) {}
 
 bool LineReader::Refill() {
     if (atEnd_)
@@ -20,17 +20,14 @@ bool LineReader::Refill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    in_.read(buffer_.get() + end_, static_cast<std::streamsize>(kBufferSize - end_));
-    const auto got = static_cast<size_t>(in_.gcount());
+    const size_t got = source_.Read(buffer_.get() + end_, kBufferSize - end_);
     end_ += got;
-    if (in_.bad()) {
-        failed_ = true;
+    if (got == 0) {
         atEnd_ = true;
+        failed_ = source_.Failed();
         return false;
     }
-    if (!in_)
-        atEnd_ = true;
-    return got > 0;
+    return true;
 }
 
 LineReader::Status LineReader::Next(std::string_view& line) {

@@ -97,9 +97,9 @@ TEST_F(StartUpTest, AFileThatCannotBeImportedEndsStartUpAfterShowingWhy) {
         }
     });
     presser.start(50);
-    EXPECT_FALSE(app_->InitInstance({QStringLiteral("/no/such/file.gff3")}));
+    EXPECT_FALSE(app_->InitInstance({QStringLiteral("/no/such/file.vcf")}));
     EXPECT_EQ(OpenWindows(), 0);
-    EXPECT_TRUE(shown.contains("File is not supported: /no/such/file.gff3")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("File is not supported: /no/such/file.vcf")) << shown.toStdString();
 }
 
 TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/chromosome_dataset.h"
 #include "framework/file_processing_exception.h"
 
 namespace {
@@ -10,7 +11,7 @@ class BedReaderTest : public testing::Test {
 protected:
     bool Parse(const std::string& line) {
         record_.Reset();
-        return ParseBedLine(line, record_, 7, trackName_);
+        return ParseBedLine(line, record_, 7, trackName_, trackColor_);
     }
     std::string RefusalOf(const std::string& line) {
         try {
@@ -23,6 +24,7 @@ protected:
 
     ParsedFeatureLine record_;
     std::string trackName_ = "peaks";
+    int trackColor_ = ChromosomeDataset::kUnassignedColor;
 };
 
 TEST_F(BedReaderTest, ThreeWordsGiveAOneBasedFeatureWithDefaults) {
@@ -73,6 +75,25 @@ TEST_F(BedReaderTest, TrackLinesSetTheTrackNameAndHeaderLinesStoreNothing) {
     }
     ASSERT_TRUE(Parse("chr1 0 1"));
     EXPECT_EQ(record_.TrackName, "two");
+}
+
+TEST_F(BedReaderTest, EachTrackLineSetsTheColourOfTheTracksAfterIt) {
+    constexpr int kNone = ChromosomeDataset::kUnassignedColor;
+    const struct {
+        const char* line;
+        int color;  // 0x00BBGGRR
+    } cases[] = {
+        {"track name=a color=255,0,0 itemRgb=\"On\"", 0x0000FF},
+        {"browser hide all", 0x0000FF},  // not a track line: the colour stays
+        {"track color=\"0,128,255\" name=b", 0xFF8000},
+        {"track name=c", kNone},  // a new section without a colour of its own
+        {"track color=1,2", 0x000201},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(Parse(c.line)) << c.line;
+        EXPECT_EQ(trackColor_, c.color) << c.line;
+    }
+    EXPECT_EQ(trackName_, "c");
 }
 
 TEST_F(BedReaderTest, RefusedLinesNameTheProblem) {

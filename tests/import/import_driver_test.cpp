@@ -51,18 +51,27 @@ TEST_F(ImportDriverTest, FileTypeComesFromTheExtension) {
         const char* name;
         ImportDriver::FileType type;
     } cases[] = {{"x.GFF", ImportDriver::kGff},
+                 {"x.gff3", ImportDriver::kGff},
+                 {"x.Gtf", ImportDriver::kGff},
                  {"a.b/x.bed", ImportDriver::kBed},
                  {"x.Txt", ImportDriver::kUndecided},
-                 {"x.gff3", ImportDriver::kUnsupported},
-                 {"x.bed.gz", ImportDriver::kUnsupported},
-                 {"gff", ImportDriver::kUnsupported}};
+                 {"x.bed.gz", ImportDriver::kBed},
+                 {"x.txt.BGZ", ImportDriver::kUndecided},
+                 {"gff", ImportDriver::kUnsupported},
+                 {"x.gz", ImportDriver::kUnsupported},
+                 {"gff.gz", ImportDriver::kUnsupported},
+                 {"x.gff.zip", ImportDriver::kUnsupported},
+                 {"x.gz.gff", ImportDriver::kGff},
+                 {"x.gff.gz.gz", ImportDriver::kUnsupported},
+                 {"x.gff4", ImportDriver::kUnsupported}};
     for (const auto& c : cases)
         EXPECT_EQ(ImportDriver::DetectFileType(c.name), c.type) << c.name;
     EXPECT_EQ(ImportDriver::DefaultName("/data/my.peaks.bed"), "my.peaks");
+    EXPECT_EQ(ImportDriver::DefaultName("/data/my.genes.gff3.bgz"), "my.genes");
 }
 
 TEST_F(ImportDriverTest, FilesRefusedBeforeReadingReportWhy) {
-    EXPECT_FALSE(Import("a.gff3", kGffLine));
+    EXPECT_FALSE(Import("a.gff.zip", kGffLine));
     EXPECT_TRUE(agent_.GetErrorFlag());
     agent_.SetErrorFlag(false);
     EXPECT_FALSE(Import("empty.gff", ""));
@@ -80,12 +89,12 @@ TEST_F(ImportDriverTest, FilesRefusedBeforeReadingReportWhy) {
     std::filesystem::create_symlink("/dev/zero", zero);
     EXPECT_FALSE(ImportDriver(genome_).ImportFile(zero, nullptr));
     std::filesystem::remove(zero);
-    EXPECT_EQ(MessagesWithoutFolder(),
-              (Messages{"File is not supported: a.gff3", "Bad File: empty.gff (empty)",
-                        "Bad File: /no/such/file.bed (not found)",
-                        "Bad File: folder.bed (not a regular file)",
-                        "Bad File: pipe.bed (not a regular file)",
-                        "Bad File: zero.bed (not a regular file)"}));
+    EXPECT_EQ(
+        MessagesWithoutFolder(),
+        (Messages{
+            "File is not supported: a.gff.zip", "Bad File: empty.gff (empty)",
+            "Bad File: /no/such/file.bed (not found)", "Bad File: folder.bed (not a regular file)",
+            "Bad File: pipe.bed (not a regular file)", "Bad File: zero.bed (not a regular file)"}));
     EXPECT_EQ(genome_.GetChromosomeCount(), 0u);
     EXPECT_TRUE(genome_.GetLoadedFiles().empty());
 }
@@ -229,6 +238,40 @@ TEST_F(ImportDriverTest, TxtFileIsDecidedByItsFirstDataLine) {
     EXPECT_EQ(genome_.GetLoadedFiles().size(), 2u);  // no list update for the refused file
 }
 
+TEST_F(ImportDriverTest, AFastaSectionEndsTheFeaturesOfAGffFile) {
+    const std::string fasta = "##FASTA\n>chr1\nACGTACGTNN\n>chr2 second\nACGT\n";
+    ASSERT_TRUE(Import("with_sequence.gff3",
+                       "##gff-version 3\n" + std::string(kGffLine) + "###\n" + fasta));
+    ASSERT_TRUE(Import("with_sequence.txt", kGffLine + fasta));
+    ASSERT_TRUE(Import("sequence_only.txt", "##gff-version 3\n" + fasta));
+    EXPECT_TRUE(agent_.messages.empty()) << agent_.messages.front();
+    EXPECT_EQ(genome_.GetStoredFeatures(), 2u);
+    // In a BED file it is a comment like any other.
+    ASSERT_TRUE(Import("not_gff.bed", "##FASTA\nchr1 0 10\n"));
+    EXPECT_EQ(genome_.GetStoredFeatures(), 3u);
+}
+
+TEST_F(ImportDriverTest, BedBrowserLinesAreSkippedAndTrackLinesColourTheirTracks) {
+    ASSERT_TRUE(Import("peaks.bed",
+                       "browser position chr1:1-1000\n"
+                       "browser hide all\n"
+                       "track name=red color=255,0,0 itemRgb=\"On\"\n"
+                       "chr1 0 10 a 0 + 0 10 0,0,255\n"
+                       "chr2 5 20 b\n"
+                       "track name=plain\n"
+                       "chr1 0 5 c\n"
+                       "track name=red color=0,255,0\n"
+                       "chr3 5 20 d\n"));
+    EXPECT_TRUE(agent_.messages.empty()) << agent_.messages.front();
+    EXPECT_EQ(Track("chr1", "red")->TrackColor, 0x0000FF);
+    EXPECT_EQ(Track("chr1", "red")->GetItem(0).Color, 0xFF0000FFu);  // its own colour stays
+    EXPECT_EQ(Track("chr2", "red")->TrackColor, 0x0000FF);
+    EXPECT_EQ(Track("chr3", "red")->TrackColor, 0x00FF00);
+    EXPECT_NE(Track("chr1", "plain")->TrackColor, ChromosomeDataset::kUnassignedColor);
+    EXPECT_NE(Track("chr1", "plain")->TrackColor, 0x0000FF);
+    EXPECT_EQ(genome_.GetStoredFeatures(), 4u);
+}
+
 TEST_F(ImportDriverTest, BedFeatureReadAfterARefusedGffReadingCarriesNothingOfIt) {
     // Read as GFF, this line fills the source ("0") before it is refused for its column count.
     ASSERT_TRUE(Import("guess.txt", "chr1\t0\t10\n"));
@@ -259,11 +302,11 @@ TEST_F(ImportDriverTest, HostileBytesNeverLoseWhatWasLoaded) {
 TEST_F(ImportDriverTest, LoadFilesStopsAtTheFirstFailedFileAndOrdersTracksAsFiled) {
     ScratchFile first("first.bed",
                       "track name=zeta\nchr2 0 10 a 4\ntrack name=alpha\nchr1 0 5 b 9\n");
-    ScratchFile second("second.gff3", kGffLine);
+    ScratchFile second("second.vcf", kGffLine);
     ScratchFile third("third.gff", kGffLine);
     EXPECT_FALSE(ImportDriver(genome_).LoadFiles({first.Path(), second.Path(), third.Path()}));
-    EXPECT_EQ(MessagesWithoutFolder(), (Messages{"Loading first.bed", "Loading second.gff3",
-                                                 "File is not supported: second.gff3"}));
+    EXPECT_EQ(MessagesWithoutFolder(), (Messages{"Loading first.bed", "Loading second.vcf",
+                                                 "File is not supported: second.vcf"}));
     // The first file's task bar at 100 %, then 1 and 2 of 3 files.
     EXPECT_EQ(agent_.percents, (std::vector<int>{100, 33, 66}));
     EXPECT_EQ(agent_.waits, 1);  // the flagged error waits for the user

@@ -4,12 +4,15 @@
 
 #include <sstream>
 
+#include "import/stream_byte_source.h"
+
 namespace {
 
 // Every line the reader yields, over-long ones shown as "<too long>".
 std::vector<std::string> ReadAll(const std::string& text) {
     std::istringstream in(text);
-    LineReader reader(in);
+    StreamByteSource source(in);
+    LineReader reader(source);
     std::vector<std::string> lines;
     std::string_view line;
     for (;;) {

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <zlib.h>
+
+#include <istream>
+#include <memory>
+
+#include "import/byte_source.h"
+
+// The text of a gzip-compressed stream, inflated while it is read: only one block of
+// compressed bytes is held at a time, and the text goes straight into the caller's buffer.
+// Every member of a multi-member file (bgzip writes one per 64 KB) is read in turn. A corrupt
+// or cut-short stream fails with the reason; the text before the damage is returned first.
+// The stream must outlive the source.
+class GzipByteSource : public ByteSource {
+public:
+    explicit GzipByteSource(std::istream& compressed);
+    ~GzipByteSource() override;
+    GzipByteSource(const GzipByteSource&) = delete;
+    GzipByteSource& operator=(const GzipByteSource&) = delete;
+
+    size_t Read(char* into, size_t size) override;
+
+private:
+    // Reads the next block of compressed bytes; false when none is left or the read failed.
+    bool FillInput();
+    // Inflates into the output room of stream_; false once nothing more can come.
+    bool Inflate();
+
+    std::istream& compressed_;
+    std::unique_ptr<unsigned char[]> input_;
+    z_stream stream_{};
+    bool initialised_ = false;
+    bool memberEnded_ = false;  // the last member read ended cleanly
+    bool finished_ = false;
+};
