@@ -322,7 +322,7 @@ bool LocuscopeView::OnCommand(int id) {
             return true;
         }
         default:
-            return false;
+            return OnOutputCommand(id);
     }
 }
 
@@ -339,6 +339,6 @@ bool LocuscopeView::OnUpdateCommand(int id, CommandState& state) {
             state.enabled = GetDocument() != nullptr;
             return true;
         default:
-            return false;
+            return OnUpdateOutputCommand(id, state);
     }
 }
