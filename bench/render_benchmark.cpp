@@ -2,7 +2,7 @@
 // wide picture, at full zoom-out, over a 3 Mb window (just under the dense-points threshold
 // with 10M features) and over a 10 kb window, in Points and in Bars; and per picture of the
 // "All Tracks" pane of 1,000, 10,000 and 30,000 one-track chromosomes (a draft assembly), as
-// the headless render and image export draw it:
+// the headless render and image export draw it, 100 pixels wide:
 //   render_benchmark [benchmark flags]
 #include <benchmark/benchmark.h>
 
@@ -109,7 +109,8 @@ std::unique_ptr<GenomeDataset> MakeDraftAssembly(int count) {
 
 // args: number of one-track panes.
 void AllTracksImage(benchmark::State& state) {
-    constexpr int kImageWidth = 200;
+    // The narrowest picture: 30,000 rows at 200 pixels would pass the 2^28-pixel limit.
+    constexpr int kImageWidth = PaneImage::kMinimumWidth;
     const std::unique_ptr<GenomeDataset> genome =
         MakeDraftAssembly(static_cast<int>(state.range(0)));
     const PaneImage::Range range = genome->GetPaneExtent(kAllTracksPane);

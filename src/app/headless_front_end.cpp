@@ -1,22 +1,18 @@
 #include "app/headless_front_end.h"
 
-#include <QBuffer>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QImage>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/command_line_text.h"
 #include "app/console_agent.h"
 #include "app/headless_export.h"
+#include "app/headless_render.h"
 #include "app/headless_report.h"
 #include "app/headless_search.h"
 #include "document/locuscope_document.h"
-#include "document/pane_label.h"
-#include "view/pane_image.h"
 
 namespace {
 
@@ -25,12 +21,11 @@ const QString kItemsOption = QStringLiteral("items");
 const QString kRenderOption = QStringLiteral("render");
 const QString kRegionOption = QStringLiteral("region");
 const QString kWidthOption = QStringLiteral("width");
+const QString kTransparentOption = QStringLiteral("transparent");
 const QString kSearchOption = QStringLiteral("search");
 const QString kExportOption = QStringLiteral("export");
 const QString kSelectOption = QStringLiteral("select");
 const QString kSelectAllOption = QStringLiteral("select-all");
-constexpr int kDefaultWidth = 1024;
-constexpr int kMinimumWidth = 100;
 
 int UsageError(const QCommandLineParser& parser, const QString& problem) {
     std::fprintf(stderr, "%s\n\n%s", qPrintable(problem), qPrintable(parser.helpText()));
@@ -51,54 +46,25 @@ bool Import(const QCommandLineParser& parser, LocuscopeDocument& document, Conso
 }
 
 int Render(const QCommandLineParser& parser) {
-    bool widthOk = true;
-    const int width =
-        parser.isSet(kWidthOption) ? parser.value(kWidthOption).toInt(&widthOk) : kDefaultWidth;
-    if (!widthOk || width < kMinimumWidth || width > PaneImage::kMaximumWidth)
-        return UsageError(parser, QStringLiteral("--width takes a number of pixels from %1 to %2.")
-                                      .arg(kMinimumWidth)
-                                      .arg(PaneImage::kMaximumWidth));
-    const QString output = parser.value(kRenderOption);
-    if (output.isEmpty())
-        return UsageError(parser, QStringLiteral("--render needs the PNG file to write."));
-
-    LocuscopeDocument document;
-    ConsoleAgent console(stderr);
-    const bool imported = Import(parser, document, console);
-
-    const std::string regionText = parser.isSet(kRegionOption)
-                                       ? CommandLineText::ToBytes(parser.value(kRegionOption))
-                                       : kAllTracksPane;
-    const PaneLabel::Parsed region = PaneLabel::Parse(regionText);
-    if (region.outOfRange) {
-        std::fprintf(stderr, "--region has a position beyond %s: %s\n",
-                     PaneLabel::GroupedNumber(PaneLabel::kNoPosition - 1).c_str(),
-                     regionText.c_str());
-        return HeadlessFrontEnd::kExitUsage;
+    HeadlessRender::Request request;
+    if (parser.isSet(kWidthOption)) {
+        bool widthOk = false;
+        const long long width = parser.value(kWidthOption).toLongLong(&widthOk);
+        if (!widthOk)
+            return UsageError(parser, QStringLiteral("--width takes a number of pixels."));
+        request.width = HeadlessRender::ClampWidth(width);
     }
-    if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
-        std::fprintf(stderr, "--region names no pane of the files: %s\n",
-                     region.paneName.c_str());
-        return HeadlessFrontEnd::kExitUsage;
-    }
-    PaneImage::Range range = region.range;
-    if (range.first == PaneLabel::kNoPosition)
-        range = document.GetPaneExtent(region.paneName);
-    RenderSettings settings;
-    settings.defaultTrackStyle = document.DefaultTrackStyle;
-    const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
-                                           document.HeaderVisible, settings);
-    // Written through the bytes of the name, which Qt's file names could not all carry.
-    const std::string outputPath = CommandLineText::ToBytes(output);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    std::ofstream file(outputPath, std::ios::binary | std::ios::trunc);
-    if (!image.save(&buffer, "PNG") || !file.write(png.constData(), png.size()) || !file.flush()) {
-        std::fprintf(stderr, "Cannot write %s\n", outputPath.c_str());
-        return HeadlessFrontEnd::kExitFailure;
-    }
-    return imported ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;
+    if (parser.value(kRenderOption).isEmpty())
+        return UsageError(parser, QStringLiteral("--render needs the picture file to write."));
+    request.output = CommandLineText::ToBytes(parser.value(kRenderOption));
+    if (HeadlessRender::FormatOf(request.output).empty())
+        return UsageError(parser, QStringLiteral("--render writes .png, .bmp, .gif, .tif, .tiff, "
+                                                 ".svg or .pdf files."));
+    if (parser.isSet(kRegionOption))
+        request.region = CommandLineText::ToBytes(parser.value(kRegionOption));
+    request.transparent = parser.isSet(kTransparentOption);
+    request.paths = ToPaths(parser.positionalArguments());
+    return HeadlessRender::Run(request);
 }
 
 }  // namespace
@@ -135,6 +101,9 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         "  locuscope [FILE...]                   the window; the first FILE opens a document,\n"
         "                                        the others are imported into it\n"
         "  locuscope --report [--items] FILE...  no window: what the files hold, tab-separated\n"
+        "  locuscope --render OUT [--region R] [--width N] [--transparent] FILE...\n"
+        "                                        no window: a picture (.png .bmp .gif .tif .svg)\n"
+        "                                        or printed pages (.pdf) of a pane\n"
         "  locuscope --search TEXT FILE...       no window: the items whose attributes hold TEXT\n"
         "  locuscope --export OUT [--select PANE:START-STOP]... [--select-all] FILE...\n"
         "                                        no window: the selected items as a GFF file"));
@@ -146,8 +115,10 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     parser.addOption({kItemsOption, QStringLiteral("With --report, list every item as well.")});
     parser.addOption({kRenderOption,
                       QStringLiteral("Import FILE... without a window and save a picture of a "
-                                     "pane, drawn as the view draws it, as a PNG file."),
-                      QStringLiteral("OUT.png")});
+                                     "pane, drawn as the view draws it. The extension picks the "
+                                     "format: .png, .bmp, .gif, .tif/.tiff (images), .svg "
+                                     "(vector) or .pdf (printed pages)."),
+                      QStringLiteral("OUT")});
     parser.addOption({kRegionOption,
                       QStringLiteral("With --render, the pane and range to draw, as the pane "
                                      "selector writes them (chr1:12,000-15,500), or a pane name "
@@ -155,8 +126,11 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
                       QStringLiteral("PANE:START-STOP")});
     parser.addOption({kWidthOption,
                       QStringLiteral("With --render, the picture's width in pixels (default "
-                                     "1024)."),
+                                     "1024; below 100 becomes 100, above 32767 becomes 32767)."),
                       QStringLiteral("N")});
+    parser.addOption({kTransparentOption,
+                      QStringLiteral("With --render, leave the background transparent (not in "
+                                     "BMP, which is always white).")});
     parser.addOption({kSearchOption,
                       QStringLiteral("Import FILE... without a window and list every item whose "
                                      "attribute text contains TEXT (case-sensitive; empty lists "

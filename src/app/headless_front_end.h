@@ -5,8 +5,9 @@
 // The window-less face of the program. Every form import the files into one document as the
 // Import command does, with every status line of the import on standard error:
 //   --report [--items] FILE...   writes the headless report to standard output;
-//   --render OUT.png [--region PANE:START-STOP] [--width N] FILE...
-//                                draws a pane as the view does and saves it as a PNG;
+//   --render OUT [--region PANE:START-STOP] [--width N] [--transparent] FILE...
+//                                draws a pane as the view does into an image, SVG or PDF
+//                                chosen by OUT's extension (HeadlessRender);
 //   --search TEXT FILE...        lists the items whose attributes hold TEXT (HeadlessSearch);
 //   --export OUT [--select PANE:START-STOP]... [--select-all] FILE...
 //                                writes the selected items as GFF (HeadlessExport).

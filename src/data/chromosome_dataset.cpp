@@ -189,12 +189,17 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item) {
     starts_.push_back(start);
     if (!stops_.empty())
         stops_.clear();
+    if (overlap_.Size() != 0)
+        overlap_.Clear();
+    finiteRange_ = 0;
 }
 
 bool ChromosomeDataset::ScaleValues(float factor) {
     for (size_t i = 0; i < items_.size(); ++i)
         items_[i].score *= factor;
     summary_.Clear();
+    overlap_.Clear();
+    finiteRange_ = 0;
     MinValue *= factor;
     MaxValue *= factor;
     if (factor < 0)
@@ -273,6 +278,37 @@ const ValueSummary& ChromosomeDataset::Summary() const {
     if (summary_.Size() != items_.size())
         summary_.Build(items_.size(), [this](size_t k) { return items_[k].score; });
     return summary_;
+}
+
+const OverlapIndex& ChromosomeDataset::GetOverlapIndex(bool unitValues) const {
+    EnsureOrdered();
+    if (overlap_.Size() != items_.size() || overlapUnitValues_ != unitValues) {
+        overlap_.Build(
+            items_.size(), [this, unitValues](size_t k) { return DrawnValue(k, unitValues); },
+            [this](size_t k) { return std::max(starts_[k], items_[k].stop); });
+        overlapUnitValues_ = unitValues;
+    }
+    return overlap_;
+}
+
+bool ChromosomeDataset::GetFiniteValueRange(float& minValue, float& maxValue) const {
+    if (finiteRange_ == 0) {
+        finiteMin_ = FLT_MAX;
+        finiteMax_ = -FLT_MAX;
+        bool any = false;
+        for (size_t i = 0; i < items_.size(); ++i) {
+            const float score = items_[i].score;
+            if (!std::isfinite(score))
+                continue;
+            any = true;
+            finiteMin_ = std::min(finiteMin_, score);
+            finiteMax_ = std::max(finiteMax_, score);
+        }
+        finiteRange_ = any ? 1 : -1;
+    }
+    minValue = finiteMin_;
+    maxValue = finiteMax_;
+    return finiteRange_ > 0;
 }
 
 void ChromosomeDataset::GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart,

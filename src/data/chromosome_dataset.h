@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cfloat>
 #include <cstdint>
 #include <iosfwd>
@@ -10,6 +11,7 @@
 #include "data/chromosome_item.h"
 #include "data/chunked_vector.h"
 #include "data/item_view.h"
+#include "data/overlap_index.h"
 #include "data/text_arena.h"
 #include "data/value_summary.h"
 #include "framework/parameter_base.h"
@@ -70,7 +72,25 @@ public:
     uint32_t GetStart(ItemHandle handle) const { return GetStartPositions()[handle]; }
     float GetScore(ItemHandle handle) const { return Ordered()[handle].score; }
     uint32_t GetStop(ItemHandle handle) const { return Ordered()[handle].stop; }
+    char GetStrand(ItemHandle handle) const { return Ordered()[handle].strand; }
+    uint32_t GetColor(ItemHandle handle) const { return Ordered()[handle].color; }
     ItemHandle End() const { return items_.size(); }
+
+    // The value an item is drawn at: its score, or with unitValues +1 (-1 for strand "-").
+    float DrawnValue(ItemHandle handle, bool unitValues) const {
+        const StoredItem& item = Ordered()[handle];
+        return unitValues ? (item.strand == '-' ? -1.0f : 1.0f) : item.score;
+    }
+    // The last base an item covers: its stop, or its start when the stop lies before it.
+    uint32_t EffectiveStop(ItemHandle handle) const {
+        return std::max(GetStartPositions()[handle], Ordered()[handle].stop);
+    }
+    // The drawing index over the drawn values (see DrawnValue) and effective stops, built on
+    // the first call after items were added or scaled, or when unitValues changes.
+    const OverlapIndex& GetOverlapIndex(bool unitValues) const;
+    // The smallest and largest finite score; false when no score is finite. Scans the items
+    // once after they change.
+    bool GetFiniteValueRange(float& minValue, float& maxValue) const;
 
     // The first item starting exactly at start, or nothing.
     std::optional<ItemView> FindItem(uint32_t start) const;
@@ -161,5 +181,10 @@ private:
     mutable std::vector<uint32_t> starts_;
     mutable std::vector<uint32_t> stops_;  // built on demand
     mutable ValueSummary summary_;         // built on demand; cleared by ScaleValues
+    mutable OverlapIndex overlap_;         // built on demand, like the summary
+    mutable bool overlapUnitValues_ = false;
+    mutable int finiteRange_ = 0;  // 0 unknown, 1 known, -1 no finite score
+    mutable float finiteMin_ = 0.0f;
+    mutable float finiteMax_ = 0.0f;
     mutable bool ordered_ = true;
 };

@@ -323,7 +323,7 @@ bool LocuscopeView::OnCommand(int id) {
             return true;
         }
         default:
-            return false;
+            return OnOutputCommand(id);
     }
 }
 
@@ -340,6 +340,6 @@ bool LocuscopeView::OnUpdateCommand(int id, CommandState& state) {
             state.enabled = GetDocument() != nullptr;
             return true;
         default:
-            return false;
+            return OnUpdateOutputCommand(id, state);
     }
 }

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,7 @@
 
 class CCommandLayer;
 class LocuscopeDocument;
+class QPrinter;
 class QScrollBar;
 struct ViewOptions;
 
@@ -74,6 +76,13 @@ public:
     RenderSettings CurrentRenderSettings(double outputScale) const;
     // The usable client area: the view less its scroll bars.
     QRect UsableRect() const;
+
+    // Output of the drawing (locuscope_view_output.cpp): "Image Capture", "Metafile Capture",
+    // "Print...", "Print Preview" and "Print Setup...".
+    void ExportImage();
+    void ExportMetafile();
+    void Print(bool preview);
+    void PrintSetup();
 
     void OnInitialUpdate() override;
     void OnUpdate() override;
@@ -145,6 +154,9 @@ private:
     void ShowMenu(const QPoint& point, const QList<int>& ids);
     void ShowTrackMenu(const QPoint& point);
     void DrawOverlays(QPainter& painter);
+    // Output commands; false for ids they do not handle.
+    bool OnOutputCommand(int id);
+    bool OnUpdateOutputCommand(int id, CommandState& state);
 
     ViewServices services_;
     ViewGeometry geometry_;
@@ -160,4 +172,7 @@ private:
     QPoint pressPoint_;  // where the current drag began
     Drag drag_ = Drag::kNone;
     int draggedRow_ = -1;  // the visible row whose height or label is being dragged
+    // Kept between print commands, so Print Setup's choices hold; shared so that a dialog
+    // using it outlives a view closed under it.
+    std::shared_ptr<QPrinter> printer_;
 };

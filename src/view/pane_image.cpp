@@ -4,11 +4,10 @@
 
 #include "data/genome_dataset.h"
 #include "view/track_renderer.h"
-#include "view/view_geometry.h"
 
-QImage PaneImage::Render(const GenomeDataset& genome, const std::string& paneName, Range range,
-                         int width, bool headerVisible, const RenderSettings& settings,
-                         const QColor& background) {
+ViewGeometry PaneImage::Layout(const GenomeDataset& genome, const std::string& paneName,
+                               Range range, int width, bool headerVisible,
+                               int automaticTrackHeight) {
     ViewGeometry geometry;
     ViewGeometry::LayoutInput input;
     input.clientWidth = width;
@@ -20,10 +19,28 @@ QImage PaneImage::Render(const GenomeDataset& genome, const std::string& paneNam
         input.ownTrackHeights.push_back(ref.dataset->TrackHeight);
     geometry.RecalcLayout(input);
     geometry.SetVisibleRange(range.first, range.second);
-    geometry.automaticTrackHeight = ViewGeometry::kDefaultTrackHeight;
+    geometry.automaticTrackHeight = automaticTrackHeight;
+    geometry.vertical.position = 0;
+    return geometry;
+}
 
+int64_t PaneImage::Height(const GenomeDataset& genome, const std::string& paneName, Range range,
+                          int width, bool headerVisible, int automaticTrackHeight) {
+    ViewGeometry geometry =
+        Layout(genome, paneName, range, width, headerVisible, automaticTrackHeight);
+    return TrackRenderer(genome, paneName, geometry, RenderSettings()).FullImageHeight();
+}
+
+QImage PaneImage::Render(const GenomeDataset& genome, const std::string& paneName, Range range,
+                         int width, bool headerVisible, const RenderSettings& settings,
+                         const QColor& background, int automaticTrackHeight) {
+    ViewGeometry geometry =
+        Layout(genome, paneName, range, width, headerVisible, automaticTrackHeight);
     TrackRenderer renderer(genome, paneName, geometry, settings);
-    QImage image(width, renderer.FullImageHeight(), QImage::Format_ARGB32_Premultiplied);
+    const int64_t height = renderer.FullImageHeight();
+    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaximumPixels)
+        return QImage();
+    QImage image(width, static_cast<int>(height), QImage::Format_ARGB32_Premultiplied);
     if (!image.isNull())  // null when there is no memory for it
         renderer.DrawImage(image, background);
     return image;

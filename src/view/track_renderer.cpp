@@ -1,7 +1,9 @@
 #include "view/track_renderer.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <algorithm>
+#include <cmath>
 
 #include "data/genome_dataset.h"
 #include "document/pane_label.h"
@@ -15,6 +17,8 @@ constexpr int kTickGap = 3;  // between a tick's end and the header's bottom lin
 constexpr int kLabelOffsetX = 10;
 constexpr int kLabelOffsetY = 15;
 constexpr double kLabelAngle = -50.0;
+constexpr int kLabelTopGap = 2;  // kept free above the highest ruler label
+constexpr int kSmallestLabelPixels = 7;
 constexpr int kImageBottomMargin = 25;
 // Rows are drawn in each band they come this close to, for marks drawn just past their edges.
 constexpr int kBandOverlap = 32;
@@ -64,14 +68,15 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
     painter.restore();
 }
 
-int TrackRenderer::FullImageHeight() {
-    int height = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
+int64_t TrackRenderer::FullImageHeight() {
+    int64_t height = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
     const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
     for (const GenomeDataset::TrackRef& ref : tracks)
         height += geometry_.TrackHeight(ref.dataset->TrackHeight);
     // The gaps between rows count too: without them the last rows of a pane with more than a
     // few tracks would be cut off.
-    height += std::max(static_cast<int>(tracks.size()) - 1, 0) * ViewGeometry::kRowGap;
+    if (!tracks.empty())
+        height += static_cast<int64_t>(tracks.size() - 1) * ViewGeometry::kRowGap;
     return height + kImageBottomMargin;
 }
 
@@ -96,7 +101,10 @@ void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
         QImage band(image.scanLine(bandTop), width, bandHeight, image.bytesPerLine(),
                     image.format());
         QPainter painter(&band);
+        // Replaced, not blended: a transparent background must clear what the memory held.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(band.rect(), background);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.translate(0, -bandTop);
         if (bandTop < geometry_.HeaderHeight() + kBandOverlap)
             DrawHeader(painter, width, resources);
@@ -124,9 +132,24 @@ void TrackRenderer::DrawHeader(QPainter& painter, int width, const RenderResourc
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setFont(resources.small);
     const ViewGeometry::Range visible = geometry_.GetVisibleRange();
     const uint32_t step = ViewGeometry::RulerStep(geometry_.horizontal.page, width);
+    // The slanted labels must fit above the header's bottom line: when the longest one would
+    // reach past the top, every label gets a smaller font.
+    const double angle = -kLabelAngle * M_PI / 180.0;
+    const int origin = header - kLabelOffsetY;
+    QFont font = resources.small;
+    const QString longest = QString::fromStdString(PaneLabel::GroupedNumber(visible.second));
+    for (;;) {
+        const QFontMetrics metrics(font);
+        const double rise = std::sin(angle) * metrics.horizontalAdvance(longest) +
+                            std::cos(angle) * metrics.ascent();
+        if (rise <= origin - kLabelTopGap || font.pixelSize() <= kSmallestLabelPixels)
+            break;
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
     const int tickBottom = header - kTickGap;
     for (uint64_t tick = visible.first - visible.first % step; tick <= visible.second;
          tick += step) {
@@ -135,11 +158,15 @@ void TrackRenderer::DrawHeader(QPainter& painter, int width, const RenderResourc
         const int x = geometry_.PositionToX(static_cast<uint32_t>(tick), 1, width);
         painter.setPen(resources.axis);
         painter.drawLine(x, tickBottom - kTickLength, x, tickBottom);
+        const QString label = QString::fromStdString(PaneLabel::GroupedNumber(tick));
+        // A label cut at the right edge would read as another number: it is left out.
+        if (x - kLabelOffsetX + std::cos(angle) * metrics.horizontalAdvance(label) > width)
+            continue;
         painter.save();
-        painter.translate(x - kLabelOffsetX, header - kLabelOffsetY);
+        painter.translate(x - kLabelOffsetX, origin);
         painter.rotate(kLabelAngle);
         painter.setPen(resources.text);
-        painter.drawText(QPointF(0, 0), QString::fromStdString(PaneLabel::GroupedNumber(tick)));
+        painter.drawText(QPointF(0, 0), label);
         painter.restore();
     }
     painter.restore();

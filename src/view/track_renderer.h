@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <cstdint>
 #include <string>
 
 #include "view/render_settings.h"
@@ -28,7 +29,7 @@ public:
 
     // The height of an image holding every track of the pane: the top of the first row, the
     // rows, and 25 pixels below.
-    int FullImageHeight();
+    int64_t FullImageHeight();
 
     // Draws every track of the pane from the first into image, FullImageHeight() high, as
     // DrawAll would in one pass. Text drawing slows down more than linearly on images many

@@ -6,6 +6,7 @@
 
 #include "data/chromosome_dataset.h"
 #include "data/track_colors.h"
+#include "view/column_extremes.h"
 #include "view/view_geometry.h"
 
 namespace {
@@ -16,7 +17,11 @@ constexpr int kAxisX = 74;
 constexpr int kLabelRight = 68;
 constexpr int kLabelAreaWidth = 80;
 constexpr int kPointHeight = 2;
-constexpr int kBorderMinimum = 3;
+constexpr int kLabelMinimumLeft = 2;  // value labels wider than the column from here are shortened
+constexpr int kTitleIndent = 3;
+constexpr int kTitleBaselineGap = 3;  // between the title's baseline and the data band
+const QColor kChromosomeText(0x50, 0x50, 0x50);
+const QColor kManualTagText(0xB0, 0x40, 0x20);
 
 uint32_t Opaque(const QColor& color) {
     return color.rgba();
@@ -83,177 +88,259 @@ void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tr
     DrawFrame(row, top, height, labels);
     if (track.GetItemCount() > 0)
         DrawItems(row);
-    DrawLabelColumn(row, trackName, chromosomeName, showChromosome, top, labels);
+    DrawValueLabels(row, labels);
+    DrawTitle(row, trackName, chromosomeName, showChromosome, top);
     painter_.restore();
 }
 
-std::vector<uint32_t> TrackRowPainter::CollectColumnStarts(const Row& row,
-                                                           std::vector<float>& columnMax) const {
-    const ChromosomeDataset& track = *row.track;
-    const int width = ViewGeometry::DataWidth(targetWidth_);
-    const double first = static_cast<double>(geometry_.horizontal.position);
-    const double basesPerPixel =
-        static_cast<double>(std::max<int64_t>(geometry_.horizontal.page, 1)) / width;
-    columnMax.assign(static_cast<size_t>(width), 0.0f);
-    std::vector<uint32_t> collected;
-    collected.reserve(static_cast<size_t>(width) * 2 + kLookBack);
-    for (int column = 0; column < width; ++column) {
-        const auto from = static_cast<uint32_t>(first + column * basesPerPixel);
-        const auto to = static_cast<uint32_t>(first + (column + 1) * basesPerPixel);
-        uint32_t minStart = 0;
-        uint32_t maxStart = 0;
-        float minValue = 0.0f;
-        float maxValue = 0.0f;
-        if (settings_.plainReference)
-            track.GetMinMaxInRangeByWalking(from, to, minStart, maxStart, minValue, maxValue);
-        else
-            track.GetMinMaxInRange(from, to, minStart, maxStart, minValue, maxValue);
-        columnMax[static_cast<size_t>(column)] = maxValue;
-        collected.push_back(minStart);
-        collected.push_back(maxStart);
-    }
-    if (row.style == Style::kBars) {
-        // Items starting left of the view may still reach into it.
-        const std::vector<uint32_t>& starts = track.GetStartPositions();
-        const size_t firstVisible = static_cast<size_t>(
-            std::lower_bound(starts.begin(), starts.end(), static_cast<uint32_t>(first)) -
-            starts.begin());
-        for (size_t i = firstVisible - std::min<size_t>(firstVisible, kLookBack); i < firstVisible;
-             ++i)
-            collected.push_back(starts[i]);
-    }
-    std::sort(collected.begin(), collected.end());
-    collected.erase(std::unique(collected.begin(), collected.end()), collected.end());
-    return collected;
-}
-
 void TrackRowPainter::DrawItems(const Row& row) {
-    const ChromosomeDataset& track = *row.track;
-    std::vector<float> columnMax;
-    if (row.style == Style::kPoints) {
-        const std::vector<uint32_t>& starts = track.GetStartPositions();
-        const ViewGeometry::Range visible = geometry_.GetVisibleRange();
-        size_t begin = static_cast<size_t>(
-            std::lower_bound(starts.begin(), starts.end(), visible.first) - starts.begin());
-        begin -= std::min<size_t>(begin, kLookBack);
-        const size_t end = static_cast<size_t>(
-            std::upper_bound(starts.begin(), starts.end(), visible.second) - starts.begin());
-        for (size_t handle = begin; handle < end; ++handle) {
-            const ItemView item = track.GetItem(handle);
-            AddItemRect(row, starts[handle], item.Score, item.Stop, item.Strand, item.Color,
-                        columnMax);
-        }
-    } else {
-        for (const uint32_t start : CollectColumnStarts(row, columnMax)) {
-            for (const ChromosomeDataset::ItemHandle handle : track.GetItemsAt(start)) {
-                const ItemView item = track.GetItem(handle);
-                AddItemRect(row, start, item.Score, item.Stop, item.Strand, item.Color, columnMax);
-            }
-        }
-    }
+    keepOrder_ = row.style == Style::kPoints;
+    if (row.style == Style::kPoints)
+        DrawPointItems(row);
+    else
+        DrawColumns(row);
     FlushBatches();
 }
 
-void TrackRowPainter::AddItemRect(const Row& row, uint32_t start, float score, uint32_t stop,
-                                  char strand, uint32_t color,
-                                  const std::vector<float>& columnMax) {
-    int left = geometry_.PositionToX(start, 0, targetWidth_);
-    int right = geometry_.PositionToX(std::max(start, stop), 2, targetWidth_);
-    if (right <= left)
-        right = left + 1;
-    if (right + ViewGeometry::kLabelWidth < 0 || left - ViewGeometry::kLabelWidth > targetWidth_)
+void TrackRowPainter::DrawPointItems(const Row& row) {
+    const ChromosomeDataset& track = *row.track;
+    if (settings_.plainReference) {
+        for (size_t item = 0; item < track.End(); ++item)
+            AddPointRect(row, item);
         return;
-    const double value = row.scale.ValueOf(score, strand);
-    if (std::isnan(value))
-        return;  // a value that is not a number has no place on the scale
-    const bool clipped = row.scale.valid && (value < row.scale.lo || value > row.scale.hi);
-
-    int top = 0;
-    int bottom = 0;
-    switch (row.style) {
-        case Style::kBars: {
-            const int y = YOf(row, value);
-            top = std::min(y, row.yZero);
-            bottom = std::max(y, row.yZero);
-            break;
-        }
-        case Style::kPoints: {
-            const int y = YOf(row, value);
-            top = y - kPointHeight - row.track->PointHeightTop;
-            bottom = y + row.track->PointHeightBottom;
-            left -= row.track->PointWidthLeft;
-            right += row.track->PointWidthRight;
-            break;
-        }
-        case Style::kDensePoints: {
-            const size_t column = static_cast<size_t>(
-                std::clamp(left - ViewGeometry::kLabelWidth, 0, int(columnMax.size()) - 1));
-            const double mark = row.scale.unitValues ? value : double(columnMax[column]);
-            if (std::isnan(mark))
-                return;
-            const int y = YOf(row, mark);
-            top = y - kPointHeight;
-            bottom = y;
-            break;
-        }
     }
-    if (row.style != Style::kBars) {
-        // A point mark sits above its value, so one at (or beyond) the top of the scale would
-        // be cut away whole: it is moved into the band instead, and shows.
-        if (top < row.bandTop) {
-            bottom += row.bandTop - top;
-            top = row.bandTop;
+    const ColumnExtremes spans(track, row.scale.unitValues, geometry_, targetWidth_);
+    for (const size_t item : spans.ItemsInView(track.PointWidthLeft, track.PointWidthRight))
+        AddPointRect(row, item);
+}
+
+void TrackRowPainter::DrawColumns(const Row& row) {
+    const ColumnExtremes extremes(*row.track, row.scale.unitValues, geometry_, targetWidth_);
+    const std::vector<ColumnExtremes::Column> columns =
+        settings_.plainReference ? extremes.FindByWalking() : extremes.Find();
+    std::vector<Run> open;
+    std::vector<Run> continued;
+    std::vector<Piece> pieces;
+    const bool borders = settings_.showDataBorder && row.style == Style::kBars &&
+                         row.visibleStarts < kDenseThreshold;
+    const auto finish = [&](const Run& run, int end) {
+        AddRect(QRect(ViewGeometry::kLabelWidth + run.left, run.piece.top, end - run.left,
+                      run.piece.bottom - run.piece.top),
+                run.piece.color);
+        if (borders)
+            AddBorder(row, extremes, run, end);
+    };
+    const int width = static_cast<int>(columns.size());
+    for (int c = 0; c < width; ++c) {
+        const ColumnExtremes::Column& column = columns[static_cast<size_t>(c)];
+        pieces.clear();
+        if (column.maxItem != ColumnExtremes::kNone)
+            ColumnPieces(row, column.maxItem, column.minItem, pieces);
+        continued.clear();
+        for (const Piece& piece : pieces) {
+            const auto same = std::find_if(open.begin(), open.end(),
+                                           [&](const Run& run) { return run.piece == piece; });
+            if (same != open.end()) {
+                continued.push_back(*same);
+                open.erase(same);
+            } else {
+                continued.push_back({piece, c});
+            }
         }
+        for (const Run& run : open)
+            finish(run, c);
+        open.swap(continued);
+    }
+    for (const Run& run : open)
+        finish(run, width);
+}
+
+std::pair<int, int> TrackRowPainter::ExtentOf(const Row& row, double value) const {
+    const int y = YOf(row, value);
+    int top = std::min(y, row.yZero);
+    int bottom = std::max(y, row.yZero);
+    if (row.style == Style::kDensePoints) {
+        // A mark sits above its value; at or beyond the top of the scale it is moved into the
+        // band instead of being cut away whole.
+        top = std::max(y - kPointHeight, row.bandTop);
+        bottom = top + kPointHeight;
         if (bottom > row.bandBottom + 1) {
             top -= bottom - (row.bandBottom + 1);
             bottom = row.bandBottom + 1;
         }
     }
-    // Clipped to the row's data band.
+    return {std::max(top, row.bandTop), std::min(bottom, row.bandBottom + 1)};
+}
+
+void TrackRowPainter::ColumnPieces(const Row& row, size_t maxItem, size_t minItem,
+                                   std::vector<Piece>& pieces) const {
+    const ChromosomeDataset& track = *row.track;
+    const double high = track.DrawnValue(maxItem, row.scale.unitValues);
+    const auto [highTop, highBottom] = ExtentOf(row, high);
+    Piece upper{maxItem, highTop, highBottom, FillOf(row, maxItem, high)};
+    if (minItem == maxItem || minItem == ColumnExtremes::kNone) {
+        if (upper.bottom > upper.top)
+            pieces.push_back(upper);
+        return;
+    }
+    const double low = track.DrawnValue(minItem, row.scale.unitValues);
+    const auto [lowTop, lowBottom] = ExtentOf(row, low);
+    Piece lower{minItem, lowTop, lowBottom, FillOf(row, minItem, low)};
+    // Nested bars (both on one side of zero) or touching marks: the smaller shape stays whole
+    // and the larger one keeps what shows around it; the largest value wins a tie.
+    Piece* whole = &upper;
+    Piece* cut = &lower;
+    if (row.style == Style::kBars &&
+        lower.bottom - lower.top < upper.bottom - upper.top)
+        std::swap(whole, cut);
+    std::vector<Piece> parts;
+    if (cut->top < whole->top)
+        parts.push_back({cut->item, cut->top, std::min(cut->bottom, whole->top), cut->color});
+    if (cut->bottom > whole->bottom)
+        parts.push_back({cut->item, std::max(cut->top, whole->bottom), cut->bottom, cut->color});
+    if (whole->bottom > whole->top)
+        pieces.push_back(*whole);
+    for (const Piece& part : parts) {
+        if (part.bottom > part.top)
+            pieces.push_back(part);
+    }
+}
+
+uint32_t TrackRowPainter::FillOf(const Row& row, size_t item, double value) const {
+    const bool clipped = row.scale.valid && (value < row.scale.lo || value > row.scale.hi);
+    if (clipped && row.scale.manual)
+        return Opaque(resources_.clipped);
+    const uint32_t color = row.track->GetColor(item);
+    return color != ChromosomeItem::kNoColor ? color : row.trackColor;
+}
+
+void TrackRowPainter::AddPointRect(const Row& row, size_t item) {
+    const ChromosomeDataset& track = *row.track;
+    const uint32_t start = track.GetStart(item);
+    int left = geometry_.PositionToX(start, 0, targetWidth_);
+    int right = geometry_.PositionToX(track.EffectiveStop(item), 2, targetWidth_);
+    if (right <= left)
+        right = left + 1;
+    if (right + ViewGeometry::kLabelWidth < 0 || left - ViewGeometry::kLabelWidth > targetWidth_)
+        return;
+    const double value = track.DrawnValue(item, row.scale.unitValues);
+    if (std::isnan(value))
+        return;  // a value that is not a number has no place on the scale
+    const int y = YOf(row, value);
+    int top = y - kPointHeight - track.PointHeightTop;
+    int bottom = y + track.PointHeightBottom;
+    left -= track.PointWidthLeft;
+    right += track.PointWidthRight;
+    // A point mark sits above its value, so one at (or beyond) the top of the scale would be
+    // cut away whole: it is moved into the band instead, and shows.
+    if (top < row.bandTop) {
+        bottom += row.bandTop - top;
+        top = row.bandTop;
+    }
+    if (bottom > row.bandBottom + 1) {
+        top -= bottom - (row.bandBottom + 1);
+        bottom = row.bandBottom + 1;
+    }
     left = std::max(left, ViewGeometry::kLabelWidth);
     right = std::min(right, dataRight_);
     top = std::max(top, row.bandTop);
     bottom = std::min(bottom, row.bandBottom + 1);
     if (right <= left || bottom <= top)
         return;
-    const QRect rect(left, top, right - left, bottom - top);
+    AddRect(QRect(left, top, right - left, bottom - top), FillOf(row, item, value));
+}
 
-    uint32_t fill = row.trackColor;
-    if (clipped && row.scale.manual)
-        fill = Opaque(resources_.clipped);
-    else if (color != ChromosomeItem::kNoColor)
-        fill = color;
+void TrackRowPainter::AddBorder(const Row& row, const ColumnExtremes& extremes, const Run& run,
+                                int end) {
+    const ChromosomeDataset& track = *row.track;
+    const size_t item = run.piece.item;
+    const uint32_t start = track.GetStart(item);
+    const int width = ViewGeometry::DataWidth(targetWidth_);
+    const int itemLeft = extremes.LeftOf(start);
+    const int itemRight = extremes.RightOf(start, track.EffectiveStop(item));
+    const int left = std::max(itemLeft, 0);
+    const int right = std::min(itemRight, width);
+    const auto [top, bottom] = ExtentOf(row, track.DrawnValue(item, row.scale.unitValues));
+    // Bars wider and higher than 3 pixels are outlined; the whole bar counts, not the run.
+    if (right - left < kBorderMinimum || bottom - top < kBorderMinimum)
+        return;
+    int edges = 0;
+    // An item cut by the window's edge has no edge there.
+    if (run.left == itemLeft)
+        edges |= kEdgeLeft;
+    if (end == itemRight)
+        edges |= kEdgeRight;
+    if (run.piece.top == top)
+        edges |= kEdgeTop;
+    if (run.piece.bottom == bottom)
+        edges |= kEdgeBottom;
+    if (right - left >= kInnerBorderMinimum && bottom - top >= kInnerBorderMinimum)
+        edges |= kInnerEdges;
+    if ((edges & ~kInnerEdges) != 0) {
+        bordered_.push_back({QRect(ViewGeometry::kLabelWidth + run.left, run.piece.top,
+                                   end - run.left, run.piece.bottom - run.piece.top),
+                             edges});
+    }
+}
 
+void TrackRowPainter::AddRect(const QRect& rect, uint32_t fill) {
     if (settings_.plainReference) {
         painter_.fillRect(rect, QColor::fromRgba(fill));
+    } else if (keepOrder_) {
+        if (batches_.empty() || batches_.back().first != fill)
+            batches_.push_back({fill, {}});
+        batches_.back().second.append(rect);
     } else {
-        auto batch = batches_.find(fill);
-        if (batch == batches_.end()) {
-            batchOrder_.push_back(fill);
-            batch = batches_.insert(fill, {});
+        auto batch = batchOf_.find(fill);
+        if (batch == batchOf_.end()) {
+            batch = batchOf_.insert(fill, static_cast<int>(batches_.size()));
+            batches_.push_back({fill, {}});
         }
-        batch->append(rect);
+        batches_[static_cast<size_t>(*batch)].second.append(rect);
     }
-    if (settings_.showDataBorder && row.style != Style::kPoints &&
-        row.visibleStarts < kDenseThreshold && rect.width() > kBorderMinimum &&
-        rect.height() > kBorderMinimum)
-        bordered_.push_back(rect);
+}
+
+void TrackRowPainter::DrawEdges(const QRect& rect, int edges, int inset) {
+    // Lines of one pixel that never cross, so translucent pens darken no pixel twice.
+    // Runs continue into their neighbours where they have no edge: no inset there.
+    const int left = rect.left() + ((edges & kEdgeLeft) ? inset : 0);
+    const int right = rect.right() - ((edges & kEdgeRight) ? inset : 0);
+    const int top = rect.top() + ((edges & kEdgeTop) ? inset : 0);
+    const int bottom = rect.bottom() - ((edges & kEdgeBottom) ? inset : 0);
+    if (right < left || bottom < top)
+        return;
+    if (edges & kEdgeTop)
+        painter_.drawLine(left, top, right, top);
+    if ((edges & kEdgeBottom) && bottom > top)
+        painter_.drawLine(left, bottom, right, bottom);
+    const int from = (edges & kEdgeTop) ? top + 1 : top;
+    const int to = (edges & kEdgeBottom) ? bottom - 1 : bottom;
+    if (to < from)
+        return;
+    if (edges & kEdgeLeft)
+        painter_.drawLine(left, from, left, to);
+    if ((edges & kEdgeRight) && right > left)
+        painter_.drawLine(right, from, right, to);
 }
 
 void TrackRowPainter::FlushBatches() {
     painter_.setPen(Qt::NoPen);
-    for (const uint32_t color : batchOrder_) {
+    for (const auto& [color, rects] : batches_) {
         painter_.setBrush(QColor::fromRgba(color));
-        painter_.drawRects(batches_.value(color));
+        painter_.drawRects(rects);
     }
-    batchOrder_.clear();
     batches_.clear();
+    batchOf_.clear();
     painter_.setBrush(Qt::NoBrush);
-    for (const QRect& rect : bordered_) {
+    for (const auto& [rect, edges] : bordered_) {
         painter_.setPen(resources_.borderDark);
-        painter_.drawRect(rect.adjusted(0, 0, -1, -1));
-        painter_.setPen(resources_.borderLight);
-        painter_.drawRect(rect.adjusted(1, 1, -2, -2));
+        DrawEdges(rect, edges, 0);
+    }
+    for (const auto& [rect, edges] : bordered_) {
+        if (edges & kInnerEdges) {
+            painter_.setPen(resources_.borderLight);
+            DrawEdges(rect, edges, 1);
+        }
     }
     bordered_.clear();
 }
@@ -264,7 +351,7 @@ std::vector<double> TrackRowPainter::PlaceLabels(const Row& row,
     std::vector<double> placed;
     std::vector<int> taken;
     for (const double value : values) {
-        if (value < row.scale.lo || value > row.scale.hi)
+        if (!std::isfinite(value) || value < row.scale.lo || value > row.scale.hi)
             continue;
         const int y = YOf(row, value);
         const bool crowded = std::any_of(taken.begin(), taken.end(), [&](int other) {
@@ -302,30 +389,15 @@ void TrackRowPainter::DrawFrame(const Row& row, int top, int height,
     painter_.drawLine(kAxisX, top, kAxisX, top + height - 1);
 }
 
-void TrackRowPainter::DrawLabelColumn(const Row& row, const std::string& trackName,
-                                      const std::string& chromosomeName, bool showChromosome,
-                                      int top, const std::vector<double>& labels) {
+void TrackRowPainter::DrawValueLabels(const Row& row, const std::vector<double>& labels) {
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    QFont nameFont = resources_.small;
-    nameFont.setBold(true);
-    painter_.setFont(nameFont);
-    painter_.setPen(resources_.text);
-    const QFontMetrics nameMetrics(nameFont);
-    const int nameWidth = kLabelRight - 2;
-    painter_.drawText(
-        QRect(2, top, nameWidth, nameMetrics.height()), Qt::AlignLeft | Qt::AlignTop,
-        nameMetrics.elidedText(QString::fromStdString(trackName), Qt::ElideRight, nameWidth));
-    if (showChromosome) {
-        painter_.setFont(resources_.small);
-        painter_.setPen(QColor(0x60, 0x60, 0x60));
-        painter_.drawText(QRect(2, top + nameMetrics.height(), nameWidth, nameMetrics.height()),
-                          Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(chromosomeName));
-    }
-
     painter_.setFont(resources_.small);
     const QFontMetrics metrics(resources_.small);
     for (const double value : labels) {
-        const QString text = QString::fromStdString(FormatValueLabel(value));
+        QString text = QString::fromStdString(FormatValueLabel(value));
+        // Cut to its tail a long number would read as another one: it is written short.
+        if (metrics.horizontalAdvance(text) > kLabelRight - kLabelMinimumLeft)
+            text = QString::fromStdString(FormatCompactValueLabel(value));
         const int y = YOf(row, value);
         QRect box = metrics.boundingRect(text).adjusted(-1, 0, 1, 0);
         box.moveRight(kLabelRight);
@@ -335,21 +407,45 @@ void TrackRowPainter::DrawLabelColumn(const Row& row, const std::string& trackNa
         painter_.setPen(resources_.text);
         painter_.drawText(box, Qt::AlignRight | Qt::AlignVCenter, text);
     }
+}
 
-    if (row.scale.manual && settings_.showManualScaleOverlay) {
-        // A quiet tag in the label column: this row's scale was set by hand.
-        const QString tag = QStringLiteral("manual");
-        QRect box = metrics.boundingRect(tag).adjusted(-3, -1, 3, 1);
-        box.moveLeft(2);
-        box.moveBottom(row.bandBottom + kBandMargin - 2);
-        QColor fill = QColor::fromRgba(row.trackColor);
-        fill.setAlpha(0x30);
-        painter_.setRenderHint(QPainter::Antialiasing, true);
-        painter_.setPen(QColor(0x5A, 0x6B, 0x7D));
-        painter_.setBrush(fill);
-        painter_.drawRoundedRect(box, 3, 3);
-        painter_.drawText(box, Qt::AlignCenter, tag);
-        painter_.setRenderHint(QPainter::Antialiasing, false);
-        painter_.setBrush(Qt::NoBrush);
+void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
+                                const std::string& chromosomeName, bool showChromosome,
+                                int top) {
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    QFont nameFont = resources_.small;
+    nameFont.setBold(true);
+    const QFontMetrics nameMetrics(nameFont);
+    const QFontMetrics metrics(resources_.small);
+    const QString separator = QStringLiteral("   ");
+    const QString chromosome = showChromosome ? QString::fromStdString(chromosomeName) : QString();
+    const QString tag = row.scale.manual && settings_.showManualScaleOverlay
+                            ? QStringLiteral("manual scale")
+                            : QString();
+    const int left = ViewGeometry::kLabelWidth + kTitleIndent;
+    const int available = dataRight_ - left - kTitleIndent;
+    // The chromosome and the tag keep their room; a long name gives way in its middle, so
+    // names that differ at their ends stay apart.
+    int reserved = 0;
+    for (const QString& extra : {chromosome, tag}) {
+        if (!extra.isEmpty())
+            reserved += metrics.horizontalAdvance(separator + extra);
     }
+    const QString name = nameMetrics.elidedText(QString::fromStdString(trackName), Qt::ElideMiddle,
+                                                std::max(available - reserved, available / 2));
+    const int baseline = top + kBandMargin - kTitleBaselineGap;
+    int x = left;
+    const auto draw = [&](const QFont& font, const QColor& color, const QString& text) {
+        const QFontMetrics textMetrics(font);
+        const QString shown = textMetrics.elidedText(text, Qt::ElideMiddle, dataRight_ - x);
+        painter_.setFont(font);
+        painter_.setPen(color);
+        painter_.drawText(QPoint(x, baseline), shown);
+        x += textMetrics.horizontalAdvance(shown);
+    };
+    draw(nameFont, resources_.text, name);
+    if (!chromosome.isEmpty())
+        draw(resources_.small, kChromosomeText, separator + chromosome);
+    if (!tag.isEmpty())
+        draw(resources_.small, kManualTagText, separator + tag);
 }

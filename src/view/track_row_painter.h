@@ -5,12 +5,14 @@
 #include <QPainter>
 #include <QRect>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "view/render_settings.h"
 #include "view/track_scale.h"
 
 class ChromosomeDataset;
+class ColumnExtremes;
 class ViewGeometry;
 
 // Draws one track row: its items in the track's style on its value scale, the row frame, grid
@@ -18,7 +20,15 @@ class ViewGeometry;
 class TrackRowPainter {
 public:
     static constexpr int kDenseThreshold = 131072;  // visible starts that make Points dense
-    static constexpr int kLookBack = 16;            // earlier items that may reach into view
+    // Outlines: the dark one from this size up, the light inner one from the larger size, so
+    // that a narrow bar still shows its own colour.
+    static constexpr int kBorderMinimum = 4;
+    static constexpr int kInnerBorderMinimum = 8;
+    static constexpr int kEdgeLeft = 1;
+    static constexpr int kEdgeTop = 2;
+    static constexpr int kEdgeRight = 4;
+    static constexpr int kEdgeBottom = 8;
+    static constexpr int kInnerEdges = 16;  // the light inner outline too
 
     TrackRowPainter(QPainter& painter, const ViewGeometry& geometry, int targetWidth,
                     const RenderSettings& settings, const RenderResources& resources);
@@ -44,23 +54,55 @@ private:
         int visibleStarts;
         uint32_t trackColor;  // 0xAARRGGBB
     };
+    // The rows [top, bottom) of a column that show one item.
+    struct Piece {
+        size_t item;
+        int top;
+        int bottom;
+        uint32_t color;
+        bool operator==(const Piece& other) const {
+            return item == other.item && top == other.top && bottom == other.bottom &&
+                   color == other.color;
+        }
+    };
+    // A piece continued over the columns from left.
+    struct Run {
+        Piece piece;
+        int left;
+    };
 
     int YOf(const Row& row, double value) const;
     Style ChooseStyle(const ChromosomeDataset& track, int& visibleStarts) const;
     void DrawItems(const Row& row);
-    // The starts to draw from, with the dense-points mark height per column.
-    std::vector<uint32_t> CollectColumnStarts(const Row& row, std::vector<float>& columnMax) const;
-    std::vector<uint32_t> CollectVisibleStarts(const Row& row) const;
-    void AddItemRect(const Row& row, uint32_t start, float score, uint32_t stop, char strand,
-                     uint32_t color, const std::vector<float>& columnMax);
+    // Points: every item in view, in item order, later ones over earlier ones.
+    void DrawPointItems(const Row& row);
+    // Bars and dense points: each column shows its two extremes; runs of equal columns are
+    // drawn as one rectangle.
+    void DrawColumns(const Row& row);
+    // The pieces of a column: the extremes' bars or marks, made disjoint so that drawing order
+    // does not matter and an outline never shows an item that is hidden.
+    void ColumnPieces(const Row& row, size_t maxItem, size_t minItem,
+                      std::vector<Piece>& pieces) const;
+    // The vertical extent [top, bottom) of an item's bar or dense mark within the band.
+    std::pair<int, int> ExtentOf(const Row& row, double value) const;
+    uint32_t FillOf(const Row& row, size_t item, double value) const;
+    void AddPointRect(const Row& row, size_t item);
+    void AddRect(const QRect& rect, uint32_t fill);
+    // Outlines the edges of a run that are edges of its item's whole bar, so that an item
+    // partly covered by another keeps one outline around what shows of it.
+    void AddBorder(const Row& row, const ColumnExtremes& extremes, const Run& run, int end);
     void FlushBatches();
+    // Draws the given edges of rect, inset pixels inside it.
+    void DrawEdges(const QRect& rect, int edges, int inset);
     // The label values that fit the row's scale without crowding: hi, lo and 0 first, then the
     // steps, each only where its label does not overlap one already placed.
     std::vector<double> PlaceLabels(const Row& row, const std::vector<double>& values) const;
     void DrawFrame(const Row& row, int top, int height, const std::vector<double>& labels);
-    void DrawLabelColumn(const Row& row, const std::string& trackName,
-                         const std::string& chromosomeName, bool showChromosome, int top,
-                         const std::vector<double>& labels);
+    void DrawValueLabels(const Row& row, const std::vector<double>& labels);
+    // The track's title in the row's top margin: its name, the chromosome in "All Tracks", and
+    // a tag when the scale was set by hand.
+    void DrawTitle(const Row& row, const std::string& trackName,
+                   const std::string& chromosomeName, bool showChromosome, int top);
 
     QPainter& painter_;
     const ViewGeometry& geometry_;
@@ -68,8 +110,11 @@ private:
     const int dataRight_;
     const RenderSettings& settings_;
     const RenderResources& resources_;
-    // Rectangles waiting to be filled, one batch per colour, in order of first use.
-    std::vector<uint32_t> batchOrder_;
-    QHash<uint32_t, QVector<QRect>> batches_;
-    std::vector<QRect> bordered_;
+    // Rectangles waiting to be filled, one batch per colour in order of first use; for points,
+    // whose marks overlap, a new batch whenever the colour changes, so the order is kept.
+    std::vector<std::pair<uint32_t, QVector<QRect>>> batches_;
+    QHash<uint32_t, int> batchOf_;
+    bool keepOrder_ = false;
+    // Outlined runs and which of their edges (kEdgeLeft...) are their item's.
+    std::vector<std::pair<QRect, int>> bordered_;
 };

@@ -1,6 +1,7 @@
 #include "view/track_scale.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 #include "data/chromosome_dataset.h"
@@ -23,8 +24,16 @@ TrackScale ComputeTrackScale(const ChromosomeDataset& track, const std::string& 
                              int rowHeight) {
     TrackScale scale;
     scale.unitValues = HasNoScores(track) || trackName == kGeneTrack;
-    const double dataMin = track.MinValue;
-    const double dataMax = track.MaxValue;
+    double dataMin = track.MinValue;
+    double dataMax = track.MaxValue;
+    if (!std::isfinite(dataMin) || !std::isfinite(dataMax)) {
+        float finiteMin = 0.0f;
+        float finiteMax = 0.0f;
+        if (!track.GetFiniteValueRange(finiteMin, finiteMax))
+            finiteMin = finiteMax = 0.0f;  // nothing finite to scale to: [0, 0] becomes [-1, 1]
+        dataMin = finiteMin;
+        dataMax = finiteMax;
+    }
     double fixedMagnitude = 0.0;
     if (track.FixedColor)
         fixedMagnitude = std::max(std::fabs(dataMin), std::fabs(dataMax));
@@ -33,8 +42,9 @@ TrackScale ComputeTrackScale(const ChromosomeDataset& track, const std::string& 
 
     if (!automatic) {
         scale.manual = true;
-        scale.lo = static_cast<float>(track.ScaleMin);
-        scale.hi = static_cast<float>(track.ScaleMax);
+        // Limits beyond the float range would become infinite when converted.
+        scale.lo = static_cast<float>(std::clamp<double>(track.ScaleMin, -FLT_MAX, FLT_MAX));
+        scale.hi = static_cast<float>(std::clamp<double>(track.ScaleMax, -FLT_MAX, FLT_MAX));
     } else if (scale.unitValues) {
         // Unit values get a unit scale; a "gene" track scaled to its scores would draw its
         // unit bars a pixel high or not at all.
@@ -114,4 +124,8 @@ std::string FormatValueLabel(double value) {
     if (value > 10000.0)
         return FormatString("%.2lf", value);
     return FormatString("%.3lf", value);
+}
+
+std::string FormatCompactValueLabel(double value) {
+    return FormatString("%.1e", value);
 }

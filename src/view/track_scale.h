@@ -25,7 +25,8 @@ struct TrackScale {
     }
 };
 
-// The scale of track (named trackName) in a row of rowHeight pixels.
+// The scale of track (named trackName) in a row of rowHeight pixels. The automatic scale spans
+// the finite scores: infinite ones are drawn clipped at the band's edge.
 TrackScale ComputeTrackScale(const ChromosomeDataset& track, const std::string& trackName,
                              int rowHeight);
 
@@ -38,3 +39,5 @@ std::vector<double> ValueLabels(const TrackScale& scale, const ChromosomeDataset
 double LabelStep(double range);
 // A value as its label shows it: three decimals up to 10000, fewer above.
 std::string FormatValueLabel(double value);
+// The same value in a short form for labels too wide for the label column: 3.0e+38.
+std::string FormatCompactValueLabel(double value);

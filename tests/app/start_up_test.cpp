@@ -165,13 +165,13 @@ TEST_F(StartUpTest, CommandsWithoutAHandlerArePresentButDisabled) {
     ASSERT_TRUE(app_->InitInstance({QString::fromStdString(genes_.Path())}));
     CCommandLayer& commands = Frame().Commands();
     // Export Selections waits for a selection.
-    for (const int id : {CommandId::kExportSelections, CommandId::kFilePrint}) {
+    for (const int id : {CommandId::kExportSelections}) {
         ASSERT_NE(commands.Action(id), nullptr) << id;
         commands.Update(id);
         EXPECT_FALSE(commands.Action(id)->isEnabled()) << id;
     }
-    for (const int id :
-         {CommandId::kImport, CommandId::kSearch, CommandId::kFileNew, CommandId::kAppAbout}) {
+    for (const int id : {CommandId::kImport, CommandId::kSearch, CommandId::kFileNew,
+                         CommandId::kAppAbout, CommandId::kFilePrint, CommandId::kImageCapture}) {
         commands.Update(id);
         EXPECT_TRUE(commands.Action(id)->isEnabled()) << id;
     }

@@ -1,0 +1,188 @@
+// The view's output: image and SVG export, printing and print preview.
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <algorithm>
+
+#include "document/command_ids.h"
+#include "document/locuscope_document.h"
+#include "framework/file_dialog_filter.h"
+#include "framework/message_box.h"
+#include "view/c_dialog_image_export.h"
+#include "view/locuscope_view.h"
+#include "view/pane_image.h"
+#include "view/pane_printer.h"
+#include "view/picture_output.h"
+#include "view/track_renderer.h"
+
+namespace {
+
+namespace Id = CommandId;
+const std::string kBmpType = "bmp";
+
+// A save dialog that adds no extension and asks before overwriting; empty when cancelled.
+std::string AskSavePath(QWidget* parent, const QString& title, const std::string& filter) {
+    const QString path = QFileDialog::getSaveFileName(
+        parent, title, QString(), ToQtFileFilter(QString::fromStdString(filter)), nullptr,
+        QFileDialog::DontUseNativeDialog);
+    return path.toLocal8Bit().toStdString();
+}
+
+}  // namespace
+
+bool LocuscopeView::OnOutputCommand(int id) {
+    switch (id) {
+        case Id::kImageCapture:
+            ExportImage();
+            return true;
+        case Id::kMetafileCapture:
+            ExportMetafile();
+            return true;
+        case Id::kFilePrint:
+            Print(false);
+            return true;
+        case Id::kFilePrintPreview:
+            Print(true);
+            return true;
+        case Id::kFilePrintSetup:
+            PrintSetup();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool LocuscopeView::OnUpdateOutputCommand(int id, CommandState& state) {
+    switch (id) {
+        case Id::kImageCapture:
+        case Id::kMetafileCapture:
+        case Id::kFilePrint:
+        case Id::kFilePrintPreview:
+        case Id::kFilePrintSetup:
+            state.enabled = GetDocument() != nullptr && !GetDocument()->IsBusy();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void LocuscopeView::ExportImage() {
+    if (geometry_.rowTops.empty()) {
+        ShowMessageBox(PictureOutput::kNothingToDisplay);
+        return;
+    }
+    if (picture_.isNull() || GetDocument() == nullptr)
+        return;
+    // The dialogs pump events: the window may close meanwhile.
+    const QPointer<LocuscopeView> self(this);
+    QPointer<CDialogImageExport> dialog = new CDialogImageExport(window());
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (!accepted || !dialog || !self) {
+        delete dialog;
+        return;
+    }
+    const std::string type = dialog->GetType();
+    const int width = std::min(dialog->GetWidth(), PaneImage::kMaximumWidth);
+    const bool transparent = dialog->GetTransparent() && type != kBmpType;
+    delete dialog;
+    const std::string path = AskSavePath(window(), tr("Image Capture"),
+                                         PictureOutput::ImageFilter(type));
+    LocuscopeDocument* document = self ? GetDocument() : nullptr;
+    if (path.empty() || document == nullptr)
+        return;
+
+    QImage image;
+    if (PictureOutput::HasEncoder(type))
+        image = PaneImage::Render(document->Genome, document->GetCurrentPaneName(),
+                                  GetVisibleRange(), width, document->HeaderVisible,
+                                  CurrentRenderSettings(1.0),
+                                  transparent ? QColor(Qt::transparent) : QColor(Qt::white),
+                                  geometry_.automaticTrackHeight);
+    QByteArray bytes;
+    if (!PictureOutput::EncodeImage(image, type, bytes) || !PictureOutput::WriteFile(path, bytes))
+        ShowMessageBox(PictureOutput::kErrorCreatingImage);
+}
+
+void LocuscopeView::ExportMetafile() {
+    if (picture_.isNull() || GetDocument() == nullptr) {
+        ShowMessageBox(PictureOutput::kNothingToDraw);
+        return;
+    }
+    const QPointer<LocuscopeView> self(this);
+    const std::string path =
+        AskSavePath(window(), tr("Metafile Capture"), PictureOutput::kMetafileFilter);
+    LocuscopeDocument* document = self ? GetDocument() : nullptr;
+    if (path.empty() || document == nullptr)
+        return;
+    // A copy of the layout: the pass refills row positions that the screen's overlays use.
+    ViewGeometry geometry = geometry_;
+    const QRect usable = UsableRect();
+    const RenderSettings settings = CurrentRenderSettings(1.0);
+    QByteArray bytes;
+    const bool encoded = PictureOutput::EncodeSvg(usable.size(), [&](QPainter& painter) {
+        TrackRenderer(document->Genome, document->GetCurrentPaneName(), geometry, settings)
+            .DrawAll(painter, usable, Qt::white);
+    }, bytes);
+    if (!encoded || !PictureOutput::WriteFile(path, bytes))
+        ShowMessageBox(PictureOutput::kErrorCreatingMetafile);
+}
+
+void LocuscopeView::Print(bool preview) {
+    LocuscopeDocument* document = GetDocument();
+    if (document == nullptr || document->IsBusy())
+        return;
+    if (document->Genome.GetPaneTrackCount(document->GetCurrentPaneName()) == 0) {
+        ShowMessageBox(PictureOutput::kNothingToDisplay);
+        return;
+    }
+    if (!printer_)
+        printer_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    // The dialogs pump events and the window may close under them: they live on the heap, are
+    // parented to the top-level window, hold the printer themselves and draw only while the
+    // view is alive, reading the document afresh each time.
+    const std::shared_ptr<QPrinter> printer = printer_;
+    const QPointer<LocuscopeView> self(this);
+    const auto printJob = [self]() {
+        PanePrinter::Job job;
+        LocuscopeDocument* current = self ? self->GetDocument() : nullptr;
+        if (current == nullptr)
+            return job;
+        job.genome = &current->Genome;
+        job.paneName = current->GetCurrentPaneName();
+        job.range = self->GetVisibleRange();
+        job.firstTrack = static_cast<size_t>(std::max<int64_t>(self->geometry_.vertical.position, 0));
+        job.headerVisible = current->HeaderVisible;
+        job.settings = self->CurrentRenderSettings(1.0);
+        return job;
+    };
+    if (preview) {
+        QPointer<QPrintPreviewDialog> dialog = new QPrintPreviewDialog(printer.get(), window());
+        connect(dialog, &QPrintPreviewDialog::paintRequested, this, [printJob](QPrinter* target) {
+            const PanePrinter::Job job = printJob();
+            if (job.genome != nullptr)
+                PanePrinter::Print(*target, job);
+        });
+        dialog->exec();
+        delete dialog;
+        return;
+    }
+    QPointer<QPrintDialog> dialog = new QPrintDialog(printer.get(), window());
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    delete dialog;
+    const PanePrinter::Job job = printJob();
+    if (accepted && job.genome != nullptr)
+        PanePrinter::Print(*printer, job);
+}
+
+void LocuscopeView::PrintSetup() {
+    if (!printer_)
+        printer_ = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    const std::shared_ptr<QPrinter> printer = printer_;
+    QPointer<QPageSetupDialog> dialog = new QPageSetupDialog(printer.get(), window());
+    dialog->exec();
+    delete dialog;
+}

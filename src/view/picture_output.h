@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <functional>
+#include <string>
+
+class QPainter;
+
+// Writing the drawing to files: raster images by type, the vector form as SVG, and the
+// messages the export commands show when that fails. Paths are byte strings, written as given.
+class PictureOutput {
+public:
+    static constexpr const char* kNothingToDisplay = "Nothing to display";
+    static constexpr const char* kErrorCreatingImage = "Error creating image.";
+    static constexpr const char* kNothingToDraw = "Error in Screen capture - Nothing to draw";
+    static constexpr const char* kErrorCreatingMetafile = "Error creating metafile.";
+    static constexpr const char* kMetafileFilter = "SVG (*.svg)|*.svg|All Files (*.*)|*.*||";
+
+    // The save dialog's filter for a lower-case image type t: "t (*.t)|*.t|All Files (*.*)|*.*||".
+    static std::string ImageFilter(const std::string& type);
+    // The encoder for type (bmp, png, gif, tiff): the image writer format whose MIME type is
+    // "image/" + type, or GIF through giflib. False when there is none.
+    static bool HasEncoder(const std::string& type);
+    // Encodes image as type; false when there is no encoder or it fails.
+    static bool EncodeImage(const QImage& image, const std::string& type, QByteArray& out);
+    // Draws through draw, a picture of size, into an SVG document of real shapes and text.
+    static bool EncodeSvg(const QSize& size, const std::function<void(QPainter&)>& draw,
+                          QByteArray& out);
+    // Writes bytes to path, replacing the file; false when it cannot be written whole.
+    static bool WriteFile(const std::string& path, const QByteArray& bytes);
+};

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+
+#include "support/run_locuscope.h"
+#include "support/scratch_file.h"
+
+namespace {
+
+// locuscope --render OUT: the format follows OUT's extension.
+class HeadlessRenderTest : public testing::Test {
+protected:
+    static QString Scratch(const std::string& name) {
+        return QString::fromStdString(ScratchFile::Folder() + "/" + name);
+    }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return file.readAll();
+    }
+    RunResult Render(const QString& output, QStringList more = {}) {
+        QStringList arguments = {"--render", output};
+        arguments << more << "search_export.gff";
+        return RunLocuscope(arguments);
+    }
+
+    ScratchFile folder_{"keep", ""};  // makes the scratch folder
+};
+
+TEST_F(HeadlessRenderTest, EachImageExtensionWritesThatFormatWithItsBackground) {
+    struct Case {
+        const char* name;
+        const char* format;
+        bool transparent;  // --transparent given and kept (BMP stays white)
+    };
+    for (const Case& c : {Case{"a.png", "png", true}, Case{"b.PNG", "png", false},
+                          Case{"c.bmp", "bmp", false}, Case{"d.gif", "gif", true},
+                          Case{"e.tif", "tiff", true}, Case{"f.tiff", "tiff", true}}) {
+        SCOPED_TRACE(c.name);
+        const QString output = Scratch(c.name);
+        const bool ask = c.transparent || QByteArray(c.format) == "bmp";
+        const RunResult run =
+            Render(output, ask ? QStringList{"--transparent", "--width", "300"}
+                               : QStringList{"--width", "300"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const QByteArray bytes = Read(output);
+        const QImage image = QImage::fromData(bytes, c.format);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_EQ(image.width(), 300);
+        const QRgb corner = image.pixel(2, image.height() - 2);
+        EXPECT_EQ(qAlpha(corner), c.transparent ? 0 : 0xFF);
+        if (!c.transparent) {
+            EXPECT_EQ(corner, 0xFFFFFFFFu);
+        }
+    }
+}
+
+TEST_F(HeadlessRenderTest, SvgAndPdfAreVectorPicturesAndPrintedPages) {
+    RunResult run = Render(Scratch("v.svg"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QByteArray svg = Read(Scratch("v.svg"));
+    EXPECT_TRUE(svg.contains("<svg") && svg.contains(">gene<"));
+    EXPECT_FALSE(svg.contains("<image"));
+
+    run = Render(Scratch("p.pdf"));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QByteArray pdf = Read(Scratch("p.pdf"));
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_TRUE(pdf.contains("/Count 1")) << pdf.left(2000).toStdString();
+}
+
+TEST_F(HeadlessRenderTest, WidthsOutsideTheDialogsLimitsAreBroughtIntoThem) {
+    for (const auto& [asked, made] : {std::pair<const char*, int>{"50", 100},
+                                      {"40000", 32767}, {"-3", 100}}) {
+        const RunResult run = Render(Scratch("w.png"), {"--width", asked});
+        ASSERT_EQ(run.exitCode, 0) << asked << run.err;
+        EXPECT_EQ(QImage(Scratch("w.png")).width(), made) << asked;
+    }
+    EXPECT_EQ(Render(Scratch("w.png"), {"--width", "wide"}).exitCode, 2);
+}
+
+TEST_F(HeadlessRenderTest, AnUnknownExtensionIsBadUsage) {
+    for (const char* name : {"x.jpg", "x", "x.png.txt"}) {
+        const RunResult run = Render(Scratch(name));
+        EXPECT_EQ(run.exitCode, 2) << name;
+        EXPECT_NE(run.err.find("--render writes"), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(HeadlessRenderTest, APictureTooLargeToMakeIsAnErrorNotACrash) {
+    // 110 tracks of 86 pixels at 32767 pixels wide: more than 2^28 pixels.
+    std::string gff;
+    for (int i = 0; i < 110; ++i)
+        gff += "chr1\tsrc\ttype" + std::to_string(i) + "\t1\t100\t1\t+\t.\tID=x\n";
+    const ScratchFile input("many.gff", gff);
+    const RunResult run = RunLocuscope({"--render", Scratch("big.png"), "--width", "32767",
+                                        QString::fromStdString(input.Path())});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("Error creating image."), std::string::npos) << run.err;
+}
+
+}  // namespace
