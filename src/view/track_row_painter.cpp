@@ -7,6 +7,7 @@
 #include "data/chromosome_dataset.h"
 #include "data/track_colors.h"
 #include "view/column_extremes.h"
+#include "view/feature_name_painter.h"
 #include "view/view_geometry.h"
 
 namespace {
@@ -86,11 +87,27 @@ void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tr
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     DrawFrame(row, top, height, labels);
-    if (track.GetItemCount() > 0)
+    if (track.GetItemCount() > 0) {
         DrawItems(row);
+        if (settings_.showFeatureNames)
+            DrawFeatureNames(row);
+    }
     DrawValueLabels(row, labels);
     DrawTitle(row, trackName, chromosomeName, showChromosome, top);
     painter_.restore();
+}
+
+void TrackRowPainter::DrawFeatureNames(const Row& row) {
+    FeatureNamePainter names(painter_, geometry_, targetWidth_, resources_);
+    const ChromosomeDataset& track = *row.track;
+    names.Draw(track, row.scale.unitValues, row.bandTop, row.bandBottom + 1,
+               [this, &row, &track](size_t item) {
+                   const double value = track.DrawnValue(item, row.scale.unitValues);
+                   if (row.style != Style::kPoints)
+                       return ExtentOf(row, value);
+                   const int y = YOf(row, value);  // a mark sits just above its value
+                   return std::make_pair(y - kPointHeight, y + 1);
+               });
 }
 
 void TrackRowPainter::DrawItems(const Row& row) {

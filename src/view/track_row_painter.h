@@ -74,6 +74,8 @@ private:
     int YOf(const Row& row, double value) const;
     Style ChooseStyle(const ChromosomeDataset& track, int& visibleStarts) const;
     void DrawItems(const Row& row);
+    // The names of the features in view, when they have room.
+    void DrawFeatureNames(const Row& row);
     // Points: every item in view, in item order, later ones over earlier ones.
     void DrawPointItems(const Row& row);
     // Bars and dense points: each column shows its two extremes; runs of equal columns are

@@ -200,3 +200,60 @@ TEST_F(TrackRenderTest, APaneTallerThanABandIsDrawnWithoutSeams) {
 }
 
 }  // namespace
+
+namespace {
+
+class FeatureNameRenderTest : public TrackRenderTest {
+protected:
+    void AddNamed(ChromosomeDataset& track, uint32_t start, uint32_t stop, const char* name) {
+        ChromosomeItem item;
+        item.Stop = stop;
+        item.Score = 5.0f;
+        item.Attributes = std::string("ID=x;Name=") + name;
+        track.UpdateExtents(start, stop, item.Score);
+        track.AddItem(start, item);
+        if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
+            genome_.AssignTrackColor(track, "peaks");
+    }
+    // Pixels that differ between the two pictures, and whether any lies outside the band.
+    static int Differences(const QImage& a, const QImage& b, bool* outsideBand) {
+        int count = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) {
+                    ++count;
+                    *outsideBand |= y < kBandTop || y > kBandBottom;
+                }
+        return count;
+    }
+};
+
+TEST_F(FeatureNameRenderTest, NamesAppearBesideBarsWithinTheirRowOnlyWhenThereIsRoom) {
+    ChromosomeDataset& track = Track("peaks");
+    Anchor(track, "peaks");
+    AddNamed(track, 20, 30, "ALPHA");
+    AddNamed(track, 150, 160, "BETA");
+    settings_.showFeatureNames = false;
+    const QImage without = Render();
+    settings_.showFeatureNames = true;
+    const QImage with = Render();
+    bool outside = false;
+    EXPECT_GT(Differences(without, with, &outside), 0);
+    EXPECT_FALSE(outside);
+    // Names stay off the bars: the bar of BETA is the same with or without names.
+    for (uint32_t base = 150; base <= 160; ++base)
+        EXPECT_EQ(with.pixel(74 + int(base), kBandBottom - 2),
+                  without.pixel(74 + int(base), kBandBottom - 2));
+
+    // Too many features in view: no name is looked up or drawn.
+    for (uint32_t start = 3; start < 298; start += 1) {
+        AddNamed(track, start, start, "CROWD");
+        AddNamed(track, start, start, "CROWD");
+    }
+    settings_.showFeatureNames = false;
+    const QImage crowdedWithout = Render();
+    settings_.showFeatureNames = true;
+    EXPECT_EQ(Differences(crowdedWithout, Render(), &outside), 0);
+}
+
+}  // namespace
