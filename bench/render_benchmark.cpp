@@ -38,6 +38,8 @@ std::unique_ptr<GenomeDataset> MakeGenome(uint32_t count) {
         item.Stop = start + 50 + static_cast<uint32_t>((state >> 20) % 800);
         item.Score = static_cast<float>(static_cast<int>((state >> 33) % 1100) - 100);
         item.Strand = (state >> 40) & 1 ? '+' : '-';
+        // Named as annotation is, so that zoomed-in passes draw names too.
+        item.Attributes = "ID=f" + std::to_string(i) + ";Name=F" + std::to_string(i);
         track.UpdateExtents(start, item.Stop, item.Score);
         track.AddItem(start, item);
     }
