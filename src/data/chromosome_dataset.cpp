@@ -383,11 +383,11 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
     int64_t bestCentreDistance = 0;
     ItemHandle nearestEdge = End();
     int64_t bestEdgeDistance = kNoEdgeDistance;
-    for (size_t k = lower; k < upper; ++k) {
+    const auto consider = [&](size_t k) {
         const int64_t s = starts[k];
         const int64_t e = std::max<int64_t>(items_[k].stop, s + 1);
         if (e < from)
-            continue;
+            return;
         if (s <= pos && pos < e) {
             const int64_t centre = Distance((e >> 1) + (s >> 1), pos);
             const float valueDistance = std::fabs(items_[k].score - value);
@@ -408,7 +408,15 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
                 nearestEdge = k;
             }
         }
-    }
+    };
+    // A long item that started before the look-back still lies under the pointer: without this
+    // the pointer would describe a neighbour, or nothing, over a gene drawn right there.
+    if (lower > 0)
+        ForEachReaching(0, lower, static_cast<uint32_t>(std::min<int64_t>(int64_t{pos} + 1,
+                                                                            kNoPosition)),
+                        consider);
+    for (size_t k = lower; k < upper; ++k)
+        consider(k);
     // A score that cannot be compared (NaN) never wins, even with nothing else under the pointer.
     return anyUnderPointer ? underPointer : nearestEdge;
 }

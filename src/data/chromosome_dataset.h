@@ -88,6 +88,15 @@ public:
     // The drawing index over the drawn values (see DrawnValue) and effective stops, built on
     // the first call after items were added or scaled, or when unitValues changes.
     const OverlapIndex& GetOverlapIndex(bool unitValues) const;
+    // Calls visit(handle), ascending, for every item among the handles [begin, end) whose
+    // effective stop is minStop or more: the items that reach minStop from before it. Uses the
+    // drawing index as it stands, so that looking never rebuilds what drawing just built.
+    template <typename Visit>
+    void ForEachReaching(size_t begin, size_t end, uint32_t minStop, const Visit& visit) const {
+        GetOverlapIndex(overlapUnitValues_)
+            .ForEachReaching(begin, end, minStop,
+                             [this](size_t k) { return EffectiveStop(k); }, visit);
+    }
     // The smallest and largest finite score; false when no score is finite. Scans the items
     // once after they change.
     bool GetFiniteValueRange(float& minValue, float& maxValue) const;
@@ -134,7 +143,8 @@ public:
                                    uint32_t& maxStart, float& minValue, float& maxValue) const;
 
     // The item under a pointer at base pos and data value value, with the visible window
-    // [from, to] (to = kNoPosition for no upper bound); End() when there is none.
+    // [from, to] (to = kNoPosition for no upper bound); End() when there is none. Every item
+    // that covers pos counts, however long ago it started.
     ItemHandle FindItemAt(uint32_t pos, float value, uint32_t from, uint32_t to) const;
     // The first index in the start index whose start equals that of FindItemAt's item, or the
     // index's size when nothing was found.
