@@ -222,8 +222,12 @@ void LocuscopeView::ShowZoomed(Range zoomed, uint32_t center, double factor) {
 void LocuscopeView::RebuildPicture(const QSize& size) {
     LocuscopeDocument* document = GetDocument();
     const qreal ratio = devicePixelRatioF();
-    picture_ = QImage(size * ratio, QImage::Format_ARGB32_Premultiplied);
-    picture_.setDevicePixelRatio(ratio);
+    // Drawn again in place while the size holds: a fresh picture on every scroll step costs
+    // more in first-touch page faults than the drawing itself.
+    if (picture_.size() != size * ratio || picture_.devicePixelRatio() != ratio) {
+        picture_ = QImage(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        picture_.setDevicePixelRatio(ratio);
+    }
     QPainter painter(&picture_);
     TrackRenderer renderer(document->Genome, document->GetCurrentPaneName(), geometry_,
                            CurrentRenderSettings(1.0));
