@@ -25,6 +25,7 @@
 #include "framework/message_box.h"
 #include "framework/settings.h"
 #include "support/scratch_file.h"
+#include "support/when_shown.h"
 #include "view/c_dialog_image_export.h"
 #include "view/locuscope_view.h"
 
@@ -35,21 +36,6 @@ namespace Id = CommandId;
 const char kTracks[] =
     "chr1\ts\tgene\t1001\t2000\t5\t+\t.\tID=g1\n"
     "chr1\ts\tmRNA\t1001\t60000\t5\t+\t.\tID=m1\n";
-
-// Answers the next modal dialog as soon as it shows.
-void WhenShown(std::function<void(QWidget*)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        QWidget* shown = QApplication::activeModalWidget();
-        if (shown == nullptr)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(shown);
-    });
-    timer->start();
-}
 
 // Answers a save dialog with path. Qt's own dialog is answered through its interface: on the
 // offscreen platform its own checks wait for a directory listing that may never come.

@@ -27,6 +27,7 @@
 #include "framework/parameters_handler_tools.h"
 #include "framework/settings.h"
 #include "support/scratch_file.h"
+#include "support/when_shown.h"
 #include "view/locuscope_view.h"
 
 namespace {
@@ -50,23 +51,6 @@ public:
     QStringList opened;
     Q_INVOKABLE void Open(const QUrl& url) { opened.append(url.toString()); }
 };
-
-// Answers the next modal dialog or popup menu as soon as it shows.
-void WhenShown(std::function<void(QWidget*)> answer) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        QWidget* shown = QApplication::activePopupWidget();
-        if (shown == nullptr)
-            shown = QApplication::activeModalWidget();
-        if (shown == nullptr)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(shown);
-    });
-    timer->start();
-}
 
 class WindowToolsTest : public testing::Test {
 protected:
