@@ -33,6 +33,8 @@ void SetApplicationNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Locuscope"));
     QCoreApplication::setApplicationName(QStringLiteral("Locuscope"));
     QCoreApplication::setApplicationVersion(LocuscopeVersion());
+    // Lets the desktop match the windows with the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("locuscope"));
     // Qt adopts the user's locale; the file formats and messages need '.' as decimal point.
     std::setlocale(LC_NUMERIC, "C");
 }
