@@ -90,7 +90,6 @@ exec_runs_the_installed_program() {
 }
 check "the menu entry runs the installed program with the files given" \
     exec_runs_the_installed_program
-check "the menu entry's icon is the installed one" [ "$(entry Icon)" == locuscope ]
 
 # --- The MIME package --------------------------------------------------------------------------
 package="$prefix/share/mime/packages/locuscope.xml"
