@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 
 EXAMPLES := examples/demo_annotation.gff examples/demo_peaks.bed
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test install deb bench fuzz clean
 
 all: build
 
@@ -29,6 +29,16 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The program, its menu entry, icons and file types under PREFIX (stripped of debug data);
+# DESTDIR=... stages the files for a package instead.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX) --strip
+
+# A Debian package, locuscope_VERSION_ARCH.deb, in the build folder.
+deb: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Generates large inputs under bench-data/ (not committed) and runs the benchmarks.
 bench: deps

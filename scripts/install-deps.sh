@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-image-formats-plugins libgif-dev zlib1g-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation xvfb xauth
+    shared-mime-info desktop-file-utils libxml2-utils dpkg-dev file
     clang libclang-rt-14-dev
 )
 

@@ -3,6 +3,10 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "app/locuscope_version.h"
 
 namespace {
 
@@ -17,35 +21,48 @@ void DrawTracks(QPainter& p, const QRectF& area, const QColor& background) {
     p.drawRoundedRect(QRectF(0, 0, w, h), w * 0.18, w * 0.18);
     const QColor colors[] = {QColor(0x1F, 0x6F, 0xB5), QColor(0x2E, 0x8B, 0x3E),
                              QColor(0xD9, 0x6C, 0x1E)};
-    const double bars[3][4] = {{0.12, 0.40, 0.52, 0.86}, {0.22, 0.48, 0.62, 0.78},
-                               {0.10, 0.30, 0.44, 0.70}};
+    const double bars[3][4] = {
+        {0.12, 0.40, 0.52, 0.86}, {0.22, 0.48, 0.62, 0.78}, {0.10, 0.30, 0.44, 0.70}};
+    // Edges on whole pixels and lines on pixel centres keep the small icon sizes sharp.
+    const auto bar = [&](double left, double right, double top) {
+        const double bottom = std::max(std::round(top + h * 0.12), std::round(top) + 1);
+        return QRectF(QPointF(std::round(w * left), std::round(top)),
+                      QPointF(std::round(w * right), bottom));
+    };
     for (int row = 0; row < 3; ++row) {
         const double y = h * (0.30 + row * 0.22);
         p.setBrush(colors[row]);
-        p.drawRect(QRectF(w * bars[row][0], y, w * (bars[row][1] - bars[row][0]), h * 0.12));
-        p.drawRect(QRectF(w * bars[row][2], y, w * (bars[row][3] - bars[row][2]), h * 0.12));
+        p.drawRect(bar(bars[row][0], bars[row][1], y));
+        p.drawRect(bar(bars[row][2], bars[row][3], y));
     }
-    p.setPen(QPen(QColor(0x33, 0x33, 0x33), std::max(1.0, w / 32)));
-    p.drawLine(QPointF(w * 0.1, h * 0.18), QPointF(w * 0.9, h * 0.18));
+    const double penWidth = std::max(1.0, std::round(w / 32));
+    const double centre = int(penWidth) % 2 == 1 ? 0.5 : 0.0;
+    const auto onPixels = [&](double v) { return std::floor(v) + centre; };
+    p.setPen(QPen(QColor(0x33, 0x33, 0x33), penWidth, Qt::SolidLine, Qt::FlatCap));
+    const double rulerY = onPixels(h * 0.18);
+    p.drawLine(QPointF(onPixels(w * 0.1), rulerY), QPointF(onPixels(w * 0.9), rulerY));
     for (int i = 0; i <= 4; ++i) {
-        const double x = w * (0.1 + 0.2 * i);
-        p.drawLine(QPointF(x, h * 0.12), QPointF(x, h * 0.18));
+        const double x = onPixels(w * (0.1 + 0.2 * i));
+        p.drawLine(QPointF(x, onPixels(h * 0.12)), QPointF(x, rulerY));
     }
     p.restore();
 }
 
 }  // namespace
 
+QImage ApplicationIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    DrawTracks(painter, QRectF(0, 0, size, size), QColor(0xF4, 0xF1, 0xE8));
+    return image;
+}
+
 QIcon ApplicationIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 64, 128}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        DrawTracks(painter, QRectF(0, 0, size, size), QColor(0xF4, 0xF1, 0xE8));
-        icon.addPixmap(pixmap);
-    }
+    for (const int size : {16, 32, 64, 128})
+        icon.addPixmap(QPixmap::fromImage(ApplicationIconImage(size)));
     return icon;
 }
 
@@ -74,7 +91,8 @@ QPixmap SplashPicture() {
     p.setPen(QColor(0xC9, 0xD6, 0xE3));
     p.drawText(QRectF(212, 130, 300, 24), Qt::AlignLeft,
                QStringLiteral("Genomic features, track by track"));
-    p.drawText(QRectF(212, 156, 300, 24), Qt::AlignLeft, QStringLiteral("Version 2.0.0.5"));
+    p.drawText(QRectF(212, 156, 300, 24), Qt::AlignLeft,
+               QStringLiteral("Version %1").arg(LocuscopeVersion()));
     // A faint ruler along the bottom, as under the tracks of the view.
     p.setPen(QPen(QColor(0x6F, 0x8F, 0xAF), 1));
     p.drawLine(30, kHeight - 40, kWidth - 30, kHeight - 40);

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "app/app_icon.h"
+#include "app/locuscope_version.h"
 
 const char* const CAboutDlg::kWebAddress = "https://locuscope.example.org/";
 
@@ -15,7 +16,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About Locuscope"));
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(64, 64));
-    auto* version = new QLabel(tr("Locuscope Version 2.0.0.5"), this);
+    auto* version = new QLabel(tr("Locuscope Version %1").arg(LocuscopeVersion()), this);
     QFont bold = version->font();
     bold.setBold(true);
     version->setFont(bold);

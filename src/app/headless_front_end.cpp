@@ -70,7 +70,7 @@ int Render(const QCommandLineParser& parser) {
 }  // namespace
 
 bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
-    // Help is given without a window too.
+    // Help and the version are given without a window too.
     for (const QString& argument : arguments) {
         if (argument == QStringLiteral("--") + kReportOption ||
             argument == QStringLiteral("--") + kSearchOption ||
@@ -79,6 +79,7 @@ bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
             argument.startsWith(QStringLiteral("--") + kExportOption + QLatin1Char('=')) ||
             argument == QLatin1String("--help") ||
             argument == QLatin1String("-h") || argument == QLatin1String("--version") ||
+            argument == QLatin1String("-v") ||
             NeedsPainting({argument}))
             return true;
     }

@@ -10,6 +10,7 @@
 #include "app/command_line_text.h"
 #include "app/headless_front_end.h"
 #include "app/locuscope_app.h"
+#include "app/locuscope_version.h"
 
 namespace {
 
@@ -31,7 +32,9 @@ void KeepQtNotesQuiet(QtMsgType type, const QMessageLogContext&, const QString& 
 void SetApplicationNames() {
     QCoreApplication::setOrganizationName(QStringLiteral("Locuscope"));
     QCoreApplication::setApplicationName(QStringLiteral("Locuscope"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.0.5"));
+    QCoreApplication::setApplicationVersion(LocuscopeVersion());
+    // Lets the desktop match the windows with the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("locuscope"));
     // Qt adopts the user's locale; the file formats and messages need '.' as decimal point.
     std::setlocale(LC_NUMERIC, "C");
 }
