@@ -45,7 +45,8 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    const bool imported = document.ImportFiles(paths);
+    if (!document.ImportFiles(paths))
+        return HeadlessFrontEnd::SkipOutputAfterFailedImport(output);
     for (const Selection& selection : selections) {
         if (selection.pane != kAllTracksPane && !document.Genome.HasChromosome(selection.pane)) {
             std::fprintf(stderr, "--select names no pane of the files: %s\n",
@@ -58,6 +59,6 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     for (const Selection& selection : selections)
         document.Genome.RegionSelection[selection.pane].push_back(selection.range);
 
-    const bool written = document.ExportSelections(output);
-    return imported && written ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;
+    return document.ExportSelections(output) ? HeadlessFrontEnd::kExitSuccess
+                                             : HeadlessFrontEnd::kExitFailure;
 }

@@ -69,6 +69,12 @@ int Render(const QCommandLineParser& parser) {
 
 }  // namespace
 
+int HeadlessFrontEnd::SkipOutputAfterFailedImport(const std::string& output) {
+    std::fprintf(stderr, "Nothing written to %s: a file failed to import.\n", output.c_str());
+    std::fflush(stderr);
+    return kExitFailure;
+}
+
 bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
     // Help is given without a window too.
     for (const QString& argument : arguments) {
@@ -179,7 +185,7 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     if (exporting) {
         if (parser.value(kExportOption).isEmpty())
             return UsageError(parser, QStringLiteral("--export needs the GFF file to write."));
-        return HeadlessExport::Run(parser.value(kExportOption).toLocal8Bit().toStdString(),
+        return HeadlessExport::Run(CommandLineText::ToBytes(parser.value(kExportOption)),
                                    ToPaths(parser.values(kSelectOption)),
                                    parser.isSet(kSelectAllOption),
                                    ToPaths(parser.positionalArguments()));
