@@ -13,6 +13,7 @@
 #include "app/headless_report.h"
 #include "app/headless_search.h"
 #include "document/locuscope_document.h"
+#include "framework/console_text.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ const QString kSelectOption = QStringLiteral("select");
 const QString kSelectAllOption = QStringLiteral("select-all");
 
 int UsageError(const QCommandLineParser& parser, const QString& problem) {
-    std::fprintf(stderr, "%s\n\n%s", qPrintable(problem), qPrintable(parser.helpText()));
+    ConsoleText::WriteLine(stderr, CommandLineText::ToBytes(problem));
+    std::fprintf(stderr, "\n%s", qPrintable(parser.helpText()));
     return HeadlessFrontEnd::kExitUsage;
 }
 
@@ -70,7 +72,7 @@ int Render(const QCommandLineParser& parser) {
 }  // namespace
 
 int HeadlessFrontEnd::SkipOutputAfterFailedImport(const std::string& output) {
-    std::fprintf(stderr, "Nothing written to %s: a file failed to import.\n", output.c_str());
+    ConsoleText::WriteLine(stderr, "Nothing written to " + output + ": a file failed to import.");
     std::fflush(stderr);
     return kExitFailure;
 }

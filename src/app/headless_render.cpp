@@ -12,6 +12,7 @@
 #include "app/headless_front_end.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
+#include "framework/console_text.h"
 #include "framework/message_box.h"
 #include "view/c_dialog_image_export.h"
 #include "view/pane_image.h"
@@ -84,17 +85,17 @@ int HeadlessRender::ClampWidth(long long width) {
 int HeadlessRender::Run(const Request& request) {
     const std::string format = FormatOf(request.output);
     if (format.empty()) {
-        std::fprintf(stderr,
-                     "--render writes .png, .bmp, .gif, .tif, .tiff, .svg or .pdf files, not: %s\n",
-                     request.output.c_str());
+        ConsoleText::WriteLine(
+            stderr, "--render writes .png, .bmp, .gif, .tif, .tiff, .svg or .pdf files, not: " +
+                        request.output);
         return HeadlessFrontEnd::kExitUsage;
     }
     const std::string regionText = request.region.empty() ? kAllTracksPane : request.region;
     const PaneLabel::Parsed region = PaneLabel::Parse(regionText);
     if (region.outOfRange) {
-        std::fprintf(stderr, "--region has a position beyond %s: %s\n",
-                     PaneLabel::GroupedNumber(PaneLabel::kNoPosition - 1).c_str(),
-                     regionText.c_str());
+        ConsoleText::WriteLine(stderr, "--region has a position beyond " +
+                                           PaneLabel::GroupedNumber(PaneLabel::kNoPosition - 1) +
+                                           ": " + regionText);
         return HeadlessFrontEnd::kExitUsage;
     }
 
@@ -104,8 +105,7 @@ int HeadlessRender::Run(const Request& request) {
     if (!document.ImportFiles(request.paths))
         return HeadlessFrontEnd::SkipOutputAfterFailedImport(request.output);
     if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
-        std::fprintf(stderr, "--region names no pane of the files: %s\n",
-                     region.paneName.c_str());
+        ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + region.paneName);
         return HeadlessFrontEnd::kExitUsage;
     }
     PaneImage::Range range = region.range;

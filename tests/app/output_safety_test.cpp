@@ -1,6 +1,6 @@
 // What the headless outputs do to the files around them: an input is never overwritten, a
-// failed import writes nothing, and a failed write leaves the destination as it was and says
-// why.
+// failed import writes nothing, a failed write leaves the destination as it was and says why,
+// and text from the files reaches the terminal without its control bytes.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -110,6 +110,33 @@ TEST_F(OutputSafetyTest, AFailedWriteLeavesTheDestinationAsItWasAndSaysWhy) {
     EXPECT_TRUE(Contains(run.err, "Error creating metafile. Cannot Write to " +
                                       folder_.PathOf("no/such.svg") + " (no such folder)"))
         << run.err;
+}
+
+TEST_F(OutputSafetyTest, ControlBytesFromTheFilesReachTheTerminalEscaped) {
+    const std::string odd =
+        folder_.Write("odd\nname\t.gff",
+                      "chr1\tsrc\tgene\t100\t900\t1\t+\t.\tID=a;Note=\x1b]2;owned\x07\n"
+                      "chr1\tsrc\tgene\tx\x1b[31m\t900\t1\t+\t.\tID=b\n");
+    const auto hasNoControlBytes = [](const std::string& text) {
+        return std::none_of(text.begin(), text.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            return (byte < 0x20 && c != '\t' && c != '\n') || byte == 0x7F;
+        });
+    };
+    RunResult run = RunLocuscope({"--report", "--items", Q(odd)});
+    EXPECT_TRUE(hasNoControlBytes(run.out)) << run.out;
+    EXPECT_TRUE(hasNoControlBytes(run.err)) << run.err;
+    // The file name stays on its one line, its tab escaped like the line break.
+    EXPECT_TRUE(Contains(run.out, "file\todd\\x0Aname\\x09.gff \n")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "\tID=a;Note=\\x1B]2;owned\\x07\n")) << run.out;
+    EXPECT_TRUE(Contains(run.err, "Loading " + folder_.Path() + "/odd\\x0Aname\\x09.gff\n"))
+        << run.err;
+    EXPECT_TRUE(Contains(run.err, "x\\x1B[31m")) << run.err;
+
+    run = RunLocuscope({"--search", "owned", Q(odd)});
+    EXPECT_TRUE(Contains(run.out, "hit\tchr1\tgene\t100\t900\tID=a;Note=\\x1B]2;owned\\x07\n"))
+        << run.out;
+    EXPECT_TRUE(hasNoControlBytes(run.out) && hasNoControlBytes(run.err)) << run.err;
 }
 
 }  // namespace
