@@ -10,8 +10,7 @@
 void InstallGuiMessageBox() {
     SetMessageBoxHandler([](const std::string& text) {
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
-                        DisplayText::From(text), QMessageBox::Ok,
-                        QApplication::activeWindow());
+                        DisplayText::From(text), QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
     });
 }

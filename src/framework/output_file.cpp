@@ -21,8 +21,8 @@ constexpr int kTemporaryNameAttempts = 100;
 // Hidden, and plainly ours should a crash leave one behind.
 const char kTemporaryPrefix[] = ".locuscope-";
 const char kTemporarySuffix[] = ".tmp";
-constexpr mode_t kNewFileMode = 0666;  // less the user's umask, as any new file
-constexpr mode_t kPermissionBits = 07777;
+constexpr mode_t kNewFileMode = 0666;     // less the user's umask, as any new file
+constexpr mode_t kPermissionBits = 0777;  // set-id bits are not carried onto new contents
 // Links there stand for open files (/dev/stdout, /proc/self/fd/1): replacing the file they
 // reach by a rename would cut it off from whoever holds it open.
 const char* const kSpecialFolders[] = {"/dev/", "/proc/"};

@@ -13,7 +13,7 @@ TEST(ConsoleTextTest, ControlBytesAreEscapedAndEverythingElsePassesByteForByte) 
         {"\x1b]2;title\x07", "\\x1B]2;title\\x07"},
         {std::string("a\0b", 3), "a\\x00b"},
         {"cr\rlf\n\x7f", "cr\\x0Dlf\\x0A\\x7F"},
-        {"csi\xc2\x9b" "31m", "csi\\xC2\\x9B31m"},
+        {"csi\xc2\x9b[31m", "csi\\xC2\\x9B[31m"},
         // Unchanged: printable UTF-8 (U+00A0 and U+00E9 share the C1 form's lead byte), and
         // bytes that are not UTF-8 at all, so that such file names still come out as they are.
         {"nbsp\xc2\xa0 caf\xc3\xa9", "nbsp\xc2\xa0 caf\xc3\xa9"},
