@@ -13,6 +13,7 @@
 #include "app/headless_report.h"
 #include "app/headless_search.h"
 #include "document/locuscope_document.h"
+#include "framework/console_text.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ const QString kSelectOption = QStringLiteral("select");
 const QString kSelectAllOption = QStringLiteral("select-all");
 
 int UsageError(const QCommandLineParser& parser, const QString& problem) {
-    std::fprintf(stderr, "%s\n\n%s", qPrintable(problem), qPrintable(parser.helpText()));
+    ConsoleText::WriteLine(stderr, CommandLineText::ToBytes(problem));
+    std::fprintf(stderr, "\n%s", qPrintable(parser.helpText()));
     return HeadlessFrontEnd::kExitUsage;
 }
 
@@ -68,6 +70,12 @@ int Render(const QCommandLineParser& parser) {
 }
 
 }  // namespace
+
+int HeadlessFrontEnd::SkipOutputAfterFailedImport(const std::string& output) {
+    ConsoleText::WriteLine(stderr, "Nothing written to " + output + ": a file failed to import.");
+    std::fflush(stderr);
+    return kExitFailure;
+}
 
 bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
     // Help and the version are given without a window too.
@@ -180,7 +188,7 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     if (exporting) {
         if (parser.value(kExportOption).isEmpty())
             return UsageError(parser, QStringLiteral("--export needs the GFF file to write."));
-        return HeadlessExport::Run(parser.value(kExportOption).toLocal8Bit().toStdString(),
+        return HeadlessExport::Run(CommandLineText::ToBytes(parser.value(kExportOption)),
                                    ToPaths(parser.values(kSelectOption)),
                                    parser.isSet(kSelectAllOption),
                                    ToPaths(parser.positionalArguments()));

@@ -11,6 +11,7 @@
 #include "app/headless_front_end.h"
 #include "app/locuscope_app.h"
 #include "app/locuscope_version.h"
+#include "framework/output_file.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ bool CanShowWindows() {
 }  // namespace
 
 int LocuscopeMain(int argc, char** argv) {
+    OutputFile::RemoveTemporaryFilesOnSignals();
     if (!HeadlessFrontEnd::IsHeadless(ArgumentsOf(argc, argv)) && !CanShowWindows()) {
         std::fputs("locuscope: no display to show the window on; for a report without one, "
                    "run: locuscope --report FILE...\n",

@@ -453,8 +453,9 @@ bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t t
         const auto now = std::chrono::steady_clock::now();
         if (now - lastPoll > kCancelPollInterval) {
             lastPoll = now;
+            // Half a track is no export: the caller must know to throw the file away.
             if (IsCancelRequested(false))
-                break;
+                return false;
         }
     }
     return true;

@@ -152,8 +152,8 @@ public:
 
     // Writes every item whose start lies in from..to (to = kNoPosition: no upper end), items
     // sharing a start at either end included, as GFF lines. False for a bad stream, a from of
-    // kNoPosition or an empty track, and when the stream fails while writing (the write stops
-    // there). Polls for cancel through this agent every 100 ms.
+    // kNoPosition or an empty track, when the stream fails while writing and when cancel is
+    // requested (the write stops there). Polls for cancel through this agent every 100 ms.
     bool WriteGff(std::ostream* stream, uint32_t from, uint32_t to,
                   const std::string& chromosomeName, const std::string& trackName);
     // Writes the whole track to fileName, appending or replacing. False when the file cannot

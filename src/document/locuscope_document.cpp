@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <algorithm>
 
 #include "document/c_dialog_data_search.h"
 #include "document/command_ids.h"
@@ -96,12 +97,17 @@ bool LocuscopeDocument::OnOpenDocument(const std::string& path) {
 bool LocuscopeDocument::ClearAll() {
     Genome.Clear();
     SearchResults.clear();
+    importedPaths_.clear();
     return true;
 }
 
 bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths) {
     if (IsBusy())
         return false;
+    importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
+    std::sort(importedPaths_.begin(), importedPaths_.end());
+    importedPaths_.erase(std::unique(importedPaths_.begin(), importedPaths_.end()),
+                         importedPaths_.end());
     bool imported = false;
     {
         LongOperationGuard operation(*this, "Import Files", "Total Progress", "Loading File",

@@ -57,6 +57,9 @@ public:
     virtual bool ClearAll();
     // Imports the files with a progress dialog (or the headless agent), then updates the views.
     bool ImportFiles(const std::vector<std::string>& paths);
+    // Every path given to ImportFiles since the document was last cleared: no output may
+    // overwrite one of them.
+    const std::vector<std::string>& GetImportedPaths() const { return importedPaths_; }
 
     // Searches every item's attributes for text with a progress dialog; replaces SearchResults.
     // False when another long operation runs.
@@ -128,6 +131,7 @@ private:
         return Genome.GetSelectedPaneTracks(GetCurrentPaneName());
     }
 
+    std::vector<std::string> importedPaths_;
     CNotificationAgent* headlessAgent_ = nullptr;
     DocumentEvents* events_ = nullptr;
     friend class LongOperationGuard;

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "document/locuscope_document.h"
+#include "framework/display_text.h"
 
 namespace {
 
@@ -10,9 +11,7 @@ const char* const kColumnTitles[SearchResultModel::kColumnCount] = {"Pane", "Tra
                                                                     "Attribute"};
 
 QString Cut(std::string_view text) {
-    return QString::fromUtf8(text.data(),
-                               static_cast<int>(std::min<size_t>(text.size(),
-                                                                 SearchResultModel::kMaxCellText)));
+    return DisplayText::From(text.substr(0, SearchResultModel::kMaxCellText));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "framework/command_layer.h"
+#include "framework/display_text.h"
 #include "framework/message_box.h"
 #include "framework/parameters_handler_tools.h"
 #include "view/locuscope_view.h"
@@ -126,10 +127,9 @@ void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
     QString shown;
     if (item) {
         const std::string_view name = FeatureName(item->Attributes);
-        shown = QString::fromStdString(info_.pointerInfo);
+        shown = DisplayText::From(info_.pointerInfo);
         if (!name.empty())
-            shown = QString::fromUtf8(name.data(), static_cast<int>(name.size())) +
-                    QStringLiteral("\n") + shown;
+            shown = DisplayText::From(name) + QStringLiteral("\n") + shown;
         QToolTip::showText(mapToGlobal(point), shown, this);
     } else {
         QToolTip::hideText();
