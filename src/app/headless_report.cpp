@@ -28,6 +28,22 @@ std::string Join(std::initializer_list<std::string> fields) {
     return line;
 }
 
+// The thick range and the blocks of a BED item, each on a line of its own after the item.
+void WriteStructure(std::FILE* out, const ChromosomeDataset& track,
+                    ChromosomeDataset::ItemHandle handle) {
+    uint32_t thickStart = 0;
+    uint32_t thickStop = 0;
+    if (track.GetThickRange(handle, thickStart, thickStop))
+        WriteLine(out, FormatString("thick\t%u\t%u", thickStart, thickStop));
+    const ItemBlocks blocks = track.GetBlocks(handle);
+    if (blocks.empty())
+        return;
+    std::string line = "blocks\t";
+    for (size_t i = 0; i < blocks.size(); ++i)
+        line += FormatString(i == 0 ? "%u-%u" : ",%u-%u", blocks[i].Start, blocks[i].Stop);
+    WriteLine(out, line);
+}
+
 void WriteItems(std::FILE* out, const std::string& pane, const std::string& trackName,
                 const ChromosomeDataset& track) {
     for (ChromosomeDataset::ItemHandle h = 0; h != track.End(); ++h) {
@@ -38,6 +54,7 @@ void WriteItems(std::FILE* out, const std::string& pane, const std::string& trac
                              std::string(1, item.Strand), std::string(1, item.Frame),
                              FormatString("%08X", item.Color), std::string(item.Source),
                              item.GetUrl(), std::string(item.Attributes)}));
+        WriteStructure(out, track, h);
     }
 }
 
@@ -79,7 +96,7 @@ std::vector<std::vector<GenomeDataset::TrackRef>> TracksOfEveryPane(const Genome
 }  // namespace
 
 void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
-                         bool importSucceeded, bool errorFlag) {
+                         ImportOutcome outcome, bool errorFlag) {
     for (const std::string& entry : genome.GetLoadedFiles())
         WriteLine(out, Join({"file", entry}));
     const std::vector<std::vector<GenomeDataset::TrackRef>> tracksOfPane = TracksOfEveryPane(genome);
@@ -103,6 +120,9 @@ void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
     WriteLine(out, FormatString("features\t%llu",
                                 static_cast<unsigned long long>(genome.GetStoredFeatures())));
     WriteLine(out, FormatString("errors\t%d", errorFlag ? 1 : 0));
-    WriteLine(out, std::string("result\t") + (importSucceeded ? "ok" : "failed"));
+    const char* result = outcome == ImportOutcome::kComplete   ? "ok"
+                         : outcome == ImportOutcome::kCutShort ? "partial"
+                                                               : "failed";
+    WriteLine(out, std::string("result\t") + result);
     std::fflush(out);
 }
