@@ -1,19 +1,11 @@
 #include "data/percent_decoding.h"
 
+#include "data/number_scan.h"
+
 namespace {
 
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 template <typename Decodable>
 std::string Decode(std::string_view text, Decodable decodable) {
@@ -23,8 +15,8 @@ std::string Decode(std::string_view text, Decodable decodable) {
     decoded.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '%' && i + 2 < text.size()) {
-            const int high = HexValue(text[i + 1]);
-            const int low = HexValue(text[i + 2]);
+            const int high = HexDigitValue(text[i + 1]);
+            const int low = HexDigitValue(text[i + 2]);
             if (high >= 0 && low >= 0 && decodable(static_cast<unsigned char>(high * 16 + low))) {
                 decoded.push_back(static_cast<char>(high * 16 + low));
                 i += 2;
