@@ -41,10 +41,13 @@ std::vector<std::string> ToPaths(const QStringList& names) {
     return paths;
 }
 
-// Imports the files into document, reporting to console; true when every file imported.
-bool Import(const QCommandLineParser& parser, LocuscopeDocument& document, ConsoleAgent& console) {
+// Imports the files into document, reporting to console.
+ImportOutcome Import(const QCommandLineParser& parser, LocuscopeDocument& document,
+                     ConsoleAgent& console) {
     document.SetHeadlessAgent(&console);
-    return document.ImportFiles(ToPaths(parser.positionalArguments()));
+    ImportOutcome outcome = ImportOutcome::kFailed;
+    document.ImportFiles(ToPaths(parser.positionalArguments()), &outcome);
+    return outcome;
 }
 
 int Render(const QCommandLineParser& parser) {
@@ -157,7 +160,9 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
                       QStringLiteral("With --export, select every pane whole, as Edit > Select "
                                      "All does.")});
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
+                                 QStringLiteral("GFF (.gff .gff3 .gtf), BED (.bed .bed3-.bed15 "
+                                                ".bedGraph .bdg .narrowPeak .broadPeak) or "
+                                                "either (.txt) files, each also as .gz or .bgz."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(arguments))
         return UsageError(parser, parser.errorText());
@@ -197,9 +202,9 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     // One document, imported as the Import command does, reporting to standard error.
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
-    const bool imported = Import(parser, document, console);
+    const ImportOutcome outcome = Import(parser, document, console);
 
-    WriteHeadlessReport(stdout, document.Genome, parser.isSet(kItemsOption), imported,
+    WriteHeadlessReport(stdout, document.Genome, parser.isSet(kItemsOption), outcome,
                         console.GetErrorFlag());
-    return imported ? kExitSuccess : kExitFailure;
+    return outcome == ImportOutcome::kComplete ? kExitSuccess : kExitFailure;
 }

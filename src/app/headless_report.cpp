@@ -20,6 +20,22 @@ void WriteFields(std::FILE* out, std::initializer_list<std::string_view> fields)
     std::fwrite(line.data(), 1, line.size(), out);
 }
 
+// The thick range and the blocks of a BED item, each on a line of its own after the item.
+void WriteStructure(std::FILE* out, const ChromosomeDataset& track,
+                    ChromosomeDataset::ItemHandle handle) {
+    uint32_t thickStart = 0;
+    uint32_t thickStop = 0;
+    if (track.GetThickRange(handle, thickStart, thickStop))
+        WriteFields(out, {"thick", std::to_string(thickStart), std::to_string(thickStop)});
+    const ItemBlocks blocks = track.GetBlocks(handle);
+    if (blocks.empty())
+        return;
+    std::string list;
+    for (size_t i = 0; i < blocks.size(); ++i)
+        list += FormatString(i == 0 ? "%u-%u" : ",%u-%u", blocks[i].Start, blocks[i].Stop);
+    WriteFields(out, {"blocks", list});
+}
+
 void WriteItems(std::FILE* out, const std::string& pane, const std::string& trackName,
                 const ChromosomeDataset& track) {
     for (ChromosomeDataset::ItemHandle h = 0; h != track.End(); ++h) {
@@ -29,6 +45,7 @@ void WriteItems(std::FILE* out, const std::string& pane, const std::string& trac
                   std::to_string(item.Stop), FormatString("%f", static_cast<double>(item.Score)),
                   std::string_view(&item.Strand, 1), std::string_view(&item.Frame, 1),
                   FormatString("%08X", item.Color), item.Source, item.GetUrl(), item.Attributes});
+        WriteStructure(out, track, h);
     }
 }
 
@@ -70,7 +87,7 @@ std::vector<std::vector<GenomeDataset::TrackRef>> TracksOfEveryPane(const Genome
 }  // namespace
 
 void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
-                         bool importSucceeded, bool errorFlag) {
+                         ImportOutcome outcome, bool errorFlag) {
     for (const std::string& entry : genome.GetLoadedFiles())
         WriteFields(out, {"file", entry});
     const std::vector<std::vector<GenomeDataset::TrackRef>> tracksOfPane =
@@ -94,6 +111,9 @@ void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
     }
     WriteFields(out, {"features", std::to_string(genome.GetStoredFeatures())});
     WriteFields(out, {"errors", errorFlag ? "1" : "0"});
-    WriteFields(out, {"result", importSucceeded ? "ok" : "failed"});
+    const char* result = outcome == ImportOutcome::kComplete   ? "ok"
+                         : outcome == ImportOutcome::kCutShort ? "partial"
+                                                               : "failed";
+    WriteFields(out, {"result", result});
     std::fflush(out);
 }

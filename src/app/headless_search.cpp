@@ -11,7 +11,8 @@ int HeadlessSearch::Run(const std::string& text, const std::vector<std::string>&
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    const bool imported = document.ImportFiles(paths);
+    ImportOutcome outcome = ImportOutcome::kFailed;
+    document.ImportFiles(paths, &outcome);
     document.SearchAttributes(text);
 
     const SearchResultList& results = document.SearchResults;
@@ -30,5 +31,7 @@ int HeadlessSearch::Run(const std::string& text, const std::vector<std::string>&
     }
     std::printf("hits\t%zu\n", results.size());
     std::fflush(stdout);
-    return imported ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;
+    // A file cut short is not a complete answer either.
+    return outcome == ImportOutcome::kComplete ? HeadlessFrontEnd::kExitSuccess
+                                               : HeadlessFrontEnd::kExitFailure;
 }

@@ -51,7 +51,9 @@ int RunDesktop(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
+                                 QStringLiteral("GFF (.gff .gff3 .gtf), BED (.bed .bed3-.bed15 "
+                                                ".bedGraph .bdg .narrowPeak .broadPeak) or "
+                                                "either (.txt) files, each also as .gz or .bgz."),
                                  QStringLiteral("[FILE...]"));
     parser.process(ArgumentsOf(argc, argv));
 

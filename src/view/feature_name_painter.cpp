@@ -6,6 +6,7 @@
 #include "data/chromosome_dataset.h"
 #include "data/feature_name.h"
 #include "framework/display_text.h"
+#include "data/percent_decoding.h"
 #include "view/render_settings.h"
 #include "view/view_geometry.h"
 
@@ -79,7 +80,8 @@ void FeatureNamePainter::Draw(const ChromosomeDataset& track, bool unitValues, i
     const int textHeight = metrics.height();
     std::vector<QRect> placed;
     for (size_t k = 0; k < items.size(); ++k) {
-        const std::string_view name = FeatureName(track.GetItem(items[k]).Attributes);
+        const std::string name =
+            PercentDecodedForDisplay(FeatureName(track.GetItem(items[k]).Attributes));
         if (name.empty())
             continue;
         const QString text = DisplayText::From(name);

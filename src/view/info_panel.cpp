@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "data/percent_decoding.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "document/view_options.h"
@@ -27,7 +28,7 @@ std::string CursorInfo(LocuscopeDocument& document) {
     if (track == nullptr || index < 0 || static_cast<size_t>(index) >= track->GetItemCount())
         return {};
     const auto handle = static_cast<ChromosomeDataset::ItemHandle>(index);
-    return track->GetItem(handle).GetInfoText(track->GetStart(handle));
+    return PercentDecodedForDisplay(track->GetItem(handle).GetInfoText(track->GetStart(handle)));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "data/chromosome_dataset.h"
+#include "data/percent_decoding.h"
 #include "data/track_colors.h"
 #include "framework/display_text.h"
 #include "view/column_extremes.h"
@@ -449,8 +450,9 @@ void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
         if (!extra.isEmpty())
             reserved += metrics.horizontalAdvance(separator + extra);
     }
-    const QString name = nameMetrics.elidedText(DisplayText::From(trackName), Qt::ElideMiddle,
-                                                std::max(available - reserved, available / 2));
+    const QString name =
+        nameMetrics.elidedText(DisplayText::From(PercentDecodedForDisplay(trackName)),
+                               Qt::ElideMiddle, std::max(available - reserved, available / 2));
     const int baseline = top + kBandMargin - kTitleBaselineGap;
     int x = left;
     const auto draw = [&](const QFont& font, const QColor& color, const QString& text) {
