@@ -10,6 +10,7 @@
 
 #include "data/genome_dataset.h"
 #include "data/search_result_list.h"
+#include "data/track_selection_facts.h"
 #include "framework/document_base.h"
 #include "framework/parameter_base.h"
 
@@ -121,13 +122,12 @@ private:
     void SetTrackStyle(int style);
     void ToggleCursorAttachment();
     void SortPanes(int order);
-    // The first selected name that the current pane has a track of; empty for none.
-    std::string FirstSelectedPaneTrackName() const;
-    // The current pane's selected tracks, as the enable rules see them.
-    std::vector<ChromosomeDataset*> SelectedPaneTracks() const {
-        return Genome.GetSelectedPaneTracks(GetCurrentPaneName());
+    // What the rules of the track commands read, worked out once per change.
+    const TrackSelectionFacts::Facts& SelectionFacts() {
+        return selectionFacts_.Get(Genome, GetUpdateCount());
     }
 
+    TrackSelectionFacts selectionFacts_;
     CNotificationAgent* headlessAgent_ = nullptr;
     DocumentEvents* events_ = nullptr;
     friend class LongOperationGuard;

@@ -26,8 +26,8 @@
 #include "framework/message_box.h"
 #include "framework/parameters_handler_tools.h"
 #include "framework/settings.h"
-#include "support/scratch_file.h"
 #include "support/when_shown.h"
+#include "support/window_test.h"
 #include "view/locuscope_view.h"
 
 namespace {
@@ -52,53 +52,12 @@ public:
     Q_INVOKABLE void Open(const QUrl& url) { opened.append(url.toString()); }
 };
 
-class WindowToolsTest : public testing::Test {
+class WindowToolsTest : public WindowTest {
 protected:
-    WindowToolsTest() : file_("tracks.gff", kTracks) {
-        CSplashWnd::EnableSplashScreen(false);
-        WriteSettingInt("Document", "ChromosomeNameSortOrder", 1);
-        CParametersHandlerTools::Instance().SetCurrentTool(CParametersHandlerTools::kPointerTool);
-        EXPECT_TRUE(app_->InitInstance({QString::fromStdString(file_.Path())}));
-        // After start-up, which puts up the window's own message box.
-        SetMessageBoxHandler([this](const std::string& text) { messages_.push_back(text); });
-        // Keys reach the window's shortcuts only while it is the active window.
-        Frame().activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    WindowToolsTest() : WindowTest("tracks.gff", kTracks) {
         Document().ChoosePane("chr1");
         Paint();
     }
-    ~WindowToolsTest() override {
-        app_.reset();
-        SetMessageBoxHandler({});
-    }
-
-    LocuscopeMainFrame& Frame() { return *app_->MainFrame(); }
-    LocuscopeDocument& Document() { return *Frame().GetActiveDocument(); }
-    LocuscopeView& View() {
-        return *static_cast<LocuscopeView*>(Frame().GetActiveChildFrame()->GetView());
-    }
-    // A drawing pass lays out the rows that the mouse tools hit-test.
-    void Paint() { View().grab(); }
-    LocuscopeDocument::Range Visible() { return View().GetVisibleRange(); }
-    // A point in the data area of the visible row (0 = top), fraction of the way across.
-    QPoint DataPoint(double fraction, int row = 0) {
-        const ViewGeometry& geometry = View().Geometry();
-        const int width = View().UsableRect().width();
-        const int x = ViewGeometry::kLabelWidth +
-                      static_cast<int>(fraction * ViewGeometry::DataWidth(width));
-        return {x, (geometry.rowTops.at(row) + geometry.rowBottoms.at(row)) / 2};
-    }
-    QPoint LabelPoint(int row) { return {20, DataPoint(0, row).y()}; }
-    bool Enabled(int id, QString* text = nullptr) {
-        Frame().Commands().Update(id);
-        if (text != nullptr)
-            *text = Frame().Commands().Action(id)->text();
-        return Frame().Commands().Action(id)->isEnabled();
-    }
-
-    ScratchFile file_;
-    std::vector<std::string> messages_;
-    std::unique_ptr<LocuscopeApp> app_ = std::make_unique<LocuscopeApp>();
 };
 
 TEST_F(WindowToolsTest, MagnifierDragsShorterThanSevenPixelsAreClicks) {

@@ -1,0 +1,70 @@
+// What the window shows and where its keys go after selections, imports and pane changes:
+// the command rules, the pane ranges, the keyboard focus and the status bar, through real
+// mouse and key events on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "document/command_ids.h"
+#include "support/when_shown.h"
+#include "support/window_test.h"
+
+namespace {
+
+namespace Id = CommandId;
+
+// chr1 has a gene and an mRNA track, chr2 an mRNA track, chr3 only a gene track.
+const char kTracks[] =
+    "chr1\ts\tgene\t1001\t2000\t5\t+\t.\tID=g1\n"
+    "chr1\ts\tmRNA\t1001\t2000\t5\t+\t.\tID=m1\n"
+    "chr2\ts\tmRNA\t3433500\t3715286\t5\t+\t.\tID=m2\n"
+    "chr3\ts\tgene\t10\t500\t5\t+\t.\tID=g3\n";
+
+class WindowStateTest : public WindowTest {
+protected:
+    WindowStateTest() : WindowTest("tracks.gff", kTracks) {
+        Document().ChoosePane("chr1");
+        Paint();
+    }
+};
+
+TEST_F(WindowStateTest, TrackRulesFollowTheSelectionThePaneAndTheTrackSettings) {
+    EXPECT_FALSE(Enabled(Id::kAutoScale));
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(1));  // mRNA
+    EXPECT_TRUE(Enabled(Id::kAutoScale));
+    EXPECT_TRUE(Checked(Id::kAutoScale));
+    EXPECT_FALSE(Checked(Id::kManualScale));
+
+    WhenShown([](QWidget* dialog) {
+        const QList<QLineEdit*> fields = dialog->findChildren<QLineEdit*>();
+        ASSERT_EQ(fields.size(), 2);
+        fields[0]->setText("1");
+        fields[1]->setText("9");
+        QTest::keyClick(fields[1], Qt::Key_Return);
+    });
+    Frame().Commands().ExecuteIfEnabled(Id::kManualScale);
+    EXPECT_FALSE(Checked(Id::kAutoScale));
+    EXPECT_TRUE(Checked(Id::kManualScale));
+    Frame().Commands().ExecuteIfEnabled(Id::kStylePoints);
+    EXPECT_TRUE(Checked(Id::kStylePoints));
+    EXPECT_FALSE(Checked(Id::kStyleAutomatic));
+
+    // A pane without the selected track: its rules go off, the style rules (every pane) stay.
+    Document().ChoosePane("chr3");
+    EXPECT_FALSE(Enabled(Id::kAutoScale));
+    EXPECT_FALSE(Enabled(Id::kDeleteTracks));
+    EXPECT_TRUE(Enabled(Id::kStylePoints));
+
+    Document().ChoosePane("chr1");
+    Paint();
+    // As the window manager does once the dialog has gone.
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&View(), Qt::Key_Delete);
+    EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA"), nullptr);
+    EXPECT_FALSE(Enabled(Id::kStylePoints));
+    EXPECT_FALSE(Enabled(Id::kAutoScale));
+}
+
+}  // namespace
