@@ -49,6 +49,8 @@ LongOperationGuard::LongOperationGuard(LocuscopeDocument& document, const std::s
     // While a modal dialog (the Search Dialog) is up, the progress dialog must be its child.
     dialog_ = std::make_unique<CDialogProgress>(caption, QApplication::activeModalWidget());
     dialog_->Start(lowerLabel, upperLabel, "", nullptr);
+    if (upperLabel.empty())
+        dialog_->ConfigureBar(CDialogProgress::BAR_UPPER, "", false);
     dialog_->SetProgress(CNotificationAgent::PROGRESS_OVERALL, 0, overallTotal, "", "", 0);
     if (cancelled_)
         Cancel();

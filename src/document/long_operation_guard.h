@@ -19,7 +19,8 @@ class LocuscopeDocument;
 // returned and no modal dialog is left on the stack above it.
 class LongOperationGuard {
 public:
-    // upperLabel names the task bar, lowerLabel the overall bar, whose total is overallTotal.
+    // upperLabel names the task bar, lowerLabel the overall bar, whose total is overallTotal;
+    // with an empty upperLabel the overall bar is shown alone.
     LongOperationGuard(LocuscopeDocument& document, const std::string& caption,
                        const std::string& lowerLabel, const std::string& upperLabel,
                        int overallTotal);

@@ -10,6 +10,7 @@
 #include "document/pane_view.h"
 #include "framework/view_base.h"
 #include "view/info_panel.h"
+#include "view/pane_printer.h"
 #include "view/render_settings.h"
 #include "view/view_geometry.h"
 
@@ -154,6 +155,11 @@ private:
     void ShowMenu(const QPoint& point, const QList<int>& ids);
     void ShowTrackMenu(const QPoint& point);
     void DrawOverlays(QPainter& painter);
+    // The print of the pane as the view shows it; no genome without a document.
+    PanePrinter::Job PrintJob() const;
+    // Lays the pane out for target's pages and prints it under the long-operation guard, with
+    // progress and Cancel; the pages printed, -1 when cancelled.
+    int PrintWithProgress(QPrinter& target, bool preview);
     // Output commands; false for ids they do not handle.
     bool OnOutputCommand(int id);
     bool OnUpdateOutputCommand(int id, CommandState& state);

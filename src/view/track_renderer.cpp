@@ -35,7 +35,10 @@ void FillHeaderBackground(QPainter& painter, int width, int height) {
 
 TrackRenderer::TrackRenderer(const GenomeDataset& genome, std::string paneName,
                              ViewGeometry& geometry, const RenderSettings& settings)
-    : genome_(genome), paneName_(std::move(paneName)), geometry_(geometry), settings_(settings) {}
+    : paneName_(std::move(paneName)),
+      tracks_(genome.GetPaneTracks(paneName_)),
+      geometry_(geometry),
+      settings_(settings) {}
 
 void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor& background) {
     const RenderResources resources(settings_.outputScale);
@@ -50,7 +53,7 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
     DrawHeader(painter, width, resources);
 
     TrackRowPainter rows(painter, geometry_, width, settings_, resources);
-    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    const std::vector<GenomeDataset::TrackRef>& tracks = tracks_;
     const bool allTracks = paneName_ == kAllTracksPane;
     int y = 0;
     for (size_t index = static_cast<size_t>(std::max<int64_t>(geometry_.vertical.position, 0));
@@ -70,7 +73,7 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
 
 int64_t TrackRenderer::FullImageHeight() {
     int64_t height = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
-    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    const std::vector<GenomeDataset::TrackRef>& tracks = tracks_;
     for (const GenomeDataset::TrackRef& ref : tracks)
         height += geometry_.TrackHeight(ref.dataset->TrackHeight);
     // The gaps between rows count too: without them the last rows of a pane with more than a
@@ -83,7 +86,7 @@ int64_t TrackRenderer::FullImageHeight() {
 void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
     const RenderResources resources(settings_.outputScale);
     const int width = image.width();
-    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    const std::vector<GenomeDataset::TrackRef>& tracks = tracks_;
     const bool allTracks = paneName_ == kAllTracksPane;
     geometry_.rowTops.clear();
     geometry_.rowBottoms.clear();

@@ -110,13 +110,13 @@ TEST_F(PictureOutputTest, APrintedPageKeepsItsMarginsWhiteAndHoldsOnlyWholeRows)
     const QRect page(0, 0, 600, 800);
     EXPECT_EQ(PanePrinter::DrawingRect(page), QRect(0, 0, 570, 760));
     // Header 70 + gap 10, then rows of 80 with 6 between: 7 rows to a page of 760.
-    const std::vector<size_t> starts = PanePrinter::PageStarts(Job(), 570, 760);
-    EXPECT_EQ(starts, (std::vector<size_t>{0, 7}));
+    PanePrinter pages(Job(), page, PanePrinter::kLayoutDotsPerInch);
+    EXPECT_EQ(pages.PageStarts(), (std::vector<size_t>{0, 7}));
 
     QImage image(page.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
     QPainter painter(&image);
-    PanePrinter::DrawPage(painter, page, PanePrinter::kLayoutDotsPerInch, Job(), 7);
+    pages.DrawPage(painter, 1);
     painter.end();
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
