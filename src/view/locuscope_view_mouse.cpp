@@ -47,7 +47,10 @@ LocuscopeView::Region LocuscopeView::RegionAt(const QPoint& point) const {
         return Region::kOutside;
     if (point.y() < geometry_.HeaderHeight())
         return Region::kHeader;
-    return point.x() < ViewGeometry::kLabelWidth ? Region::kLabels : Region::kData;
+    // A track's title, drawn in its row's top margin, acts as its label.
+    if (point.x() < ViewGeometry::kLabelWidth || geometry_.TitleRowAt(point.x(), point.y()) >= 0)
+        return Region::kLabels;
+    return Region::kData;
 }
 
 ViewGeometry::PointHit LocuscopeView::HitAt(const QPoint& point) const {

@@ -50,6 +50,7 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
 
     geometry_.rowTops.clear();
     geometry_.rowBottoms.clear();
+    geometry_.rowTitleRights.clear();
     DrawHeader(painter, width, resources);
 
     TrackRowPainter rows(painter, geometry_, width, settings_, resources);
@@ -65,7 +66,8 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
         const int height = geometry_.TrackHeight(ref.dataset->TrackHeight);
         geometry_.rowTops.push_back(top);
         geometry_.rowBottoms.push_back(top + height);
-        rows.Draw(*ref.dataset, ref.trackName, ref.chromosomeName, allTracks, top, height);
+        geometry_.rowTitleRights.push_back(
+            rows.Draw(*ref.dataset, ref.trackName, ref.chromosomeName, allTracks, top, height));
         y += height + ViewGeometry::kRowGap;
     }
     painter.restore();
@@ -90,6 +92,7 @@ void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
     const bool allTracks = paneName_ == kAllTracksPane;
     geometry_.rowTops.clear();
     geometry_.rowBottoms.clear();
+    geometry_.rowTitleRights.clear();  // a picture's titles are not hit-tested
     int y = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
     for (const GenomeDataset::TrackRef& ref : tracks) {
         const int height = geometry_.TrackHeight(ref.dataset->TrackHeight);
@@ -112,11 +115,11 @@ void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
         if (bandTop < geometry_.HeaderHeight() + kBandOverlap)
             DrawHeader(painter, width, resources);
         TrackRowPainter rows(painter, geometry_, width, settings_, resources);
-        while (firstRow < tracks.size() &&
-               geometry_.rowBottoms[firstRow] + kBandOverlap <= bandTop)
+        while (firstRow < tracks.size() && geometry_.rowBottoms[firstRow] + kBandOverlap <= bandTop)
             ++firstRow;
         for (size_t index = firstRow;
-             index < tracks.size() && geometry_.rowTops[index] < bandTop + bandHeight + kBandOverlap;
+             index < tracks.size() &&
+             geometry_.rowTops[index] < bandTop + bandHeight + kBandOverlap;
              ++index) {
             const GenomeDataset::TrackRef& ref = tracks[index];
             const int top = geometry_.rowTops[index];

@@ -70,9 +70,9 @@ TrackRowPainter::Style TrackRowPainter::ChooseStyle(const ChromosomeDataset& tra
     return visibleStarts >= kDenseThreshold ? Style::kDensePoints : Style::kPoints;
 }
 
-void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& trackName,
-                           const std::string& chromosomeName, bool showChromosome, int top,
-                           int height) {
+int TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& trackName,
+                          const std::string& chromosomeName, bool showChromosome, int top,
+                          int height) {
     Row row;
     row.track = &track;
     row.scale = ComputeTrackScale(track, trackName, height);
@@ -93,8 +93,9 @@ void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tr
             DrawFeatureNames(row);
     }
     DrawValueLabels(row, labels);
-    DrawTitle(row, trackName, chromosomeName, showChromosome, top);
+    const int titleRight = DrawTitle(row, trackName, chromosomeName, showChromosome, top);
     painter_.restore();
+    return titleRight;
 }
 
 void TrackRowPainter::DrawFeatureNames(const Row& row) {
@@ -207,8 +208,7 @@ void TrackRowPainter::ColumnPieces(const Row& row, size_t maxItem, size_t minIte
     // and the larger one keeps what shows around it; the largest value wins a tie.
     Piece* whole = &upper;
     Piece* cut = &lower;
-    if (row.style == Style::kBars &&
-        lower.bottom - lower.top < upper.bottom - upper.top)
+    if (row.style == Style::kBars && lower.bottom - lower.top < upper.bottom - upper.top)
         std::swap(whole, cut);
     std::vector<Piece> parts;
     if (cut->top < whole->top)
@@ -426,9 +426,8 @@ void TrackRowPainter::DrawValueLabels(const Row& row, const std::vector<double>&
     }
 }
 
-void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
-                                const std::string& chromosomeName, bool showChromosome,
-                                int top) {
+int TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
+                               const std::string& chromosomeName, bool showChromosome, int top) {
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     QFont nameFont = resources_.small;
     nameFont.setBold(true);
@@ -465,4 +464,5 @@ void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
         draw(resources_.small, kChromosomeText, separator + chromosome);
     if (!tag.isEmpty())
         draw(resources_.small, kManualTagText, separator + tag);
+    return x;
 }

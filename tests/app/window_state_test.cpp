@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "document/chromosome_start_stop_combo_box.h"
 #include "document/command_ids.h"
 #include "support/when_shown.h"
 #include "support/window_test.h"
@@ -65,6 +66,29 @@ TEST_F(WindowStateTest, TrackRulesFollowTheSelectionThePaneAndTheTrackSettings) 
     EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA"), nullptr);
     EXPECT_FALSE(Enabled(Id::kStylePoints));
     EXPECT_FALSE(Enabled(Id::kAutoScale));
+}
+
+TEST_F(WindowStateTest, ARangeMeetingThePanesDataOnOneBaseKeepsItsWidth) {
+    // chr2's data runs from 3,433,500: a range that ends there is shifted into the data.
+    WhenShown([](QWidget* dialog) {
+        auto* start = dialog->findChild<QLineEdit*>(QStringLiteral("startPosition"));
+        auto* end = dialog->findChild<QLineEdit*>(QStringLiteral("endPosition"));
+        start->setText("3,300,000");
+        end->setText("3,433,500");
+        QTest::keyClick(end, Qt::Key_Return);
+    });
+    Document().ChoosePane("chr2");
+    View().setFocus();
+    QTest::keyClick(&View(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(Visible(), LocuscopeDocument::Range(3433500, 3567000));
+
+    // The pane selector the same.
+    ChromosomeStartStopComboBox* selector = Frame().GetPaneSelector();
+    selector->setFocus();
+    selector->lineEdit()->selectAll();
+    QTest::keyClicks(selector, "chr2:3,715,286-3,800,000");
+    QTest::keyClick(selector, Qt::Key_Return);
+    EXPECT_EQ(Visible(), LocuscopeDocument::Range(3630572, 3715286));
 }
 
 }  // namespace

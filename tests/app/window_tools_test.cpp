@@ -136,6 +136,68 @@ TEST_F(WindowToolsTest, LabelsSelectTracksAndADragMovesOne) {
     EXPECT_EQ(Document().Genome.GetTrackOrder(), expected);
 }
 
+TEST_F(WindowToolsTest, ATitleActsAsItsTracksLabel) {
+    Paint();
+    // A point on a row's title, in the row's top margin just right of the label column.
+    const auto title = [this](int row) {
+        return QPoint(ViewGeometry::kLabelWidth + 8, View().Geometry().rowTops.at(row) + 7);
+    };
+    const LocuscopeDocument::Range before = Visible();
+    QStringList entries;
+    WhenShown([&entries](QWidget* menu) {
+        for (QAction* action : menu->actions())
+            entries.append(action->text());
+        menu->close();
+    });
+    QTest::mouseClick(&View(), Qt::RightButton, {}, title(1));
+    EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
+    EXPECT_EQ(Visible(), before);  // no zoom
+    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
+
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, title(0));
+    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"gene"});
+    QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, title(1));
+    EXPECT_EQ(Document().Genome.SelectedTracks, (std::vector<std::string>{"gene", "mRNA"}));
+    QTest::mousePress(&View(), Qt::LeftButton, {}, title(0));
+    QTest::mouseMove(&View(), LabelPoint(1));
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(1));
+    EXPECT_EQ(Document().Genome.GetTrackOrder(), (std::deque<std::string>{"mRNA", "gene"}));
+
+    // Beside the title the margin is data: a right click there zooms.
+    Paint();
+    QTest::mouseClick(&View(), Qt::RightButton, {},
+                      QPoint(View().UsableRect().width() - 20, View().Geometry().rowTops.at(0) + 7));
+    EXPECT_LT(Visible().second - Visible().first, before.second - before.first);
+}
+
+TEST_F(WindowToolsTest, ALabelPressAboveTheFirstVisibleRowActsOnThatRow) {
+    Document().ChoosePane(kAllTracksPane);  // chr1 gene, chr1 mRNA, chr2 mRNA
+    Frame().resize(1200, 360);
+    QApplication::processEvents();
+    View().setFocus();
+    QTest::keyClick(&View(), Qt::Key_Down);
+    ASSERT_EQ(View().Geometry().vertical.position, 1);
+    Paint();
+    const QPoint aboveFirstRow(20, View().Geometry().rowTops.at(0) - 4);
+    QStringList entries;
+    WhenShown([&entries](QWidget* menu) {
+        for (QAction* action : menu->actions())
+            entries.append(action->text());
+        menu->close();
+    });
+    QTest::mouseClick(&View(), Qt::RightButton, {}, aboveFirstRow);
+    EXPECT_FALSE(entries.isEmpty());
+    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
+
+    // Delete removes the track that row shows, not the hidden one above it.
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, aboveFirstRow);
+    QTest::keyClick(&View(), Qt::Key_Delete);
+    EXPECT_NE(Document().Genome.FindTrack("chr1", "gene"), nullptr);
+    EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA"), nullptr);
+}
+
 TEST_F(WindowToolsTest, DraggingARowsBottomEdgeSetsItsHeightWithinLimits) {
     Paint();
     const int bottom = View().Geometry().rowBottoms.at(0);
