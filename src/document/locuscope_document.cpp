@@ -13,6 +13,7 @@
 #include "document/pane_view.h"
 #include "document/search_command.h"
 #include "framework/file_dialog_filter.h"
+#include "framework/owner_modal_dialog.h"
 #include "framework/settings.h"
 #include "framework/view_base.h"
 #include "import/import_driver.h"
@@ -263,8 +264,11 @@ bool LocuscopeDocument::OnCommand(int id) {
                 RunImportCommand();
             return true;
         case CommandId::kSearch:
-            if (!IsBusy())
-                CDialogDataSearch(*this, QApplication::activeWindow()).exec();
+            if (!IsBusy()) {
+                // Modal by disabling the window, so that closing the window can end a search.
+                CDialogDataSearch dialog(*this, QApplication::activeWindow());
+                OwnerModalDialog::Exec(dialog);
+            }
             return true;
         case CommandId::kExportSelections:
             ExportCommand::ChooseFileAndExport(*this);

@@ -389,8 +389,9 @@ void LocuscopeMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
-    // A running operation still uses its document: cancel it, and close once it has returned.
-    if (LongOperationGuard::IsAnyRunning()) {
+    // A running operation, or the dialog it runs under, still uses its document: cancel it,
+    // close the dialog, and close once both have returned.
+    if (LongOperationGuard::MustCloseLater()) {
         event->ignore();
         LongOperationGuard::CancelAllThen([frame = QPointer<LocuscopeMainFrame>(this)] {
             if (frame)

@@ -33,6 +33,9 @@ public:
     void Pause(int milliseconds) const;
 
     static bool IsAnyRunning();
+    // True while a long operation runs or a dialog that disables its owner is up (the Search
+    // Dialog): a window closed now must wait for them.
+    static bool MustCloseLater();
     // Asks every running operation to cancel (and to stop waiting for "Done"), then runs action
     // once none is left; at once, from the event loop, when none runs.
     static void CancelAllThen(std::function<void()> action);
