@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <algorithm>
 
 #include "document/c_dialog_data_search.h"
 #include "document/command_ids.h"
@@ -14,6 +15,7 @@
 #include "document/search_command.h"
 #include "framework/file_dialog_filter.h"
 #include "framework/owner_modal_dialog.h"
+#include "framework/question_box.h"
 #include "framework/settings.h"
 #include "framework/view_base.h"
 #include "import/import_driver.h"
@@ -47,6 +49,14 @@ std::vector<std::string> ChooseFilesWithDialog() {
 LocuscopeDocument::FileChooser& FileChooserInUse() {
     static LocuscopeDocument::FileChooser chooser = ChooseFilesWithDialog;
     return chooser;
+}
+
+// Whether the genome lists path's file among those it read (by name, as the list keeps them).
+bool IsListedAsLoaded(const GenomeDataset& genome, const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string entry = (slash == std::string::npos ? path : path.substr(slash + 1)) + " ";
+    const std::vector<std::string>& loaded = genome.GetLoadedFiles();
+    return std::binary_search(loaded.begin(), loaded.end(), entry);
 }
 
 int ReadDefaultTrackStyle() {
@@ -97,23 +107,61 @@ bool LocuscopeDocument::OnOpenDocument(const std::string& path) {
 bool LocuscopeDocument::ClearAll() {
     Genome.Clear();
     SearchResults.clear();
+    importedFiles_.Clear();
     return true;
 }
 
-bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths) {
+std::vector<std::string> LocuscopeDocument::ConfirmRepeatedImports(
+    const std::vector<std::string>& paths) {
+    // Headless runs import what they are told.
+    if (headlessAgent_ != nullptr)
+        return paths;
+    ImportedFiles asked = importedFiles_;
+    std::vector<std::string> confirmed;
+    for (const std::string& path : paths) {
+        if (!asked.Contains(path) ||
+            AskYesNo(path + " is already in this document. Import it again?", false))
+            confirmed.push_back(path);
+        asked.Add(path);  // a file named twice in one request is asked about once
+    }
+    return confirmed;
+}
+
+std::vector<std::string> LocuscopeDocument::PanesShownWhole() const {
+    std::vector<std::string> panes;
+    for (const auto& [pane, range] : PaneJumpRanges) {
+        const Range extent = GetPaneExtent(pane);
+        if (range.first <= extent.first && range.second >= extent.second)
+            panes.push_back(pane);
+    }
+    return panes;
+}
+
+bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& requested) {
     if (IsBusy())
         return false;
+    const std::vector<std::string> paths = ConfirmRepeatedImports(requested);
+    if (paths.empty() || IsBusy())  // the question pumped events
+        return true;
     bool imported = false;
     {
         LongOperationGuard operation(*this, "Import Files", "Total Progress", "Loading File",
                                      static_cast<int>(paths.size()));
+        const std::vector<std::string> wholePanes = PanesShownWhole();
         Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
         imported = ImportDriver(Genome).LoadFiles(paths);
+        for (const std::string& path : paths) {
+            if (IsListedAsLoaded(Genome, path))
+                importedFiles_.Add(path);
+        }
         // A file refused before any line was read flags no error, but the user must still see
         // why nothing loaded.
         if (!imported && !GetErrorFlag())
             WaitForClose("Done", 100);
 
+        // A pane that showed all its data shows all of it again; zoomed ones keep their range.
+        for (const std::string& pane : wholePanes)
+            PaneJumpRanges.erase(pane);
         PaneJumpRanges.erase(kAllTracksPane);
         PanesChanged();
         UpdateAllViews();
@@ -127,8 +175,8 @@ bool LocuscopeDocument::SearchAttributes(const std::string& text) {
     return SearchCommand::SearchAttributes(*this, text);
 }
 
-bool LocuscopeDocument::GoToSearchResult(const std::string& paneName,
-                                         const std::string& trackName, uint32_t start) {
+bool LocuscopeDocument::GoToSearchResult(const std::string& paneName, const std::string& trackName,
+                                         uint32_t start) {
     return SearchCommand::GoToSearchResult(*this, paneName, trackName, start);
 }
 

@@ -11,6 +11,7 @@
 #include "data/genome_dataset.h"
 #include "data/search_result_list.h"
 #include "data/track_selection_facts.h"
+#include "document/imported_files.h"
 #include "framework/document_base.h"
 #include "framework/parameter_base.h"
 
@@ -57,6 +58,9 @@ public:
 
     virtual bool ClearAll();
     // Imports the files with a progress dialog (or the headless agent), then updates the views.
+    // In the window, a file already in the document is imported again only when the user says
+    // so. Panes shown whole follow their extent when the import widens it; a pane the user
+    // zoomed keeps its range. False when a file failed.
     bool ImportFiles(const std::vector<std::string>& paths);
 
     // Searches every item's attributes for text with a progress dialog; replaces SearchResults.
@@ -111,6 +115,10 @@ private:
     void StepHistory(std::vector<std::string>& from, std::vector<std::string>& to);
     void RunImportCommand();
     void PanesChanged();
+    // The paths to import: those not yet in the document, and those the user wants again.
+    std::vector<std::string> ConfirmRepeatedImports(const std::vector<std::string>& paths);
+    // The panes whose range shows all of their data.
+    std::vector<std::string> PanesShownWhole() const;
     // The track commands; each acts on the selected tracks and updates the views.
     bool OnTrackCommand(int id);
     bool OnUpdateTrackCommand(int id, CommandState& state);
@@ -128,6 +136,7 @@ private:
     }
 
     TrackSelectionFacts selectionFacts_;
+    ImportedFiles importedFiles_;
     CNotificationAgent* headlessAgent_ = nullptr;
     DocumentEvents* events_ = nullptr;
     friend class LongOperationGuard;

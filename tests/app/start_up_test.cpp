@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -23,6 +24,7 @@
 #include "framework/document_manager.h"
 #include "framework/settings.h"
 #include "support/scratch_file.h"
+#include "support/when_shown.h"
 
 namespace {
 
@@ -111,8 +113,16 @@ TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {
     EXPECT_EQ(OpenWindows(), 1);
     ASSERT_NE(Frame().GetActiveDocument(), nullptr);
     EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 5u);
-    // Dropping on an open document adds to it.
+    // Dropping on an open document adds to it, a file already in it once the user agrees.
+    QString asked;
+    WhenShown([&asked](QWidget* shown) {
+        auto* box = qobject_cast<QMessageBox*>(shown);
+        ASSERT_NE(box, nullptr);
+        asked = box->text();
+        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    });
     Frame().ImportDroppedFiles({QString::fromStdString(more.Path())});
+    EXPECT_TRUE(asked.endsWith("more.bed is already in this document. Import it again?"));
     EXPECT_EQ(OpenWindows(), 1);
     EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 6u);
 }

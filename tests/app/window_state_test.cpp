@@ -3,7 +3,9 @@
 // mouse and key events on the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 
 #include "document/chromosome_start_stop_combo_box.h"
@@ -89,6 +91,59 @@ TEST_F(WindowStateTest, ARangeMeetingThePanesDataOnOneBaseKeepsItsWidth) {
     QTest::keyClicks(selector, "chr2:3,715,286-3,800,000");
     QTest::keyClick(selector, Qt::Key_Return);
     EXPECT_EQ(Visible(), LocuscopeDocument::Range(3630572, 3715286));
+}
+
+TEST_F(WindowStateTest, APaneShownWholeFollowsAnImportThatWidensItAndAZoomedOneStays) {
+    ChromosomeStartStopComboBox* selector = Frame().GetPaneSelector();
+    Document().ChoosePane("chr3:100-200");  // zoomed by the user
+    Document().ChoosePane("chr1");
+    ScratchFile more("more.gff",
+                     "chr2\ts\tpeak\t3406500\t3433500\t5\t+\t.\tID=p1\n"
+                     "chr3\ts\tpeak\t600\t900\t5\t+\t.\tID=p2\n");
+    LocuscopeDocument::SetFileChooser([&more] { return std::vector<std::string>{more.Path()}; });
+    Frame().Commands().ExecuteIfEnabled(Id::kImport);
+    LocuscopeDocument::SetFileChooser({});
+    const auto entry = [selector](const QString& pane) {
+        for (int i = 0; i < selector->count(); ++i)
+            if (selector->itemText(i).startsWith(pane + ":"))
+                return selector->itemText(i);
+        return QString();
+    };
+    EXPECT_EQ(entry("chr2"), "chr2:3,406,500-3,715,286");
+    EXPECT_EQ(entry("chr3"), "chr3:100-200");
+
+    // Chosen from the list, chr2 shows the new peaks too.
+    selector->setFocus();
+    selector->setCurrentIndex(selector->findText(entry("chr2")));
+    QTest::keyClick(selector, Qt::Key_Return);
+    EXPECT_EQ(Document().GetCurrentPaneName(), "chr2");
+    EXPECT_EQ(Visible(), LocuscopeDocument::Range(3406500, 3715286));
+}
+
+TEST_F(WindowStateTest, ImportingAFileAgainIsAskedAboutFirst) {
+    const uint64_t features = Document().Genome.GetStoredFeatures();
+    // The same file by another name of it.
+    const std::string again = ScratchFile::Folder() + "/./tracks.gff";
+    LocuscopeDocument::SetFileChooser([&again] { return std::vector<std::string>{again}; });
+    QString asked;
+    WhenShown([&asked](QWidget* shown) {
+        auto* box = qobject_cast<QMessageBox*>(shown);
+        ASSERT_NE(box, nullptr);
+        asked = box->text();
+        QTest::keyClick(box, Qt::Key_Return);  // No is the default
+    });
+    Frame().Commands().ExecuteIfEnabled(Id::kImport);
+    EXPECT_EQ(asked.toStdString(), again + " is already in this document. Import it again?");
+    EXPECT_EQ(Document().Genome.GetStoredFeatures(), features);
+
+    WhenShown([](QWidget* shown) {
+        auto* box = qobject_cast<QMessageBox*>(shown);
+        ASSERT_NE(box, nullptr);
+        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    });
+    Frame().Commands().ExecuteIfEnabled(Id::kImport);
+    LocuscopeDocument::SetFileChooser({});
+    EXPECT_EQ(Document().Genome.GetStoredFeatures(), 2 * features);
 }
 
 }  // namespace
