@@ -49,13 +49,11 @@ ColumnExtremes::ColumnExtremes(const ChromosomeDataset& track, bool unitValues,
       width_(ViewGeometry::DataWidth(targetWidth)) {}
 
 int ColumnExtremes::LeftOf(uint32_t start) const {
-    return geometry_.PositionToX(start, kAlignLeft, targetWidth_) -
-           ViewGeometry::kLabelWidth;
+    return geometry_.PositionToX(start, kAlignLeft, targetWidth_) - ViewGeometry::kLabelWidth;
 }
 
 int ColumnExtremes::RawRight(uint32_t position) const {
-    return geometry_.PositionToX(position, kAlignRight, targetWidth_) -
-           ViewGeometry::kLabelWidth;
+    return geometry_.PositionToX(position, kAlignRight, targetWidth_) - ViewGeometry::kLabelWidth;
 }
 
 int ColumnExtremes::RightOf(uint32_t start, uint32_t effectiveStop) const {
@@ -65,11 +63,45 @@ int ColumnExtremes::RightOf(uint32_t start, uint32_t effectiveStop) const {
 uint32_t ColumnExtremes::FirstPositionReaching(int column) const {
     if (RawRight(kLastPosition) < column)
         return kLastPosition;  // nothing reaches it; every item found is checked again anyway
-    uint64_t low = 0;
-    uint64_t high = kLastPosition;
+    // RawRight is monotone: the answer is the first position it takes to column or beyond.
+    // Inverting the mapping gives a guess that is right or a base or two off; a galloping
+    // search from there finds the exact answer with a handful of mappings instead of the 32 of
+    // a search over every position, which mattered once rows were drawn a thousand columns wide.
+    const double page = static_cast<double>(std::max<int64_t>(geometry_.horizontal.page, 1));
+    const double guess = std::ceil(static_cast<double>(geometry_.horizontal.position) - 1.0 +
+                                   column * page / width_);
+    const uint64_t start =
+        static_cast<uint64_t>(std::clamp(guess, 0.0, static_cast<double>(kLastPosition)));
+    const auto reaches = [&](uint64_t position) {
+        return RawRight(static_cast<uint32_t>(position)) >= column;
+    };
+    // A bracket [low, high] with the answer in it: high reaches, low - 1 does not.
+    uint64_t low = start;
+    uint64_t high = start;
+    uint64_t step = 1;
+    if (reaches(start)) {
+        while (low > 0) {
+            const uint64_t next = low > step ? low - step : 0;
+            if (!reaches(next)) {
+                low = next + 1;
+                break;
+            }
+            high = next;
+            low = next;
+            step *= 2;
+        }
+    } else {
+        while (true) {  // kLastPosition reaches, so this ends
+            low = high + 1;
+            high = std::min<uint64_t>(high + step, kLastPosition);
+            if (reaches(high))
+                break;
+            step *= 2;
+        }
+    }
     while (low < high) {
         const uint64_t middle = low + (high - low) / 2;
-        if (RawRight(static_cast<uint32_t>(middle)) >= column)
+        if (reaches(middle))
             high = middle;
         else
             low = middle + 1;
@@ -168,8 +200,8 @@ std::vector<size_t> ColumnExtremes::ItemsInView(int growLeft, int growRight) con
         return items;
     const auto stopAt = [this](size_t k) { return track_.EffectiveStop(k); };
     const size_t begin = FirstIndexFrom(0, 0);
-    track_.GetOverlapIndex(unitValues_).ForEachReaching(
-        0, begin, FirstPositionReaching(1 - growRight), stopAt, [&](size_t k) {
+    track_.GetOverlapIndex(unitValues_)
+        .ForEachReaching(0, begin, FirstPositionReaching(1 - growRight), stopAt, [&](size_t k) {
             if (RightOf(starts[k], stopAt(k)) + growRight > 0)
                 items.push_back(k);
         });

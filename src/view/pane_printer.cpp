@@ -20,17 +20,22 @@ QSize LayoutSize(const QRect& page, double dotsPerInch) {
                  std::max(1, static_cast<int>(drawing.height() / factor)));
 }
 
+PanePrinter::Job PrintedJob(PanePrinter::Job job) {
+    job.settings.opaqueOutlines = true;
+    return job;
+}
+
 }  // namespace
 
 PanePrinter::PanePrinter(const Job& job, const QRect& page, double dotsPerInch)
-    : job_(job),
+    : job_(PrintedJob(job)),
       page_(page),
       dotsPerInch_(dotsPerInch),
       layout_(LayoutSize(page, dotsPerInch)),
       geometry_(PaneImage::Layout(*job.genome, job.paneName, job.range, layout_.width(),
                                   job.headerVisible, kPrintedTrackHeight)),
       renderer_(
-          std::make_unique<TrackRenderer>(*job.genome, job.paneName, geometry_, job.settings)) {
+          std::make_unique<TrackRenderer>(*job.genome, job.paneName, geometry_, job_.settings)) {
     // Rows are packed onto pages once, for all of them.
     const std::vector<GenomeDataset::TrackRef> tracks = job.genome->GetPaneTracks(job.paneName);
     const int firstTop = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;

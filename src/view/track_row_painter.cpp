@@ -296,7 +296,7 @@ void TrackRowPainter::AddBorder(const Row& row, const ColumnExtremes& extremes, 
     if ((edges & ~kInnerEdges) != 0) {
         bordered_.push_back({QRect(ViewGeometry::kLabelWidth + run.left, run.piece.top,
                                    end - run.left, run.piece.bottom - run.piece.top),
-                             edges});
+                             edges, run.piece.color});
     }
 }
 
@@ -349,17 +349,28 @@ void TrackRowPainter::FlushBatches() {
     batches_.clear();
     batchOf_.clear();
     painter_.setBrush(Qt::NoBrush);
-    for (const auto& [rect, edges] : bordered_) {
-        painter_.setPen(resources_.borderDark);
-        DrawEdges(rect, edges, 0);
+    for (const Bordered& run : bordered_) {
+        painter_.setPen(OutlinePen(resources_.borderDark, run.fill));
+        DrawEdges(run.rect, run.edges, 0);
     }
-    for (const auto& [rect, edges] : bordered_) {
-        if (edges & kInnerEdges) {
-            painter_.setPen(resources_.borderLight);
-            DrawEdges(rect, edges, 1);
+    for (const Bordered& run : bordered_) {
+        if (run.edges & kInnerEdges) {
+            painter_.setPen(OutlinePen(resources_.borderLight, run.fill));
+            DrawEdges(run.rect, run.edges, 1);
         }
     }
     bordered_.clear();
+}
+
+QColor TrackRowPainter::OutlinePen(const QColor& outline, uint32_t fill) const {
+    if (!settings_.opaqueOutlines || qAlpha(fill) != 0xFF)
+        return outline;
+    const double a = outline.alphaF();
+    const auto over = [a](int top, int bottom) {
+        return static_cast<int>(std::lround(a * top + (1.0 - a) * bottom));
+    };
+    return QColor(over(outline.red(), qRed(fill)), over(outline.green(), qGreen(fill)),
+                  over(outline.blue(), qBlue(fill)));
 }
 
 std::vector<double> TrackRowPainter::PlaceLabels(const Row& row,

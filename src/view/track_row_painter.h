@@ -120,6 +120,15 @@ private:
     std::vector<std::pair<uint32_t, QVector<QRect>>> batches_;
     QHash<uint32_t, int> batchOf_;
     bool keepOrder_ = false;
-    // Outlined runs and which of their edges (kEdgeLeft...) are their item's.
-    std::vector<std::pair<QRect, int>> bordered_;
+    // An outlined run, which of its edges (kEdgeLeft...) are its item's, and its fill.
+    struct Bordered {
+        QRect rect;
+        int edges;
+        uint32_t fill;  // 0xAARRGGBB
+    };
+    // The pen of an outline over fill: the translucent one, or with opaqueOutlines the colour
+    // it gives over an opaque fill.
+    QColor OutlinePen(const QColor& outline, uint32_t fill) const;
+
+    std::vector<Bordered> bordered_;
 };

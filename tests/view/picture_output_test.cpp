@@ -94,10 +94,13 @@ TEST_F(PictureOutputTest, TheMetafileHoldsShapesAndTextNotABitmap) {
     Fill(2);
     ViewGeometry geometry = PaneImage::Layout(genome_, "chr1", {1, 1000}, 400, false);
     QByteArray svg;
-    ASSERT_TRUE(PictureOutput::EncodeSvg(QSize(400, 300), [&](QPainter& painter) {
-        TrackRenderer(genome_, "chr1", geometry, RenderSettings())
-            .DrawAll(painter, QRect(0, 0, 400, 300), Qt::white);
-    }, svg));
+    ASSERT_TRUE(PictureOutput::EncodeSvg(
+        QSize(400, 300),
+        [&](QPainter& painter) {
+            TrackRenderer(genome_, "chr1", geometry, RenderSettings())
+                .DrawAll(painter, QRect(0, 0, 400, 300), Qt::white);
+        },
+        svg));
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains(">track0<")) << svg.left(2000).toStdString();
     EXPECT_TRUE(svg.contains("<path") || svg.contains("<rect"));
@@ -128,6 +131,38 @@ TEST_F(PictureOutputTest, APrintedPageKeepsItsMarginsWhiteAndHoldsOnlyWholeRows)
     EXPECT_EQ(image.pixel(75 + 200, 80 + 40), kTrackRed);  // the first row of the page
 }
 
+TEST_F(PictureOutputTest, APrintedPageLooksAsTheScreensPassOfTheSameRows) {
+    // Printing draws the outlines of bars opaque, in the colour they give over their bar.
+    Fill(3);
+    const QRect page(0, 0, 600, 800);
+    QImage printed(page.size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter printer(&printed);
+    PanePrinter(Job(), page, PanePrinter::kLayoutDotsPerInch).DrawPage(printer, 0);
+    printer.end();
+
+    QImage screen(page.size(), QImage::Format_ARGB32_Premultiplied);
+    screen.fill(Qt::white);
+    QPainter painter(&screen);
+    ViewGeometry geometry =
+        PaneImage::Layout(genome_, "chr1", {1, 1000}, 570, false, PanePrinter::kPrintedTrackHeight);
+    TrackRenderer(genome_, "chr1", geometry, RenderSettings())
+        .DrawAll(painter, QRect(0, 0, 570, 760), Qt::white);
+    painter.end();
+    int outlinePixels = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb a = printed.pixel(x, y);
+            const QRgb b = screen.pixel(x, y);
+            ASSERT_LE(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)),
+                      3)
+                << x << "," << y << std::hex << " " << a << " " << b;
+            outlinePixels += qRed(b) < 0xC0 && qRed(b) > 0x40 ? 1 : 0;  // dark outline on red
+        }
+    }
+    EXPECT_GT(outlinePixels, 100);
+}
+
 TEST_F(PictureOutputTest, PrintingToAPdfPrinterWritesOnePagePerPageOfRows) {
     Fill(12);
     QTemporaryDir folder;
@@ -143,8 +178,8 @@ TEST_F(PictureOutputTest, PrintingToAPdfPrinterWritesOnePagePerPageOfRows) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
-                  pdf.count("/Type /Page/") + pdf.count("/Type /Page "),
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/") +
+                  pdf.count("/Type /Page "),
               pages)
         << pdf.left(3000).toStdString();
 }
