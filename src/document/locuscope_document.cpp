@@ -168,6 +168,9 @@ bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& requested) {
         if (PaneView* view = GetFirstView())
             view->FullZoomOut();
     }
+    // Once the progress dialog has gone, keys go to the view, not to the pane selector.
+    if (PaneView* view = GetFirstView())
+        view->TakeKeyboardFocus();
     return imported;
 }
 

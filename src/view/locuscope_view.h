@@ -69,6 +69,7 @@ public:
     void FullZoomOut() override;
     void BringIntoView(uint32_t position) override;
     void InvalidateView() override { update(); }
+    void TakeKeyboardFocus() override;
 
     void ZoomIn(uint32_t center, double factor);
     void ZoomOut(uint32_t center, double factor);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -144,6 +145,22 @@ TEST_F(WindowStateTest, ImportingAFileAgainIsAskedAboutFirst) {
     Frame().Commands().ExecuteIfEnabled(Id::kImport);
     LocuscopeDocument::SetFileChooser({});
     EXPECT_EQ(Document().Genome.GetStoredFeatures(), 2 * features);
+}
+
+TEST_F(WindowStateTest, AfterAnImportTheKeysGoToTheView) {
+    // Opening the file at start-up.
+    EXPECT_EQ(QApplication::focusWidget(), &View());
+    ScratchFile more("more.gff", "chr1\ts\tpeak\t50\t60\t5\t+\t.\tID=p1\n");
+    LocuscopeDocument::SetFileChooser([&more] { return std::vector<std::string>{more.Path()}; });
+    Frame().GetPaneSelector()->setFocus();
+    Frame().Commands().ExecuteIfEnabled(Id::kImport);
+    LocuscopeDocument::SetFileChooser({});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == &View(); }));
+    // Right steps the cursor instead of typing into the pane selector.
+    const QString label = Frame().GetPaneSelector()->currentText();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_NE(Document().Genome.GetCursorIndex("chr1"), -1);
+    EXPECT_EQ(Frame().GetPaneSelector()->currentText(), label);
 }
 
 }  // namespace
