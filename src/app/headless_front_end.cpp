@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line_text.h"
 #include "app/console_agent.h"
 #include "app/headless_export.h"
 #include "app/headless_render.h"
 #include "app/headless_report.h"
 #include "app/headless_search.h"
 #include "document/locuscope_document.h"
+#include "framework/byte_text.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int UsageError(const QCommandLineParser& parser, const QString& problem) {
 std::vector<std::string> ToPaths(const QStringList& names) {
     std::vector<std::string> paths;
     for (const QString& name : names)
-        paths.push_back(CommandLineText::ToBytes(name));
+        paths.push_back(ByteText::ToBytes(name));
     return paths;
 }
 
@@ -56,12 +56,12 @@ int Render(const QCommandLineParser& parser) {
     }
     if (parser.value(kRenderOption).isEmpty())
         return UsageError(parser, QStringLiteral("--render needs the picture file to write."));
-    request.output = CommandLineText::ToBytes(parser.value(kRenderOption));
+    request.output = ByteText::ToBytes(parser.value(kRenderOption));
     if (HeadlessRender::FormatOf(request.output).empty())
         return UsageError(parser, QStringLiteral("--render writes .png, .bmp, .gif, .tif, .tiff, "
                                                  ".svg or .pdf files."));
     if (parser.isSet(kRegionOption))
-        request.region = CommandLineText::ToBytes(parser.value(kRegionOption));
+        request.region = ByteText::ToBytes(parser.value(kRegionOption));
     request.transparent = parser.isSet(kTransparentOption);
     request.paths = ToPaths(parser.positionalArguments());
     return HeadlessRender::Run(request);
@@ -77,9 +77,8 @@ bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
             argument.startsWith(QStringLiteral("--") + kSearchOption + QLatin1Char('=')) ||
             argument == QStringLiteral("--") + kExportOption ||
             argument.startsWith(QStringLiteral("--") + kExportOption + QLatin1Char('=')) ||
-            argument == QLatin1String("--help") ||
-            argument == QLatin1String("-h") || argument == QLatin1String("--version") ||
-            NeedsPainting({argument}))
+            argument == QLatin1String("--help") || argument == QLatin1String("-h") ||
+            argument == QLatin1String("--version") || NeedsPainting({argument}))
             return true;
     }
     return false;
@@ -174,15 +173,19 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     if (render)
         return Render(parser);
     if (search)
-        return HeadlessSearch::Run(parser.value(kSearchOption).toLocal8Bit().toStdString(),
+        return HeadlessSearch::Run(ByteText::ToBytes(parser.value(kSearchOption)),
                                    ToPaths(parser.positionalArguments()));
     if (exporting) {
         if (parser.value(kExportOption).isEmpty())
             return UsageError(parser, QStringLiteral("--export needs the GFF file to write."));
-        return HeadlessExport::Run(parser.value(kExportOption).toLocal8Bit().toStdString(),
-                                   ToPaths(parser.values(kSelectOption)),
-                                   parser.isSet(kSelectAllOption),
-                                   ToPaths(parser.positionalArguments()));
+        // As the Export command, which runs only with a selection: without one there is
+        // nothing to write, and an empty file would pass for the export asked for.
+        if (!parser.isSet(kSelectOption) && !parser.isSet(kSelectAllOption))
+            return UsageError(parser, QStringLiteral("--export needs --select PANE:START-STOP "
+                                                     "or --select-all."));
+        return HeadlessExport::Run(
+            ByteText::ToBytes(parser.value(kExportOption)), ToPaths(parser.values(kSelectOption)),
+            parser.isSet(kSelectAllOption), ToPaths(parser.positionalArguments()));
     }
 
     // One document, imported as the Import command does, reporting to standard error.

@@ -4,12 +4,12 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QPointer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QSettings>
 #include <QStatusBar>
 #include <QUrl>
@@ -19,12 +19,13 @@
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/long_operation_guard.h"
+#include "framework/byte_text.h"
 #include "framework/c_tool_bar_base.h"
-#include "framework/child_frame_base.h"
-#include "framework/view_base.h"
 #include "framework/c_up_down_control.h"
+#include "framework/child_frame_base.h"
 #include "framework/command_layer.h"
 #include "framework/recent_file_list.h"
+#include "framework/view_base.h"
 
 namespace {
 
@@ -108,12 +109,26 @@ void LocuscopeMainFrame::CreateMenus() {
 
     AddMenu(tr("&Edit"), {Id::kEditSelectAll, Id::kSearch, kSeparator, Id::kCopyGenomicRange,
                           Id::kCopyGenomicPosition});
-    AddMenu(tr("&View"), {Id::kViewToolbar, Id::kPaneToolbar, Id::kViewStatusBar, kSeparator,
-                          Id::kDisplayHeader, Id::kShowLoadedFiles, Id::kShowTrackStats,
-                          Id::kShowPointerInfo, Id::kShowGridLines, Id::kShowDataBorder,
-                          Id::kShowManualScaleOverlay, Id::kShowFeatureNames, kSeparator,
-                          Id::kZoomIn, Id::kZoomOut, Id::kFullZoomOut, Id::kGoToPosition,
-                          kSeparator, Id::kScrollRowsUp, Id::kScrollRowsDown});
+    AddMenu(tr("&View"), {Id::kViewToolbar,
+                          Id::kPaneToolbar,
+                          Id::kViewStatusBar,
+                          kSeparator,
+                          Id::kDisplayHeader,
+                          Id::kShowLoadedFiles,
+                          Id::kShowTrackStats,
+                          Id::kShowPointerInfo,
+                          Id::kShowGridLines,
+                          Id::kShowDataBorder,
+                          Id::kShowManualScaleOverlay,
+                          Id::kShowFeatureNames,
+                          kSeparator,
+                          Id::kZoomIn,
+                          Id::kZoomOut,
+                          Id::kFullZoomOut,
+                          Id::kGoToPosition,
+                          kSeparator,
+                          Id::kScrollRowsUp,
+                          Id::kScrollRowsDown});
     AddMenu(tr("&Cursor"), {Id::kNextItem, Id::kPreviousItem, kSeparator, Id::kAttachCursor});
     QMenu* pane = AddMenu(tr("&Pane"), {Id::kGoBack, Id::kGoForward, kSeparator, Id::kDeletePane});
     QMenu* sort = pane->addMenu(tr("Sort"));
@@ -121,9 +136,9 @@ void LocuscopeMainFrame::CreateMenus() {
         sort->addAction(Commands().Action(id));
     Commands().WatchMenu(sort);
 
-    QMenu* track = AddMenu(tr("&Track"), {Id::kSelectAllTracks, Id::kDeleteTracks, kSeparator,
-                                          Id::kSetColor, Id::kSetHeight, kSeparator,
-                                          Id::kAutoScale, Id::kManualScale});
+    QMenu* track =
+        AddMenu(tr("&Track"), {Id::kSelectAllTracks, Id::kDeleteTracks, kSeparator, Id::kSetColor,
+                               Id::kSetHeight, kSeparator, Id::kAutoScale, Id::kManualScale});
     QMenu* trackStyle = track->addMenu(tr("Style"));
     for (const int id : {Id::kStyleAutomatic, Id::kStylePoints, Id::kStyleBars})
         trackStyle->addAction(Commands().Action(id));
@@ -143,9 +158,8 @@ void LocuscopeMainFrame::CreateMenus() {
     Commands().WatchMenu(defaultStyle);
 
     AddMenu(tr("T&ools"), {Id::kToolPointer, Id::kToolMagnifier, Id::kToolRuler});
-    windowMenu_ = AddMenu(tr("&Window"), {Id::kWindowCascade, Id::kWindowTile,
-                                          Id::kWindowArrange, kSeparator, Id::kNextPane,
-                                          Id::kPreviousPane});
+    windowMenu_ = AddMenu(tr("&Window"), {Id::kWindowCascade, Id::kWindowTile, Id::kWindowArrange,
+                                          kSeparator, Id::kNextPane, Id::kPreviousPane});
     connect(windowMenu_, &QMenu::aboutToShow, this, &LocuscopeMainFrame::UpdateWindowMenu);
     AddMenu(tr("&Help"), {Id::kAppAbout});
 }
@@ -154,11 +168,20 @@ void LocuscopeMainFrame::CreateToolBars() {
     mainToolBar_ = new CToolBarBase(tr("Toolbar"), this);
     mainToolBar_->setObjectName(QStringLiteral("MainToolBar"));
     mainToolBar_->setIconSize(QSize(16, 16));
-    const QList<int> mainButtons = {Id::kFileNew,        Id::kImport,       kSeparator,
-                                    Id::kFilePrintPreview, Id::kFilePrint,  kSeparator,
-                                    Id::kToolPointer,    Id::kToolMagnifier, Id::kToolRuler,
-                                    kSeparator,          Id::kAutoScale,    Id::kManualScale,
-                                    kSeparator,          Id::kIncreasePointSize,
+    const QList<int> mainButtons = {Id::kFileNew,
+                                    Id::kImport,
+                                    kSeparator,
+                                    Id::kFilePrintPreview,
+                                    Id::kFilePrint,
+                                    kSeparator,
+                                    Id::kToolPointer,
+                                    Id::kToolMagnifier,
+                                    Id::kToolRuler,
+                                    kSeparator,
+                                    Id::kAutoScale,
+                                    Id::kManualScale,
+                                    kSeparator,
+                                    Id::kIncreasePointSize,
                                     Id::kDecreasePointSize};
     for (const int id : mainButtons) {
         if (id == kSeparator) {
@@ -317,8 +340,9 @@ void LocuscopeMainFrame::UpdateWindowMenu() {
     windowEntries_.append(windowMenu_->addSeparator());
     int number = 1;
     for (QMdiSubWindow* window : windows) {
-        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle())
-                                         : QStringLiteral("%1 %2").arg(number).arg(window->windowTitle());
+        const QString text = number < 10
+                                 ? QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle())
+                                 : QStringLiteral("%1 %2").arg(number).arg(window->windowTitle());
         QAction* entry = windowMenu_->addAction(text);
         entry->setCheckable(true);
         entry->setChecked(window == GetMdiArea()->activeSubWindow());
@@ -368,7 +392,7 @@ void LocuscopeMainFrame::ImportDroppedFiles(const QStringList& paths) {
         return;
     std::vector<std::string> files;
     for (const QString& path : remaining)
-        files.push_back(path.toStdString());
+        files.push_back(ByteText::ToBytes(path));
     document->ImportFiles(files);
 }
 
@@ -381,8 +405,12 @@ void LocuscopeMainFrame::dropEvent(QDropEvent* event) {
     activateWindow();
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
+        // The file name's own bytes: a name that is not UTF-8 arrives percent-encoded, and
+        // decoding it as text would lose them.
         if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+            paths.append(ByteText::FromBytes(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())
+                    .toStdString()));
     }
     event->acceptProposedAction();
     ImportDroppedFiles(paths);
@@ -406,15 +434,32 @@ void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
 
 bool LocuscopeMainFrame::OnCommand(int id) {
     switch (id) {
-        case Id::kPaneToolbar: paneToolBar_->setVisible(!paneToolBar_->isVisible()); return true;
-        case Id::kViewToolbar: mainToolBar_->setVisible(!mainToolBar_->isVisible()); return true;
-        case Id::kViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); return true;
-        case Id::kWindowCascade: GetMdiArea()->cascadeSubWindows(); return true;
-        case Id::kWindowTile: GetMdiArea()->tileSubWindows(); return true;
-        case Id::kWindowArrange: GetMdiArea()->tileSubWindows(); return true;
-        case Id::kNextPane: GetMdiArea()->activateNextSubWindow(); return true;
-        case Id::kPreviousPane: GetMdiArea()->activatePreviousSubWindow(); return true;
-        default: break;
+        case Id::kPaneToolbar:
+            paneToolBar_->setVisible(!paneToolBar_->isVisible());
+            return true;
+        case Id::kViewToolbar:
+            mainToolBar_->setVisible(!mainToolBar_->isVisible());
+            return true;
+        case Id::kViewStatusBar:
+            statusBar()->setVisible(!statusBar()->isVisible());
+            return true;
+        case Id::kWindowCascade:
+            GetMdiArea()->cascadeSubWindows();
+            return true;
+        case Id::kWindowTile:
+            GetMdiArea()->tileSubWindows();
+            return true;
+        case Id::kWindowArrange:
+            GetMdiArea()->tileSubWindows();
+            return true;
+        case Id::kNextPane:
+            GetMdiArea()->activateNextSubWindow();
+            return true;
+        case Id::kPreviousPane:
+            GetMdiArea()->activatePreviousSubWindow();
+            return true;
+        default:
+            break;
     }
     // A display option changes what every open view draws.
     if (bool* option = options_.ForCommand(id)) {
@@ -428,15 +473,24 @@ bool LocuscopeMainFrame::OnCommand(int id) {
 bool LocuscopeMainFrame::OnUpdateCommand(int id, CommandState& state) {
     const bool hasWindows = !GetMdiArea()->subWindowList().isEmpty();
     switch (id) {
-        case Id::kPaneToolbar: state.checked = paneToolBar_->isVisible(); return true;
-        case Id::kViewToolbar: state.checked = mainToolBar_->isVisible(); return true;
-        case Id::kViewStatusBar: state.checked = statusBar()->isVisible(); return true;
+        case Id::kPaneToolbar:
+            state.checked = paneToolBar_->isVisible();
+            return true;
+        case Id::kViewToolbar:
+            state.checked = mainToolBar_->isVisible();
+            return true;
+        case Id::kViewStatusBar:
+            state.checked = statusBar()->isVisible();
+            return true;
         case Id::kWindowCascade:
         case Id::kWindowTile:
         case Id::kWindowArrange:
         case Id::kNextPane:
-        case Id::kPreviousPane: state.enabled = hasWindows; return true;
-        default: break;
+        case Id::kPreviousPane:
+            state.enabled = hasWindows;
+            return true;
+        default:
+            break;
     }
     if (const bool* option = options_.ForCommand(id)) {
         state.checked = *option;

@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 #include <algorithm>
 
+#include "framework/byte_text.h"
 #include "framework/child_frame_base.h"
 #include "framework/document_base.h"
 #include "framework/view_base.h"
@@ -32,7 +33,7 @@ CDocumentBase* CDocumentManager::OpenDocument(const std::string& path) {
     CDocumentBase* document =
         Create([&path](CDocumentBase& created) { return created.OnOpenDocument(path); });
     if (document != nullptr)
-        emit DocumentOpened(QString::fromStdString(path));
+        emit DocumentOpened(ByteText::FromBytes(path));
     return document;
 }
 
@@ -78,7 +79,8 @@ void CDocumentManager::FrameClosing(CChildFrameBase* frame) {
         view->AttachDocument(nullptr);
     if (document == nullptr || !document->GetViews().empty())
         return;
-    documents_.erase(std::remove_if(documents_.begin(), documents_.end(),
-                                    [document](const auto& owned) { return owned.get() == document; }),
-                     documents_.end());
+    documents_.erase(
+        std::remove_if(documents_.begin(), documents_.end(),
+                       [document](const auto& owned) { return owned.get() == document; }),
+        documents_.end());
 }
