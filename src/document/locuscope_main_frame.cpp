@@ -50,6 +50,9 @@ LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this
     GetMdiArea()->setBackground(QColor(0x8A, 0x93, 0x9C));
     RegisterCommands(Commands());
     CreateMenus();
+    // A closed menu takes its prompt with it, whichever way it closed.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
     CreateToolBars();
     CreateStatusBar();
     restoreState(Store().value(kToolbarStateKey).toByteArray());

@@ -105,6 +105,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -175,8 +176,10 @@ private:
     InfoPanel info_;
     bool syncing_ = false;
 
-    QPoint lastPoint_;   // the last mouse point, for the cursor shape and the header menu
-    QPoint pressPoint_;  // where the current drag began
+    QString pointerStatus_;     // what the status bar says about the item under the pointer
+    bool statusStale_ = false;  // something else spoke in the status bar since
+    QPoint lastPoint_;          // the last mouse point, for the cursor shape and the header menu
+    QPoint pressPoint_;         // where the current drag began
     Drag drag_ = Drag::kNone;
     int draggedRow_ = -1;  // the visible row whose height or label is being dragged
     // Kept between print commands, so Print Setup's choices hold; shared so that a dialog

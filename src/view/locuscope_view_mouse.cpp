@@ -123,22 +123,34 @@ void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
     uint32_t start = 0;
     const std::optional<ItemView> item = ItemAt(point, start);
     std::string text = item ? item->GetInfoText(start) : std::string();
-    if (text == info_.pointerInfo)
-        return;
-    info_.pointerInfo = std::move(text);
-    QString shown;
-    if (item) {
-        const std::string_view name = FeatureName(item->Attributes);
-        shown = QString::fromStdString(info_.pointerInfo);
-        if (!name.empty())
-            shown = QString::fromUtf8(name.data(), static_cast<int>(name.size())) +
-                    QStringLiteral("\n") + shown;
-        QToolTip::showText(mapToGlobal(point), shown, this);
-    } else {
-        QToolTip::hideText();
+    if (text != info_.pointerInfo) {
+        info_.pointerInfo = std::move(text);
+        QString shown;
+        if (item) {
+            const std::string_view name = FeatureName(item->Attributes);
+            shown = QString::fromStdString(info_.pointerInfo);
+            if (!name.empty())
+                shown = QString::fromUtf8(name.data(), static_cast<int>(name.size())) +
+                        QStringLiteral("\n") + shown;
+            QToolTip::showText(mapToGlobal(point), shown, this);
+        } else {
+            QToolTip::hideText();
+        }
+        pointerStatus_ = shown.replace(QLatin1Char('\n'), QStringLiteral(": "));
+        statusStale_ = true;
+        update();
     }
-    emit PointerInfoChanged(shown.replace(QLatin1Char('\n'), QStringLiteral(": ")));
-    update();
+    if (statusStale_) {
+        statusStale_ = false;
+        emit PointerInfoChanged(pointerStatus_);
+    }
+}
+
+void LocuscopeView::enterEvent(QEnterEvent* event) {
+    // A prompt of a menu or a toolbar button may still stand in the status bar: the pointer
+    // is over the view again, so the status bar says what is under it.
+    statusStale_ = true;
+    CViewBase::enterEvent(event);
 }
 
 void LocuscopeView::ZoomAt(const QPoint& point, bool zoomOut) {
@@ -262,6 +274,7 @@ void LocuscopeView::ShowMenu(const QPoint& point, const QList<int>& ids) {
         current->addAction(services_.commands->Action(id));
     }
     menu.exec(mapToGlobal(point));
+    statusStale_ = true;  // the menu's prompts stood in the status bar
     clearFocus();
 }
 

@@ -5,9 +5,15 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 
 #include "document/chromosome_start_stop_combo_box.h"
 #include "document/command_ids.h"
@@ -161,6 +167,78 @@ TEST_F(WindowStateTest, AfterAnImportTheKeysGoToTheView) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     EXPECT_NE(Document().Genome.GetCursorIndex("chr1"), -1);
     EXPECT_EQ(Frame().GetPaneSelector()->currentText(), label);
+}
+
+TEST_F(WindowStateTest, TheTrackHeightPromptShowsItsWholeQuestion) {
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(0));
+    QString question;
+    bool whole = false;
+    WhenShown([&](QWidget* dialog) {
+        auto* label = dialog->findChild<QLabel*>();
+        ASSERT_NE(label, nullptr);
+        question = label->text();
+        const int needed = label->fontMetrics().horizontalAdvance(question);
+        whole =
+            label->contentsRect().width() >= needed && label->geometry().right() < dialog->width();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    Frame().Commands().ExecuteIfEnabled(Id::kSetHeight);
+    EXPECT_EQ(question, "What is the new track height (40 - 3000 or 0 for Auto sizing)?");
+    EXPECT_TRUE(whole);
+}
+
+TEST_F(WindowStateTest, GoToPositionCutsALongPaneNameButGoesToIt) {
+    const std::string scaffold = "scaffold_" + std::string(283, 'x');  // 292 characters
+    ScratchFile more("long.gff", scaffold + "\ts\tgene\t100\t900\t5\t+\t.\tID=x\n");
+    LocuscopeDocument::SetFileChooser([&more] { return std::vector<std::string>{more.Path()}; });
+    Frame().Commands().ExecuteIfEnabled(Id::kImport);
+    LocuscopeDocument::SetFileChooser({});
+    Document().ChoosePane("chr1");
+    int width = 0;
+    WhenShown([&](QWidget* dialog) {
+        width = dialog->width();
+        auto* panes = dialog->findChild<QComboBox*>(QStringLiteral("pane"));
+        ASSERT_NE(panes, nullptr);
+        // The long name is the last pane; choose it with the keys.
+        panes->setFocus();
+        QTest::keyClick(panes, Qt::Key_End);
+        QTest::keyClick(panes, Qt::Key_Return);
+    });
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::keyClick(&View(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_GT(width, 0);
+    EXPECT_LE(width, 700);
+    EXPECT_EQ(Document().GetCurrentPaneName(), scaffold);
+}
+
+TEST_F(WindowStateTest, PromptsLeaveTheStatusBarWithTheirMenuOrButton) {
+    QToolButton* importButton = nullptr;
+    for (QToolButton* button : Frame().findChildren<QToolButton*>())
+        if (button->defaultAction() == Frame().Commands().Action(Id::kImport))
+            importButton = button;
+    ASSERT_NE(importButton, nullptr);
+    QTest::mouseMove(importButton, importButton->rect().center());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Import Files");
+    // Clicked: the Import dialog comes and goes (the user cancels it).
+    LocuscopeDocument::SetFileChooser([] { return std::vector<std::string>(); });
+    QTest::mouseClick(importButton, Qt::LeftButton);
+    LocuscopeDocument::SetFileChooser({});
+    QTest::mouseMove(&View(), LabelPoint(0));  // over no item
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
+
+    // A menu chosen from with the keys.
+    QMenu* edit = nullptr;
+    for (QAction* action : Frame().menuBar()->actions())
+        if (action->text() == "&Edit")
+            edit = action->menu();
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClick(&View(), Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->isVisible(); }));
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Search for Attribute");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([edit] { return !edit->isVisible(); }));
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
 }
 
 }  // namespace
