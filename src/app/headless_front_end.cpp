@@ -104,7 +104,7 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         "                                        no window: a picture (.png .bmp .gif .tif .svg)\n"
         "                                        or printed pages (.pdf) of a pane\n"
         "  locuscope --search TEXT FILE...       no window: the items whose attributes hold TEXT\n"
-        "  locuscope --export OUT [--select PANE:START-STOP]... [--select-all] FILE...\n"
+        "  locuscope --export OUT (--select PANE:START-STOP... | --select-all) FILE...\n"
         "                                        no window: the selected items as a GFF file"));
     parser.addHelpOption();
     parser.addVersionOption();
