@@ -8,16 +8,10 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <ctime>
-#include <fstream>
-#include <memory>
 
-#include "app/c_splash_wnd.h"
-#include "app/locuscope_app.h"
-#include "document/locuscope_document.h"
-#include "document/locuscope_main_frame.h"
+#include "draft_assembly_window.h"
 
 namespace {
 
@@ -30,43 +24,18 @@ double Seconds(clockid_t clock) {
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
-struct Window {
-    QTemporaryDir folder;
-    LocuscopeApp app;
-    LocuscopeDocument* document = nullptr;
-
-    Window() {
-        qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
-        const std::string path = folder.filePath("draft.gff").toStdString();
-        std::ofstream file(path);
-        for (int i = 0; i < kScaffolds; ++i)
-            file << "scaffold_" << i << "\ts\tgene\t" << 1000 + i << '\t' << 900000 + i
-                 << "\t1\t+\t.\tID=g" << i << '\n';
-        file.close();
-        CSplashWnd::EnableSplashScreen(false);
-        app.InitInstance({QString::fromStdString(path)});
-        document = app.MainFrame()->GetActiveDocument();
-        document->Genome.SelectedTracks = {"gene"};
-        document->UpdateAllViews();
+struct Window : DraftAssemblyWindow {
+    Window() : DraftAssemblyWindow(kScaffolds) {
+        Document().Genome.SelectedTracks = {"gene"};
+        Document().UpdateAllViews();
         QApplication::processEvents();
     }
 };
 
-std::unique_ptr<Window>& WindowHolder() {
-    static std::unique_ptr<Window> window;
-    return window;
-}
-
-Window& TheWindow() {
-    if (!WindowHolder())
-        WindowHolder() = std::make_unique<Window>();
-    return *WindowHolder();
-}
-
 // arg: 1 shows "All Tracks", 0 one scaffold.
 void IdleWithSelection(benchmark::State& state) {
-    Window& window = TheWindow();
-    window.document->ChoosePane(state.range(0) != 0 ? "All Tracks" : "scaffold_0");
+    Window& window = WindowHolder<Window>::Get();
+    window.Document().ChoosePane(state.range(0) != 0 ? "All Tracks" : "scaffold_0");
     QApplication::processEvents();
     double percent = 0.0;
     for (auto _ : state) {
@@ -97,6 +66,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    WindowHolder().reset();  // the window goes before the application object
+    WindowHolder<Window>::Reset();  // the window goes before the application object
     return 0;
 }

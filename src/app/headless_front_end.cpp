@@ -77,8 +77,9 @@ bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
             argument.startsWith(QStringLiteral("--") + kSearchOption + QLatin1Char('=')) ||
             argument == QStringLiteral("--") + kExportOption ||
             argument.startsWith(QStringLiteral("--") + kExportOption + QLatin1Char('=')) ||
-            argument == QLatin1String("--help") || argument == QLatin1String("-h") ||
-            argument == QLatin1String("--version") || NeedsPainting({argument}))
+            argument == QLatin1String("--help") ||
+            argument == QLatin1String("-h") || argument == QLatin1String("--version") ||
+            NeedsPainting({argument}))
             return true;
     }
     return false;

@@ -178,8 +178,8 @@ bool LocuscopeDocument::SearchAttributes(const std::string& text) {
     return SearchCommand::SearchAttributes(*this, text);
 }
 
-bool LocuscopeDocument::GoToSearchResult(const std::string& paneName, const std::string& trackName,
-                                         uint32_t start) {
+bool LocuscopeDocument::GoToSearchResult(const std::string& paneName,
+                                         const std::string& trackName, uint32_t start) {
     return SearchCommand::GoToSearchResult(*this, paneName, trackName, start);
 }
 

@@ -4,12 +4,12 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QPointer>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPointer>
 #include <QSettings>
 #include <QStatusBar>
 #include <QUrl>
@@ -21,11 +21,11 @@
 #include "document/long_operation_guard.h"
 #include "framework/byte_text.h"
 #include "framework/c_tool_bar_base.h"
-#include "framework/c_up_down_control.h"
 #include "framework/child_frame_base.h"
+#include "framework/view_base.h"
+#include "framework/c_up_down_control.h"
 #include "framework/command_layer.h"
 #include "framework/recent_file_list.h"
-#include "framework/view_base.h"
 
 namespace {
 
@@ -112,26 +112,12 @@ void LocuscopeMainFrame::CreateMenus() {
 
     AddMenu(tr("&Edit"), {Id::kEditSelectAll, Id::kSearch, kSeparator, Id::kCopyGenomicRange,
                           Id::kCopyGenomicPosition});
-    AddMenu(tr("&View"), {Id::kViewToolbar,
-                          Id::kPaneToolbar,
-                          Id::kViewStatusBar,
-                          kSeparator,
-                          Id::kDisplayHeader,
-                          Id::kShowLoadedFiles,
-                          Id::kShowTrackStats,
-                          Id::kShowPointerInfo,
-                          Id::kShowGridLines,
-                          Id::kShowDataBorder,
-                          Id::kShowManualScaleOverlay,
-                          Id::kShowFeatureNames,
-                          kSeparator,
-                          Id::kZoomIn,
-                          Id::kZoomOut,
-                          Id::kFullZoomOut,
-                          Id::kGoToPosition,
-                          kSeparator,
-                          Id::kScrollRowsUp,
-                          Id::kScrollRowsDown});
+    AddMenu(tr("&View"), {Id::kViewToolbar, Id::kPaneToolbar, Id::kViewStatusBar, kSeparator,
+                          Id::kDisplayHeader, Id::kShowLoadedFiles, Id::kShowTrackStats,
+                          Id::kShowPointerInfo, Id::kShowGridLines, Id::kShowDataBorder,
+                          Id::kShowManualScaleOverlay, Id::kShowFeatureNames, kSeparator,
+                          Id::kZoomIn, Id::kZoomOut, Id::kFullZoomOut, Id::kGoToPosition,
+                          kSeparator, Id::kScrollRowsUp, Id::kScrollRowsDown});
     AddMenu(tr("&Cursor"), {Id::kNextItem, Id::kPreviousItem, kSeparator, Id::kAttachCursor});
     QMenu* pane = AddMenu(tr("&Pane"), {Id::kGoBack, Id::kGoForward, kSeparator, Id::kDeletePane});
     QMenu* sort = pane->addMenu(tr("Sort"));
@@ -139,9 +125,9 @@ void LocuscopeMainFrame::CreateMenus() {
         sort->addAction(Commands().Action(id));
     Commands().WatchMenu(sort);
 
-    QMenu* track =
-        AddMenu(tr("&Track"), {Id::kSelectAllTracks, Id::kDeleteTracks, kSeparator, Id::kSetColor,
-                               Id::kSetHeight, kSeparator, Id::kAutoScale, Id::kManualScale});
+    QMenu* track = AddMenu(tr("&Track"), {Id::kSelectAllTracks, Id::kDeleteTracks, kSeparator,
+                                          Id::kSetColor, Id::kSetHeight, kSeparator,
+                                          Id::kAutoScale, Id::kManualScale});
     QMenu* trackStyle = track->addMenu(tr("Style"));
     for (const int id : {Id::kStyleAutomatic, Id::kStylePoints, Id::kStyleBars})
         trackStyle->addAction(Commands().Action(id));
@@ -161,8 +147,9 @@ void LocuscopeMainFrame::CreateMenus() {
     Commands().WatchMenu(defaultStyle);
 
     AddMenu(tr("T&ools"), {Id::kToolPointer, Id::kToolMagnifier, Id::kToolRuler});
-    windowMenu_ = AddMenu(tr("&Window"), {Id::kWindowCascade, Id::kWindowTile, Id::kWindowArrange,
-                                          kSeparator, Id::kNextPane, Id::kPreviousPane});
+    windowMenu_ = AddMenu(tr("&Window"), {Id::kWindowCascade, Id::kWindowTile,
+                                          Id::kWindowArrange, kSeparator, Id::kNextPane,
+                                          Id::kPreviousPane});
     connect(windowMenu_, &QMenu::aboutToShow, this, &LocuscopeMainFrame::UpdateWindowMenu);
     AddMenu(tr("&Help"), {Id::kAppAbout});
 }
@@ -171,20 +158,11 @@ void LocuscopeMainFrame::CreateToolBars() {
     mainToolBar_ = new CToolBarBase(tr("Toolbar"), this);
     mainToolBar_->setObjectName(QStringLiteral("MainToolBar"));
     mainToolBar_->setIconSize(QSize(16, 16));
-    const QList<int> mainButtons = {Id::kFileNew,
-                                    Id::kImport,
-                                    kSeparator,
-                                    Id::kFilePrintPreview,
-                                    Id::kFilePrint,
-                                    kSeparator,
-                                    Id::kToolPointer,
-                                    Id::kToolMagnifier,
-                                    Id::kToolRuler,
-                                    kSeparator,
-                                    Id::kAutoScale,
-                                    Id::kManualScale,
-                                    kSeparator,
-                                    Id::kIncreasePointSize,
+    const QList<int> mainButtons = {Id::kFileNew,        Id::kImport,       kSeparator,
+                                    Id::kFilePrintPreview, Id::kFilePrint,  kSeparator,
+                                    Id::kToolPointer,    Id::kToolMagnifier, Id::kToolRuler,
+                                    kSeparator,          Id::kAutoScale,    Id::kManualScale,
+                                    kSeparator,          Id::kIncreasePointSize,
                                     Id::kDecreasePointSize};
     for (const int id : mainButtons) {
         if (id == kSeparator) {
@@ -343,9 +321,8 @@ void LocuscopeMainFrame::UpdateWindowMenu() {
     windowEntries_.append(windowMenu_->addSeparator());
     int number = 1;
     for (QMdiSubWindow* window : windows) {
-        const QString text = number < 10
-                                 ? QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle())
-                                 : QStringLiteral("%1 %2").arg(number).arg(window->windowTitle());
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle())
+                                         : QStringLiteral("%1 %2").arg(number).arg(window->windowTitle());
         QAction* entry = windowMenu_->addAction(text);
         entry->setCheckable(true);
         entry->setChecked(window == GetMdiArea()->activeSubWindow());
@@ -437,32 +414,15 @@ void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
 
 bool LocuscopeMainFrame::OnCommand(int id) {
     switch (id) {
-        case Id::kPaneToolbar:
-            paneToolBar_->setVisible(!paneToolBar_->isVisible());
-            return true;
-        case Id::kViewToolbar:
-            mainToolBar_->setVisible(!mainToolBar_->isVisible());
-            return true;
-        case Id::kViewStatusBar:
-            statusBar()->setVisible(!statusBar()->isVisible());
-            return true;
-        case Id::kWindowCascade:
-            GetMdiArea()->cascadeSubWindows();
-            return true;
-        case Id::kWindowTile:
-            GetMdiArea()->tileSubWindows();
-            return true;
-        case Id::kWindowArrange:
-            GetMdiArea()->tileSubWindows();
-            return true;
-        case Id::kNextPane:
-            GetMdiArea()->activateNextSubWindow();
-            return true;
-        case Id::kPreviousPane:
-            GetMdiArea()->activatePreviousSubWindow();
-            return true;
-        default:
-            break;
+        case Id::kPaneToolbar: paneToolBar_->setVisible(!paneToolBar_->isVisible()); return true;
+        case Id::kViewToolbar: mainToolBar_->setVisible(!mainToolBar_->isVisible()); return true;
+        case Id::kViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); return true;
+        case Id::kWindowCascade: GetMdiArea()->cascadeSubWindows(); return true;
+        case Id::kWindowTile: GetMdiArea()->tileSubWindows(); return true;
+        case Id::kWindowArrange: GetMdiArea()->tileSubWindows(); return true;
+        case Id::kNextPane: GetMdiArea()->activateNextSubWindow(); return true;
+        case Id::kPreviousPane: GetMdiArea()->activatePreviousSubWindow(); return true;
+        default: break;
     }
     // A display option changes what every open view draws.
     if (bool* option = options_.ForCommand(id)) {
@@ -476,24 +436,15 @@ bool LocuscopeMainFrame::OnCommand(int id) {
 bool LocuscopeMainFrame::OnUpdateCommand(int id, CommandState& state) {
     const bool hasWindows = !GetMdiArea()->subWindowList().isEmpty();
     switch (id) {
-        case Id::kPaneToolbar:
-            state.checked = paneToolBar_->isVisible();
-            return true;
-        case Id::kViewToolbar:
-            state.checked = mainToolBar_->isVisible();
-            return true;
-        case Id::kViewStatusBar:
-            state.checked = statusBar()->isVisible();
-            return true;
+        case Id::kPaneToolbar: state.checked = paneToolBar_->isVisible(); return true;
+        case Id::kViewToolbar: state.checked = mainToolBar_->isVisible(); return true;
+        case Id::kViewStatusBar: state.checked = statusBar()->isVisible(); return true;
         case Id::kWindowCascade:
         case Id::kWindowTile:
         case Id::kWindowArrange:
         case Id::kNextPane:
-        case Id::kPreviousPane:
-            state.enabled = hasWindows;
-            return true;
-        default:
-            break;
+        case Id::kPreviousPane: state.enabled = hasWindows; return true;
+        default: break;
     }
     if (const bool* option = options_.ForCommand(id)) {
         state.checked = *option;

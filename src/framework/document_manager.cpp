@@ -79,8 +79,7 @@ void CDocumentManager::FrameClosing(CChildFrameBase* frame) {
         view->AttachDocument(nullptr);
     if (document == nullptr || !document->GetViews().empty())
         return;
-    documents_.erase(
-        std::remove_if(documents_.begin(), documents_.end(),
-                       [document](const auto& owned) { return owned.get() == document; }),
-        documents_.end());
+    documents_.erase(std::remove_if(documents_.begin(), documents_.end(),
+                                    [document](const auto& owned) { return owned.get() == document; }),
+                     documents_.end());
 }

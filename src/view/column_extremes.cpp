@@ -49,11 +49,13 @@ ColumnExtremes::ColumnExtremes(const ChromosomeDataset& track, bool unitValues,
       width_(ViewGeometry::DataWidth(targetWidth)) {}
 
 int ColumnExtremes::LeftOf(uint32_t start) const {
-    return geometry_.PositionToX(start, kAlignLeft, targetWidth_) - ViewGeometry::kLabelWidth;
+    return geometry_.PositionToX(start, kAlignLeft, targetWidth_) -
+           ViewGeometry::kLabelWidth;
 }
 
 int ColumnExtremes::RawRight(uint32_t position) const {
-    return geometry_.PositionToX(position, kAlignRight, targetWidth_) - ViewGeometry::kLabelWidth;
+    return geometry_.PositionToX(position, kAlignRight, targetWidth_) -
+           ViewGeometry::kLabelWidth;
 }
 
 int ColumnExtremes::RightOf(uint32_t start, uint32_t effectiveStop) const {
@@ -200,8 +202,8 @@ std::vector<size_t> ColumnExtremes::ItemsInView(int growLeft, int growRight) con
         return items;
     const auto stopAt = [this](size_t k) { return track_.EffectiveStop(k); };
     const size_t begin = FirstIndexFrom(0, 0);
-    track_.GetOverlapIndex(unitValues_)
-        .ForEachReaching(0, begin, FirstPositionReaching(1 - growRight), stopAt, [&](size_t k) {
+    track_.GetOverlapIndex(unitValues_).ForEachReaching(
+        0, begin, FirstPositionReaching(1 - growRight), stopAt, [&](size_t k) {
             if (RightOf(starts[k], stopAt(k)) + growRight > 0)
                 items.push_back(k);
         });

@@ -100,19 +100,19 @@ void LocuscopeView::ExportImage() {
     const int width = std::min(dialog->GetWidth(), PaneImage::kMaximumWidth);
     const bool transparent = dialog->GetTransparent() && type != kBmpType;
     delete dialog;
-    const std::string path =
-        AskSavePath(window(), tr("Image Capture"), PictureOutput::ImageFilter(type));
+    const std::string path = AskSavePath(window(), tr("Image Capture"),
+                                         PictureOutput::ImageFilter(type));
     LocuscopeDocument* document = self ? GetDocument() : nullptr;
     if (path.empty() || document == nullptr)
         return;
 
     QImage image;
     if (PictureOutput::HasEncoder(type))
-        image =
-            PaneImage::Render(document->Genome, document->GetCurrentPaneName(), GetVisibleRange(),
-                              width, document->HeaderVisible, CurrentRenderSettings(1.0),
-                              transparent ? QColor(Qt::transparent) : QColor(Qt::white),
-                              geometry_.automaticTrackHeight);
+        image = PaneImage::Render(document->Genome, document->GetCurrentPaneName(),
+                                  GetVisibleRange(), width, document->HeaderVisible,
+                                  CurrentRenderSettings(1.0),
+                                  transparent ? QColor(Qt::transparent) : QColor(Qt::white),
+                                  geometry_.automaticTrackHeight);
     QByteArray bytes;
     if (!PictureOutput::EncodeImage(image, type, bytes) || !PictureOutput::WriteFile(path, bytes))
         ShowMessageBox(PictureOutput::kErrorCreatingImage);
@@ -134,13 +134,10 @@ void LocuscopeView::ExportMetafile() {
     const QRect usable = UsableRect();
     const RenderSettings settings = CurrentRenderSettings(1.0);
     QByteArray bytes;
-    const bool encoded = PictureOutput::EncodeSvg(
-        usable.size(),
-        [&](QPainter& painter) {
-            TrackRenderer(document->Genome, document->GetCurrentPaneName(), geometry, settings)
-                .DrawAll(painter, usable, Qt::white);
-        },
-        bytes);
+    const bool encoded = PictureOutput::EncodeSvg(usable.size(), [&](QPainter& painter) {
+        TrackRenderer(document->Genome, document->GetCurrentPaneName(), geometry, settings)
+            .DrawAll(painter, usable, Qt::white);
+    }, bytes);
     if (!encoded || !PictureOutput::WriteFile(path, bytes))
         ShowMessageBox(PictureOutput::kErrorCreatingMetafile);
 }

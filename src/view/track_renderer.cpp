@@ -115,11 +115,11 @@ void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
         if (bandTop < geometry_.HeaderHeight() + kBandOverlap)
             DrawHeader(painter, width, resources);
         TrackRowPainter rows(painter, geometry_, width, settings_, resources);
-        while (firstRow < tracks.size() && geometry_.rowBottoms[firstRow] + kBandOverlap <= bandTop)
+        while (firstRow < tracks.size() &&
+               geometry_.rowBottoms[firstRow] + kBandOverlap <= bandTop)
             ++firstRow;
         for (size_t index = firstRow;
-             index < tracks.size() &&
-             geometry_.rowTops[index] < bandTop + bandHeight + kBandOverlap;
+             index < tracks.size() && geometry_.rowTops[index] < bandTop + bandHeight + kBandOverlap;
              ++index) {
             const GenomeDataset::TrackRef& ref = tracks[index];
             const int top = geometry_.rowTops[index];

@@ -208,7 +208,8 @@ void TrackRowPainter::ColumnPieces(const Row& row, size_t maxItem, size_t minIte
     // and the larger one keeps what shows around it; the largest value wins a tie.
     Piece* whole = &upper;
     Piece* cut = &lower;
-    if (row.style == Style::kBars && lower.bottom - lower.top < upper.bottom - upper.top)
+    if (row.style == Style::kBars &&
+        lower.bottom - lower.top < upper.bottom - upper.top)
         std::swap(whole, cut);
     std::vector<Piece> parts;
     if (cut->top < whole->top)

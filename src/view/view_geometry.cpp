@@ -104,8 +104,8 @@ int ViewGeometry::TitleRowAt(int x, int y) const {
 // rather than wrap round to small positions.
 ViewGeometry::Range ViewGeometry::GetVisibleRange() const {
     return {static_cast<uint32_t>(horizontal.position),
-            static_cast<uint32_t>(
-                std::min<int64_t>(horizontal.position + horizontal.page - 1, kNoPosition - 1))};
+            static_cast<uint32_t>(std::min<int64_t>(horizontal.position + horizontal.page - 1,
+                                                    kNoPosition - 1))};
 }
 
 ViewGeometry::Range ViewGeometry::GetVisibleRangeExclusive() const {

@@ -71,8 +71,8 @@ TEST_F(StartUpTest, AFileArgumentOpensOneDocumentAndFillsThePaneSelector) {
     LocuscopeDocument* document = Frame().GetActiveDocument();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->Genome.GetStoredFeatures(), 2u);
-    EXPECT_EQ(SelectorEntries(),
-              (QStringList{"All Tracks:100-2,000", "chr1:100-900", "chr2:200-2,000"}));
+    EXPECT_EQ(SelectorEntries(), (QStringList{"All Tracks:100-2,000", "chr1:100-900",
+                                              "chr2:200-2,000"}));
     EXPECT_EQ(SelectorText(), "chr1:100-900");
 }
 
@@ -183,11 +183,10 @@ TEST_F(StartUpTest, ViewOptionsStartWithTheirDefaultsAndSurviveARestart) {
     const struct {
         int id;
         bool checked;
-    } firstRun[] = {
-        {CommandId::kShowLoadedFiles, false}, {CommandId::kShowTrackStats, false},
-        {CommandId::kShowPointerInfo, true},  {CommandId::kShowGridLines, true},
-        {CommandId::kShowDataBorder, true},   {CommandId::kShowManualScaleOverlay, true},
-        {CommandId::kShowFeatureNames, true}};
+    } firstRun[] = {{CommandId::kShowLoadedFiles, false}, {CommandId::kShowTrackStats, false},
+                    {CommandId::kShowPointerInfo, true},  {CommandId::kShowGridLines, true},
+                    {CommandId::kShowDataBorder, true},   {CommandId::kShowManualScaleOverlay, true},
+                    {CommandId::kShowFeatureNames, true}};
     for (const auto& option : firstRun) {
         commands.Update(option.id);
         EXPECT_EQ(commands.Action(option.id)->isChecked(), option.checked) << option.id;

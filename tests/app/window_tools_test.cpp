@@ -58,6 +58,15 @@ protected:
         Document().ChoosePane("chr1");
         Paint();
     }
+    // Keeps the entries of the next popup menu, separators left out, and closes it.
+    static void KeepNextMenu(QStringList& entries) {
+        WhenShown([&entries](QWidget* menu) {
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    entries.append(action->text());
+            menu->close();
+        });
+    }
 };
 
 TEST_F(WindowToolsTest, MagnifierDragsShorterThanSevenPixelsAreClicks) {
@@ -98,11 +107,7 @@ TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
     // Over the ruler: the Header menu, and no zoom.
     const LocuscopeDocument::Range unzoomed = Visible();
     QStringList entries;
-    WhenShown([&entries](QWidget* menu) {
-        for (QAction* action : menu->actions())
-            entries.append(action->text());
-        menu->close();
-    });
+    KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, QPoint(300, 40));
     EXPECT_EQ(Visible(), unzoomed);
     EXPECT_EQ(entries, (QStringList{"Copy Genomic Range to Clipboard\tCtrl+R",
@@ -110,12 +115,7 @@ TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
 
     // Over a label: that track is selected and the Track menu opens.
     entries.clear();
-    WhenShown([&entries](QWidget* menu) {
-        for (QAction* action : menu->actions())
-            if (!action->isSeparator())
-                entries.append(action->text());
-        menu->close();
-    });
+    KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, LabelPoint(1));
     EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
     EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
@@ -144,11 +144,7 @@ TEST_F(WindowToolsTest, ATitleActsAsItsTracksLabel) {
     };
     const LocuscopeDocument::Range before = Visible();
     QStringList entries;
-    WhenShown([&entries](QWidget* menu) {
-        for (QAction* action : menu->actions())
-            entries.append(action->text());
-        menu->close();
-    });
+    KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, title(1));
     EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
     EXPECT_EQ(Visible(), before);  // no zoom
@@ -180,11 +176,7 @@ TEST_F(WindowToolsTest, ALabelPressAboveTheFirstVisibleRowActsOnThatRow) {
     Paint();
     const QPoint aboveFirstRow(20, View().Geometry().rowTops.at(0) - 4);
     QStringList entries;
-    WhenShown([&entries](QWidget* menu) {
-        for (QAction* action : menu->actions())
-            entries.append(action->text());
-        menu->close();
-    });
+    KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, aboveFirstRow);
     EXPECT_FALSE(entries.isEmpty());
     EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});

@@ -94,13 +94,10 @@ TEST_F(PictureOutputTest, TheMetafileHoldsShapesAndTextNotABitmap) {
     Fill(2);
     ViewGeometry geometry = PaneImage::Layout(genome_, "chr1", {1, 1000}, 400, false);
     QByteArray svg;
-    ASSERT_TRUE(PictureOutput::EncodeSvg(
-        QSize(400, 300),
-        [&](QPainter& painter) {
-            TrackRenderer(genome_, "chr1", geometry, RenderSettings())
-                .DrawAll(painter, QRect(0, 0, 400, 300), Qt::white);
-        },
-        svg));
+    ASSERT_TRUE(PictureOutput::EncodeSvg(QSize(400, 300), [&](QPainter& painter) {
+        TrackRenderer(genome_, "chr1", geometry, RenderSettings())
+            .DrawAll(painter, QRect(0, 0, 400, 300), Qt::white);
+    }, svg));
     EXPECT_TRUE(svg.contains("<svg"));
     EXPECT_TRUE(svg.contains(">track0<")) << svg.left(2000).toStdString();
     EXPECT_TRUE(svg.contains("<path") || svg.contains("<rect"));
@@ -178,8 +175,8 @@ TEST_F(PictureOutputTest, PrintingToAPdfPrinterWritesOnePagePerPageOfRows) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray pdf = file.readAll();
     EXPECT_TRUE(pdf.startsWith("%PDF"));
-    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page/") +
-                  pdf.count("/Type /Page "),
+    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") +
+                  pdf.count("/Type /Page/") + pdf.count("/Type /Page "),
               pages)
         << pdf.left(3000).toStdString();
 }

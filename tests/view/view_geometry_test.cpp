@@ -38,7 +38,7 @@ TEST_F(ViewGeometryTest, BasesMapToPixelsByAlignment) {
     EXPECT_EQ(geometry_.PositionToX(1000, 0, 1075), 75);
     EXPECT_EQ(geometry_.PositionToX(0xFFFFFFFE, 0, 1075), ViewGeometry::kMaxCoordinate);
     EXPECT_EQ(geometry_.PointToPosition(85, 0, 1075, 2).position, 1010u);
-    EXPECT_EQ(geometry_.PointToPosition(10, 0, 1075, 2).position, 1000u);    // left of the data
+    EXPECT_EQ(geometry_.PointToPosition(10, 0, 1075, 2).position, 1000u);  // left of the data
     EXPECT_EQ(geometry_.PointToPosition(2075, 0, 1075, 2).position, 3000u);  // past the end
 }
 
@@ -95,7 +95,7 @@ TEST_F(ViewGeometryTest, LinesScrollOneBaseOrATenthOfLargePages) {
 
 TEST_F(ViewGeometryTest, GoingToARangeKeepsItsWidthInsideThePane) {
     Layout({1, 100000});
-    EXPECT_EQ(geometry_.SetVisibleRange(500, 500).second, 500u);      // one base
+    EXPECT_EQ(geometry_.SetVisibleRange(500, 500).second, 500u);  // one base
     EXPECT_EQ(geometry_.SetVisibleRange(600, 400), Range(400, 600));  // reversed ends
     EXPECT_EQ(geometry_.SetVisibleRange(0, 10), Range(1, 11));
     EXPECT_EQ(geometry_.SetVisibleRange(99000, 100999), Range(98001, 100000));
@@ -106,8 +106,10 @@ TEST_F(ViewGeometryTest, GoingToARangeKeepsItsWidthInsideThePane) {
         Range asked;
         Range shown;
     } cases[] = {{{1, 1211500}, {1211500, 1590367}},  // meets the data on its last base
-                 {{1, 200000}, {1211500, 1411499}},        {{1100000, 1300000}, {1211500, 1411500}},
-                 {{1590367, 1590466}, {1590268, 1590367}}, {{2000000, 2000099}, {1590268, 1590367}},
+                 {{1, 200000}, {1211500, 1411499}},
+                 {{1100000, 1300000}, {1211500, 1411500}},
+                 {{1590367, 1590466}, {1590268, 1590367}},
+                 {{2000000, 2000099}, {1590268, 1590367}},
                  {{1, 900000000}, {1211500, 1590367}}};
     Layout({1211500, 1590367}, {1211500, 1590367});
     for (const auto& c : cases) {
