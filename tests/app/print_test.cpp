@@ -2,15 +2,14 @@
 // print of many pages, the progress dialog and its Cancel, through the menu command.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 #include <sstream>
 
 #include "app/c_splash_wnd.h"
@@ -18,10 +17,10 @@
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/locuscope_main_frame.h"
-#include "framework/c_dialog_progress.h"
 #include "framework/command_layer.h"
 #include "framework/settings.h"
 #include "support/scratch_file.h"
+#include "support/when_progress.h"
 #include "support/when_shown.h"
 
 namespace {
@@ -35,24 +34,6 @@ std::string DraftAssembly() {
         text << "scaffold_" << i << "\ts\tgene\t" << 1000 + i << '\t' << 90000 + i
              << "\t1\t+\t.\tID=g" << i << '\n';
     return text.str();
-}
-
-// Runs action on the first progress dialog that shows, from the events it pumps.
-void WhenProgressShown(std::function<void(CDialogProgress*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(1);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* progress = qobject_cast<CDialogProgress*>(window);
-            if (progress != nullptr && progress->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                action(progress);
-                return;
-            }
-        }
-    });
-    timer->start();
 }
 
 // Answers a question box with the button, after keeping its text.
@@ -98,7 +79,7 @@ TEST_F(PrintTest, APreviewOfManyPagesAsksFirstAndItsProgressDialogCancels) {
     bool busyWhilePrinting = false;
     WhenShown([&](QWidget* shown) {
         Answer(shown, QMessageBox::Yes, question);
-        WhenProgressShown([&](CDialogProgress* progress) {
+        WhenProgress([&](CDialogProgress* progress) {
             busyWhilePrinting = Frame().GetActiveDocument()->IsBusy();
             EXPECT_EQ(progress->windowTitle(), QStringLiteral("Print Preview"));
             QTest::mouseClick(progress->findChild<QPushButton*>(QStringLiteral("cancelButton")),
@@ -108,6 +89,7 @@ TEST_F(PrintTest, APreviewOfManyPagesAsksFirstAndItsProgressDialogCancels) {
                 previewed = preview->findChild<QPrintPreviewWidget*>()->pageCount();
                 preview->close();
             });
+            return true;
         });
     });
     Frame().Commands().ExecuteIfEnabled(Id::kFilePrintPreview);

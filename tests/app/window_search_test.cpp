@@ -7,13 +7,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 
 #include "document/command_ids.h"
-#include "framework/c_dialog_progress.h"
 #include "framework/c_progress_ctrl_base.h"
 #include "support/save_as.h"
+#include "support/when_progress.h"
 #include "support/when_shown.h"
 #include "support/window_test.h"
 
@@ -46,7 +45,13 @@ protected:
             ASSERT_NE(field, nullptr);
             field->clear();
             QTest::keyClicks(field, text);
-            WatchProgress(overall);
+            // The overall bar's text once the search has reported its count.
+            WhenProgress([&overall](CDialogProgress* progress) {
+                if (!progress->findChild<QPlainTextEdit*>()->toPlainText().contains("found: "))
+                    return false;
+                overall = progress->findChild<CProgressCtrlBase*>("lowerBar")->DisplayText();
+                return true;
+            });
             QTest::keyClick(field, Qt::Key_Return);
             for (QPushButton* button : dialog->findChildren<QPushButton*>())
                 if (button->text() == "Done")
@@ -56,24 +61,6 @@ protected:
         QTest::keyClick(&View(), Qt::Key_F, Qt::ControlModifier);
         return overall;
     }
-    // Keeps the overall bar's text once the search has reported its count.
-    static void WatchProgress(QString& overall) {
-        auto* timer = new QTimer;
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [timer, &overall] {
-            for (QWidget* window : QApplication::topLevelWidgets()) {
-                auto* progress = qobject_cast<CDialogProgress*>(window);
-                if (progress == nullptr || !progress->isVisible() ||
-                    !progress->findChild<QPlainTextEdit*>()->toPlainText().contains("found: "))
-                    continue;
-                overall = progress->findChild<CProgressCtrlBase*>("lowerBar")->DisplayText();
-                timer->stop();
-                timer->deleteLater();
-            }
-        });
-        timer->start();
-    }
-
     const std::string output_ = ScratchFile::Folder() + "/selection.gff";
 };
 

@@ -8,12 +8,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QStatusBar>
 #include <QTest>
-#include <QToolButton>
 
 #include "document/chromosome_start_stop_combo_box.h"
 #include "document/command_ids.h"
@@ -209,36 +205,6 @@ TEST_F(WindowStateTest, GoToPositionCutsALongPaneNameButGoesToIt) {
     EXPECT_GT(width, 0);
     EXPECT_LE(width, 700);
     EXPECT_EQ(Document().GetCurrentPaneName(), scaffold);
-}
-
-TEST_F(WindowStateTest, PromptsLeaveTheStatusBarWithTheirMenuOrButton) {
-    QToolButton* importButton = nullptr;
-    for (QToolButton* button : Frame().findChildren<QToolButton*>())
-        if (button->defaultAction() == Frame().Commands().Action(Id::kImport))
-            importButton = button;
-    ASSERT_NE(importButton, nullptr);
-    QTest::mouseMove(importButton, importButton->rect().center());
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Import Files");
-    // Clicked: the Import dialog comes and goes (the user cancels it).
-    LocuscopeDocument::SetFileChooser([] { return std::vector<std::string>(); });
-    QTest::mouseClick(importButton, Qt::LeftButton);
-    LocuscopeDocument::SetFileChooser({});
-    QTest::mouseMove(&View(), LabelPoint(0));  // over no item
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
-
-    // A menu chosen from with the keys.
-    QMenu* edit = nullptr;
-    for (QAction* action : Frame().menuBar()->actions())
-        if (action->text() == "&Edit")
-            edit = action->menu();
-    ASSERT_NE(edit, nullptr);
-    QTest::keyClick(&View(), Qt::Key_E, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([edit] { return edit->isVisible(); }));
-    QTest::keyClick(edit, Qt::Key_Down);
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Search for Attribute");
-    QTest::keyClick(edit, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([edit] { return !edit->isVisible(); }));
-    EXPECT_EQ(Frame().statusBar()->currentMessage(), "");
 }
 
 }  // namespace
