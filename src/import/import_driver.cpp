@@ -26,7 +26,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kProgressInterval = std::chrono::milliseconds(200);
 // Reading the clock for every line would cost more than the rest of a short line.
 constexpr uint64_t kLinesPerClockCheck = 256;
 const std::string kImportingPrefix = "Importing File";
@@ -79,13 +78,14 @@ void NormalizeChromosomeName(std::string& name) {
 class FileImport {
 public:
     FileImport(GenomeDataset& genome, const std::string& fileName, ImportDriver::FileType type,
-               uint64_t fileSize, TrackCollector* touched)
+               uint64_t fileSize, TrackCollector* touched, const ImportLimits& limits)
         : genome_(genome),
           fileName_(fileName),
           defaultName_(ImportDriver::DefaultName(fileName)),
           type_(type),
           fileSize_(fileSize),
-          touched_(touched) {
+          touched_(touched),
+          limits_(limits) {
         bed_.Form = ImportDriver::DetectBedForm(fileName);
         bed_.TrackName = defaultName_;
     }
@@ -133,6 +133,7 @@ private:
     ImportDriver::FileType type_;
     const uint64_t fileSize_;
     TrackCollector* touched_;
+    const ImportLimits& limits_;
 
     ParsedFeatureLine record_;
     uint64_t lineNumber_ = 0;
@@ -186,8 +187,7 @@ FileImport::LineOutcome FileImport::ReadLines(LineReader& reader, const ByteSour
         ++lineNumber_;
         if (status == LineReader::Status::kTooLong) {
             ReportLineProblem(
-                kTooLong,
-                FormatString("Line longer than %zu characters.", LineReader::kMaxLineLength),
+                kTooLong, FormatString("Line longer than %zu characters.", limits_.maxLineLength),
                 "Line skipped.");
         } else if (const LineOutcome outcome = HandleLine(line, reader.GetLineEnd());
                    outcome != LineOutcome::kNext) {
@@ -228,7 +228,7 @@ FileImport::LineOutcome FileImport::HandleLine(std::string_view line, LineEnd li
         StopEarly();
         return LineOutcome::kCutShort;
     }
-    if (genome_.GetChromosomeCount() > GenomeDataset::kMaxChromosomeNames) {
+    if (genome_.GetChromosomeCount() > limits_.maxChromosomeNames) {
         genome_.ReportMessage(
             FormatString("Invalid File, line %llu: Too many ChromosomeNames found.",
                          static_cast<unsigned long long>(lineNumber_)));
@@ -404,7 +404,7 @@ void FileImport::StopEarly() {
 
 bool FileImport::ReportProgressIfDue(const ByteSource& source) {
     const Clock::time_point now = Clock::now();
-    if (now - lastProgress_ <= kProgressInterval)
+    if (now - lastProgress_ <= limits_.progressInterval)
         return false;
     lastProgress_ = now;
     // The progress interface counts in int; very large files are reported in coarser units.
@@ -545,7 +545,7 @@ ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
         source = std::make_unique<GzipByteSource>(in, size);
     else
         source = std::make_unique<StreamByteSource>(in);
-    LineReader reader(*source);
+    LineReader reader(*source, limits_.maxLineLength);
     switch (TextForms::Recognise(reader.Peek(TextForms::kProbeBytes))) {
         case TextForm::kUtf16:
             genome_.ReportMessage("Bad File: " + fileName + " (UTF-16 text; save it as UTF-8)");
@@ -559,7 +559,7 @@ ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
         case TextForm::kPlain:
             break;
     }
-    FileImport import(genome_, fileName, type, size, touched);
+    FileImport import(genome_, fileName, type, size, touched, limits_);
     const bool decided = import.Run(reader, *source);
     if (!decided || import.ReadIncompletely())
         return ImportOutcome::kFailed;

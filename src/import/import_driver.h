@@ -5,6 +5,7 @@
 
 #include "data/genome_dataset.h"
 #include "import/bed_reader.h"
+#include "import/import_limits.h"
 #include "import/import_outcome.h"
 #include "import/track_collector.h"
 
@@ -18,7 +19,8 @@ class ImportDriver {
 public:
     enum FileType { kUnsupported = 0, kGff = 1, kUndecided = 2, kBed = 3 };
 
-    explicit ImportDriver(GenomeDataset& genome) : genome_(genome) {}
+    explicit ImportDriver(GenomeDataset& genome, const ImportLimits& limits = ImportLimits())
+        : genome_(genome), limits_(limits) {}
 
     // True when the name ends in ".gz" or ".bgz" (any case): the name of a compressed file,
     // whose type comes from the ending before.
@@ -54,4 +56,5 @@ public:
 
 private:
     GenomeDataset& genome_;
+    const ImportLimits limits_;
 };
