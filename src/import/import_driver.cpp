@@ -51,6 +51,8 @@ const struct {
 // ".bed3" to ".bed15" name how many of BED's columns a file fills.
 constexpr int kFewestBedColumns = 3;
 constexpr int kMostBedColumns = 15;
+// What a new track takes beside its items: the container and its entry in the track map.
+constexpr size_t kNewTrackBytes = sizeof(ChromosomeDataset) + 128;
 
 std::string FileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -78,14 +80,16 @@ void NormalizeChromosomeName(std::string& name) {
 class FileImport {
 public:
     FileImport(GenomeDataset& genome, const std::string& fileName, ImportDriver::FileType type,
-               uint64_t fileSize, TrackCollector* touched, const ImportLimits& limits)
+               uint64_t fileSize, TrackCollector* touched, const ImportLimits& limits,
+               MemoryBudget& budget)
         : genome_(genome),
           fileName_(fileName),
           defaultName_(ImportDriver::DefaultName(fileName)),
           type_(type),
           fileSize_(fileSize),
           touched_(touched),
-          limits_(limits) {
+          limits_(limits),
+          budget_(budget) {
         bed_.Form = ImportDriver::DetectBedForm(fileName);
         bed_.TrackName = defaultName_;
     }
@@ -134,6 +138,7 @@ private:
     const uint64_t fileSize_;
     TrackCollector* touched_;
     const ImportLimits& limits_;
+    MemoryBudget& budget_;
 
     ParsedFeatureLine record_;
     uint64_t lineNumber_ = 0;
@@ -160,7 +165,8 @@ bool FileImport::Run(LineReader& reader, const ByteSource& source) {
     try {
         outcome = ReadLines(reader, source);
     } catch (const std::bad_alloc&) {
-        // No room for the next line or its feature: what was stored before stays, whole.
+        // No room for the next line or its feature (or the memory budget refused it): what was
+        // stored before stays, whole.
         genome_.ReportMessage("Memory Error");
         genome_.SetErrorFlag(true);
         outcome = LineOutcome::kCutShort;
@@ -304,7 +310,7 @@ FileImport::LineOutcome FileImport::StoreRecord() {
 
     ChromosomeDataset& track = TrackFor(record_.ChromosomeName, record_.TrackName);
     track.UpdateExtents(record_.Start, record_.Stop, record_.Score);
-    track.AddItem(record_.Start, record_, record_.Structure);
+    track.AddItem(record_.Start, record_, record_.Structure, budget_);
     // Without a branch: strands alternate at random in many files.
     track.HasReverseStrand |= record_.Strand == '-';
     if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
@@ -324,7 +330,12 @@ ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
         if (name == trackName)
             return *track;
     }
-    ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosomeName, trackName);
+    ChromosomeDataset* found = genome_.FindTrack(chromosomeName, trackName);
+    if (found == nullptr) {
+        budget_.Reserve(kNewTrackBytes);
+        found = &genome_.FindOrCreateTrack(chromosomeName, trackName);
+    }
+    ChromosomeDataset& track = *found;
     if (bed_.TrackColor != ChromosomeDataset::kUnassignedColor)
         track.TrackColor = bed_.TrackColor;
     if (touched_ != nullptr)
@@ -559,7 +570,7 @@ ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
         case TextForm::kPlain:
             break;
     }
-    FileImport import(genome_, fileName, type, size, touched, limits_);
+    FileImport import(genome_, fileName, type, size, touched, limits_, budget_);
     const bool decided = import.Run(reader, *source);
     if (!decided || import.ReadIncompletely())
         return ImportOutcome::kFailed;

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "data/genome_dataset.h"
+#include "data/memory_budget.h"
 #include "import/bed_reader.h"
 #include "import/import_limits.h"
 #include "import/import_outcome.h"
+#include "import/system_memory_budget.h"
 #include "import/track_collector.h"
 
 // Reads GFF and BED files, plain or gzip-compressed, into a GenomeDataset: decides each file's
@@ -19,8 +21,13 @@ class ImportDriver {
 public:
     enum FileType { kUnsupported = 0, kGff = 1, kUndecided = 2, kBed = 3 };
 
-    explicit ImportDriver(GenomeDataset& genome, const ImportLimits& limits = ImportLimits())
-        : genome_(genome), limits_(limits) {}
+    // The stores grow only as far as budget allows (the system's memory when none is given);
+    // the budget must outlive the driver.
+    explicit ImportDriver(GenomeDataset& genome, const ImportLimits& limits = ImportLimits(),
+                          MemoryBudget* budget = nullptr)
+        : genome_(genome), limits_(limits), budget_(budget != nullptr ? *budget : systemBudget_) {}
+    ImportDriver(const ImportDriver&) = delete;
+    ImportDriver& operator=(const ImportDriver&) = delete;
 
     // True when the name ends in ".gz" or ".bgz" (any case): the name of a compressed file,
     // whose type comes from the ending before.
@@ -57,4 +64,6 @@ public:
 private:
     GenomeDataset& genome_;
     const ImportLimits limits_;
+    SystemMemoryBudget systemBudget_;
+    MemoryBudget& budget_;
 };

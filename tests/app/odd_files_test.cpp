@@ -1,6 +1,8 @@
 // Files as other systems and tools leave them, read through the command line: old Mac and
-// Windows line ends, byte-order marks, compressed data under any name, UTF-16 text.
+// Windows line ends, byte-order marks, compressed data under any name, UTF-16 text, and an
+// import that meets the end of the memory it may take.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <functional>
 #include <memory>
@@ -142,6 +144,42 @@ TEST_F(OddFilesTest, Utf16AndUtf32TextIsRefusedWithWhatToDo) {
         EXPECT_TRUE(Contains(run.out, "features\t0\n")) << run.out;
         EXPECT_TRUE(Contains(run.out, "result\tfailed\n")) << run.out;
     }
+}
+
+TEST_F(OddFilesTest, RunningShortOfMemoryStopsTheImportAndKeepsWhatWasRead) {
+    // 300 MB of text in a small compressed file: more than the 768 MB of address space the
+    // program is given below leaves room for once the 512 MB it must keep free are set aside.
+    constexpr int kLines = 3000;
+    const std::string note = ";Note=" + std::string(100000, 'a') + "\n";
+    std::string text;
+    for (int i = 1; i <= kLines; ++i)
+        text += "chr1\tsrc\tgene\t" + std::to_string(i) + "\t1000000\t1\t+\t.\tID=g" +
+                std::to_string(i) + note;
+    const std::string packed = GzipText(text, 1, 1);
+    text = {};
+    const auto limitAddressSpace = [] {
+        const rlimit limit{rlim_t{768} << 20, rlim_t{768} << 20};
+        setrlimit(RLIMIT_AS, &limit);
+    };
+
+    const RunResult run = Run({"--report"}, "huge.gff.gz", packed, limitAddressSpace);
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_TRUE(Contains(run.err, "\nMemory Error\n")) << run.err;
+    EXPECT_TRUE(Contains(run.out, "result\tpartial\n")) << run.out;
+    const size_t at = run.out.find("features\t");
+    ASSERT_NE(at, std::string::npos) << run.out;
+    const int features = std::stoi(run.out.substr(at + 9));
+    EXPECT_GT(features, 100) << run.out;
+    EXPECT_LT(features, kLines) << run.out;
+
+    // What was read is there to work with: the last item read is found.
+    const std::string last = "ID=g" + std::to_string(features) + ";";
+    const RunResult search =
+        Run({"--search", QString::fromStdString(last)}, "again.gff.gz", packed, limitAddressSpace);
+    EXPECT_EQ(search.exitCode, 1) << search.err;
+    EXPECT_TRUE(Contains(search.out, "hit\tchr1\tgene\t" + std::to_string(features) + "\t"))
+        << search.err;
+    EXPECT_TRUE(Contains(search.out, "hits\t1\n")) << search.err;
 }
 
 }  // namespace
