@@ -85,21 +85,6 @@ TEST(LineReaderTest, LinesEndAtLineFeedsCarriageReturnsOrBoth) {
     }
 }
 
-TEST(LineReaderTest, ClassicMacTextOfManyBlocksKeepsEveryLine) {
-    // Beyond the first buffers, with lines across every block edge.
-    std::string text;
-    Lines expected;
-    for (int i = 0; i < 200000; ++i) {
-        const std::string line = "chr1 " + std::to_string(i) + " " + std::to_string(i + 9);
-        text += line + "\r";
-        expected.push_back(line + "|CR");
-    }
-    EXPECT_EQ(ReadAll(text, 1 << 20), expected);
-    std::string windows = text;
-    std::replace(windows.begin(), windows.end(), '\r', '\n');
-    EXPECT_EQ(ReadAll(windows, 1 << 20).size(), expected.size());
-}
-
 TEST(LineReaderTest, OverLongLinesAreSkippedWhole) {
     const std::string longLine(LineReader::kMaxLineLength + 1, 'x');
     const std::string longest(LineReader::kMaxLineLength, 'y');
@@ -117,32 +102,6 @@ TEST(LineReaderTest, OverLongLinesAreSkippedWhole) {
             << piece;
         EXPECT_EQ(ReadAll("123456789", piece, 8), Lines{"<too long>|-"}) << piece;
     }
-}
-
-TEST(LineReaderTest, PeekShowsTheFirstBytesAndSkipTakesThem) {
-    for (const size_t piece : kPieceSizes) {
-        PiecewiseSource source(
-            "\xEF\xBB\xBF"
-            "chr1 0 1\n",
-            piece);
-        LineReader reader(source);
-        EXPECT_EQ(reader.Peek(4),
-                  "\xEF\xBB\xBF"
-                  "c");
-        EXPECT_EQ(reader.Peek(2), "\xEF\xBB");
-        reader.Skip(3);
-        std::string_view line;
-        ASSERT_EQ(reader.Next(line), LineReader::Status::kLine);
-        EXPECT_EQ(line, "chr1 0 1");
-        EXPECT_EQ(reader.GetBytesRead(), 12u);
-    }
-    PiecewiseSource shortSource("ab", 1);
-    LineReader reader(shortSource);
-    EXPECT_EQ(reader.Peek(4), "ab");
-    std::string_view line;
-    EXPECT_EQ(reader.Next(line), LineReader::Status::kLine);
-    EXPECT_EQ(line, "ab");
-    EXPECT_EQ(reader.Next(line), LineReader::Status::kEnd);
 }
 
 }  // namespace
