@@ -1,5 +1,7 @@
 #include "data/chromosome_dataset.h"
 
+#include "data/stored_text.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -26,34 +28,6 @@ int64_t Distance(int64_t a, int64_t b) {
     return a > b ? a - b : b - a;
 }
 
-// Unsigned LEB128: seven bits a byte, low bits first, high bit set on all but the last byte.
-size_t EncodedSize(size_t length) {
-    size_t size = 1;
-    for (; length >= 0x80; length >>= 7)
-        ++size;
-    return size;
-}
-
-size_t EncodeLength(size_t length, char* out) {
-    size_t used = 0;
-    while (length >= 0x80) {
-        out[used++] = static_cast<char>((length & 0x7F) | 0x80);
-        length >>= 7;
-    }
-    out[used++] = static_cast<char>(length);
-    return used;
-}
-
-size_t DecodeLength(const char*& in) {
-    size_t length = 0;
-    for (int shift = 0;; shift += 7) {
-        const auto byte = static_cast<unsigned char>(*in++);
-        length |= static_cast<size_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0)
-            return length;
-    }
-}
-
 // The first index holding the start starts[i]. Most starts are unique, so this is usually i and
 // costs no search.
 size_t FirstWithStart(const std::vector<uint32_t>& starts, size_t i) {
@@ -74,9 +48,6 @@ void WriteGffLine(std::ostream& out, const std::string& chromosomeName,
     out.write(numbers, std::min<int>(length, static_cast<int>(sizeof numbers) - 1));
     out << '\t' << item.Strand << '\t' << item.Frame << '\t' << item.Attributes << '\n';
 }
-
-constexpr size_t kThickBytes = 2 * sizeof(uint32_t);
-constexpr size_t kBlockBytes = 2 * sizeof(uint32_t);
 
 }  // namespace
 
@@ -133,14 +104,12 @@ const std::vector<uint32_t>& ChromosomeDataset::GetStopPositions() const {
 
 ItemView ChromosomeDataset::GetItem(ItemHandle handle) const {
     const StoredItem& stored = Ordered()[handle];
-    const char* text = texts_.At(stored.text);
-    const size_t sourceLength = DecodeLength(text);
-    const size_t attributesLength = DecodeLength(text);
+    const StoredText::Texts texts = StoredText::Read(texts_.At(stored.text));
     ItemView view;
-    view.Source = std::string_view(text, sourceLength);
+    view.Source = texts.source;
     view.Score = stored.score;
     view.Stop = stored.stop;
-    view.Attributes = std::string_view(text + sourceLength, attributesLength);
+    view.Attributes = texts.attributes;
     view.Strand = stored.strand;
     view.Frame = stored.frame;
     view.Color = stored.color;
@@ -164,19 +133,12 @@ std::vector<ChromosomeDataset::ItemHandle> ChromosomeDataset::GetItemsAt(uint32_
     return handles;
 }
 
-const char* ChromosomeDataset::StructureBytes(const StoredItem& stored) const {
-    const char* text = texts_.At(stored.text);
-    const size_t sourceLength = DecodeLength(text);
-    const size_t attributesLength = DecodeLength(text);
-    return text + sourceLength + attributesLength;
-}
-
 bool ChromosomeDataset::GetThickRange(ItemHandle handle, uint32_t& start, uint32_t& stop) const {
     const StoredItem& stored = Ordered()[handle];
-    if ((stored.structure & kHasThick) == 0)
+    if ((stored.structure & StoredText::kHasThick) == 0)
         return false;
     uint32_t range[2];
-    std::memcpy(range, StructureBytes(stored), sizeof range);
+    std::memcpy(range, StoredText::Read(texts_.At(stored.text)).structure, sizeof range);
     start = range[0];
     stop = range[1];
     return true;
@@ -184,66 +146,55 @@ bool ChromosomeDataset::GetThickRange(ItemHandle handle, uint32_t& start, uint32
 
 ItemBlocks ChromosomeDataset::GetBlocks(ItemHandle handle) const {
     const StoredItem& stored = Ordered()[handle];
-    if ((stored.structure & kHasBlocks) == 0)
+    if ((stored.structure & StoredText::kHasBlocks) == 0)
         return {};
-    const char* bytes = StructureBytes(stored);
-    if ((stored.structure & kHasThick) != 0)
-        bytes += kThickBytes;
-    const size_t count = DecodeLength(bytes);
+    const char* bytes = StoredText::Read(texts_.At(stored.text)).structure;
+    if ((stored.structure & StoredText::kHasThick) != 0)
+        bytes += StoredText::kThickBytes;
+    const size_t count = StoredText::ReadLength(bytes);
     // Items with blocks come from BED, whose starts are chromStart + 1.
     return ItemBlocks(bytes, count, starts_[handle] - 1);
 }
 
-void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
-                                const FeatureStructure& structure, MemoryBudget& budget) {
-    StoredItem stored;
-    const size_t sourceLength = item.Source.size();
-    const size_t attributesLength = item.Attributes.size();
-    const size_t blockCount = structure.Blocks.size();
-    size_t structureLength = 0;
-    if (structure.HasThick)
-        structureLength += kThickBytes;
-    if (blockCount != 0)
-        structureLength += EncodedSize(blockCount) + blockCount * kBlockBytes;
-    const size_t textLength = EncodedSize(sourceLength) + EncodedSize(attributesLength) +
-                              sourceLength + attributesLength + structureLength;
+void ChromosomeDataset::ReserveForOneMore(size_t textGrowth, MemoryBudget& budget) {
     const size_t startsGrowth =
         starts_.size() == starts_.capacity() ? NextStartsCapacity() * sizeof(uint32_t) : 0;
     // Asked once for all three stores, and only when one of them grows: not for most items.
-    if (const size_t growth =
-            texts_.GrowthFor(textLength) + items_.NextGrowthBytes() + startsGrowth;
-        growth != 0)
+    if (const size_t growth = textGrowth + items_.NextGrowthBytes() + startsGrowth; growth != 0)
         budget.Reserve(growth);
-    char* text = texts_.Allocate(textLength, stored.text);
-    text += EncodeLength(sourceLength, text);
-    text += EncodeLength(attributesLength, text);
-    if (sourceLength != 0)
-        std::memcpy(text, item.Source.data(), sourceLength);
-    text += sourceLength;
-    if (attributesLength != 0)
-        std::memcpy(text, item.Attributes.data(), attributesLength);
-    text += attributesLength;
-    stored.structure = 0;
-    if (structure.HasThick) {
-        const uint32_t range[2] = {structure.ThickStart, structure.ThickStop};
-        std::memcpy(text, range, sizeof range);
-        text += sizeof range;
-        stored.structure |= kHasThick;
-    }
-    if (blockCount != 0) {
-        text += EncodeLength(blockCount, text);
-        for (const FeatureStructure::Block& block : structure.Blocks) {
-            const uint32_t pair[2] = {block.Offset, block.Size};
-            std::memcpy(text, pair, sizeof pair);
-            text += sizeof pair;
-        }
-        stored.structure |= kHasBlocks;
-    }
+}
+
+void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
+                                const FeatureStructure& structure, MemoryBudget& budget) {
+    const size_t textLength = StoredText::Size(item.Source, item.Attributes, structure);
+    ReserveForOneMore(texts_.GrowthFor(textLength), budget);
+    StoredItem stored;
+    char* const text = texts_.Allocate(textLength, stored.text);
+    stored.structure = StoredText::Write(text, item.Source, item.Attributes, structure);
     stored.stop = item.Stop;
     stored.score = item.Score;
     stored.color = item.Color;
     stored.strand = item.Strand;
     stored.frame = item.Frame;
+    Push(start, stored);
+}
+
+void ChromosomeDataset::AddSharedItem(uint32_t start, const ItemFields& fields,
+                                      const SharedTextBlock& block, size_t offset,
+                                      MemoryBudget& budget) {
+    ReserveForOneMore(0, budget);
+    StoredItem stored;
+    stored.text = texts_.Share(block, offset);
+    stored.stop = fields.Stop;
+    stored.score = fields.Score;
+    stored.color = fields.Color;
+    stored.strand = fields.Strand;
+    stored.frame = fields.Frame;
+    stored.structure = fields.Structure;
+    Push(start, stored);
+}
+
+void ChromosomeDataset::Push(uint32_t start, const StoredItem& stored) {
     // Grow starts_ first so that a failed allocation leaves both containers the same length.
     if (starts_.size() == starts_.capacity())
         starts_.reserve(NextStartsCapacity());

@@ -16,6 +16,7 @@
 #include "data/memory_budget.h"
 #include "data/overlap_index.h"
 #include "data/text_arena.h"
+#include "data/text_block.h"
 #include "data/value_summary.h"
 #include "framework/parameter_base.h"
 
@@ -117,6 +118,21 @@ public:
                  const FeatureStructure& structure = FeatureStructure(),
                  MemoryBudget& budget = MemoryBudget::Unlimited());
 
+    // What an item keeps beside its start and its texts.
+    struct ItemFields {
+        uint32_t Stop = 0;
+        float Score = 0.0f;
+        uint32_t Color = ChromosomeItem::kNoColor;
+        char Strand = '+';
+        char Frame = '0';
+        uint8_t Structure = 0;  // the StoredText flags of what follows its texts
+    };
+    // Files an item whose texts (and structure) were written as StoredText lays them out, at
+    // offset in block, without copying them: the track keeps a share of the block. As AddItem
+    // otherwise; the block's own memory is for the caller to have asked the budget for.
+    void AddSharedItem(uint32_t start, const ItemFields& fields, const SharedTextBlock& block,
+                       size_t offset, MemoryBudget& budget);
+
     // The thick range of an item read from BED columns 7 and 8, 1-based and inclusive; false
     // when its line had none. start > stop means the item has no coding part.
     bool GetThickRange(ItemHandle handle, uint32_t& start, uint32_t& stop) const;
@@ -176,10 +192,8 @@ public:
                  const std::string& trackName, bool append);
 
 private:
-    // One item without its start. Its texts lie in the arena as the two lengths (LEB128)
-    // followed by the source and the attributes, then the parts its structure flags name: the
-    // thick range (two 32-bit positions), then the block count (LEB128) and the blocks (two
-    // 32-bit numbers each, as FeatureStructure::Block). The flags use what would be padding.
+    // One item without its start. Its texts lie in the arena as StoredText lays them out; the
+    // structure flags use what would be padding.
     struct StoredItem {
         TextArena::Handle text;
         uint32_t stop;
@@ -189,13 +203,15 @@ private:
         char frame;
         uint8_t structure;
     };
-    static constexpr uint8_t kHasThick = 1;
-    static constexpr uint8_t kHasBlocks = 2;
     // The flags must not make the record larger: files without structure pay nothing for it.
     static_assert(sizeof(StoredItem) == 24, "an item record is 24 bytes");
 
-    // Where the stored item's structure begins in the arena.
-    const char* StructureBytes(const StoredItem& stored) const;
+    // Asks the budget for what the item and start stores take to hold one more item, with
+    // textGrowth bytes of text store beside it; throws std::bad_alloc when refused.
+    void ReserveForOneMore(size_t textGrowth, MemoryBudget& budget);
+    // Files stored under start; the stores have room (see ReserveForOneMore).
+    void Push(uint32_t start, const StoredItem& stored);
+
     // The capacity the start index grows to when it is full: doubling, from 16.
     size_t NextStartsCapacity() const { return std::max<size_t>(16, starts_.size() * 2); }
 

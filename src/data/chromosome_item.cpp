@@ -1,10 +1,8 @@
 #include "data/chromosome_item.h"
 
-#include <string.h>
-
 #include <string_view>
 
-#include "data/number_scan.h"
+#include "data/color_attribute.h"
 #include "data/percent_decoding.h"
 #include "framework/string_format.h"
 
@@ -14,9 +12,6 @@ constexpr size_t kMaxAttributeFields = 100;
 constexpr std::string_view kFieldBlanks = " \t\r\n";
 constexpr std::string_view kHttpPrefix = "http://";
 constexpr std::string_view kUrlPrefix = "url=";
-constexpr std::string_view kColorWord = "color";
-// "color" and the one separator character after it.
-constexpr size_t kColorWordAndSeparator = 6;
 
 // Calls visit(field) for each ';'-separated field of text, at most 100 of them, until visit
 // returns true.
@@ -68,37 +63,5 @@ std::string ChromosomeItem::UrlIn(std::string_view attributes) {
 }
 
 void ChromosomeItem::ParseColorAttribute() {
-    // Most lines carry no colour; one fast scan of the whole text settles that.
-    if (memmem(Attributes.data(), Attributes.size(), kColorWord.data(), kColorWord.size()) !=
-        nullptr) {
-        ForEachAttributeField(Attributes, [&](std::string_view field) {
-            const size_t at = field.find(kColorWord);
-            if (at == std::string_view::npos || at > 1)
-                return false;
-            if (field.size() > at + kColorWordAndSeparator)
-                ReadColorField(field.substr(at + kColorWordAndSeparator));
-            return true;
-        });
-    }
-    if (Color != kNoColor)
-        Color |= 0xFF000000u;
-}
-
-void ChromosomeItem::ReadColorField(std::string_view text) {
-    if (ScanHex32(text, Color))
-        return;
-    // One repair for values such as 'FF0000', "FF0000" or x00FF00.
-    std::string value(text);
-    const size_t quote = value.find_first_of("'\":");
-    if (quote != std::string::npos)
-        value[quote] = ' ';
-    const size_t x = value.find('x');
-    if (x != std::string::npos) {
-        if (x == 0)
-            value.insert(0, "0");
-        else
-            value[x - 1] = '0';
-    }
-    if (!ScanHex32(value, Color))
-        Color = kNoColor;
+    Color = ColorAttribute::ColorAt(Attributes, ColorAttribute::Find(Attributes), Color);
 }

@@ -35,7 +35,4 @@ public:
     // Sets Color from the first "color" field of the attributes; FFFFFF or an unreadable value
     // means no colour of its own.
     void ParseColorAttribute();
-
-private:
-    void ReadColorField(std::string_view text);
 };

@@ -8,6 +8,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace LargeBlock {
@@ -36,6 +37,10 @@ public:
         blocks_.push_back(block);
         return true;
     }
+    size_t Count() {
+        std::lock_guard<std::mutex> guard(lock_);
+        return blocks_.size();
+    }
     std::vector<void*> TakeAll() {
         std::lock_guard<std::mutex> guard(lock_);
         return std::move(blocks_);
@@ -51,6 +56,27 @@ BlockCache& Cache() {
     return *cache;
 }
 
+#if defined(__linux__)
+// A fresh mapping of bytes (a multiple of kHugePageSize) aligned to a huge page.
+void* MapHugePages(size_t bytes) {
+    // Map one huge page more than asked, then cut the ends so the block starts aligned.
+    const size_t mapped = bytes + kHugePageSize;
+    void* raw = mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (raw == MAP_FAILED)
+        throw std::bad_alloc();
+    const auto start = reinterpret_cast<uintptr_t>(raw);
+    const uintptr_t aligned = (start + kHugePageSize - 1) & ~(uintptr_t{kHugePageSize} - 1);
+    if (aligned > start)
+        munmap(raw, aligned - start);
+    const uintptr_t end = start + mapped;
+    if (end > aligned + bytes)
+        munmap(reinterpret_cast<void*>(aligned + bytes), end - (aligned + bytes));
+    void* block = reinterpret_cast<void*>(aligned);
+    madvise(block, bytes, MADV_HUGEPAGE);  // a hint: without huge pages it still works
+    return block;
+}
+#endif
+
 }  // namespace
 
 void* Allocate(size_t bytes) {
@@ -59,29 +85,30 @@ void* Allocate(size_t bytes) {
         if (void* block = Cache().Take())
             return block;
     }
-    if (WantsHugePages(bytes)) {
-        // Map one huge page more than asked, then cut the ends so the block starts aligned.
-        const size_t mapped = bytes + kHugePageSize;
-        void* raw =
-            mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (raw == MAP_FAILED)
-            throw std::bad_alloc();
-        const auto start = reinterpret_cast<uintptr_t>(raw);
-        const uintptr_t aligned = (start + kHugePageSize - 1) & ~(uintptr_t{kHugePageSize} - 1);
-        if (aligned > start)
-            munmap(raw, aligned - start);
-        const uintptr_t end = start + mapped;
-        if (end > aligned + bytes)
-            munmap(reinterpret_cast<void*>(aligned + bytes), end - (aligned + bytes));
-        void* block = reinterpret_cast<void*>(aligned);
-        madvise(block, bytes, MADV_HUGEPAGE);  // a hint: without huge pages it still works
-        return block;
-    }
+    if (WantsHugePages(bytes))
+        return MapHugePages(bytes);
 #endif
     void* block = std::malloc(bytes);
     if (block == nullptr)
         throw std::bad_alloc();
     return block;
+}
+
+void Prepare(size_t count) {
+#if defined(__linux__)
+    static const size_t kPageBytes = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    while (Cache().Count() < count) {
+        char* const block = static_cast<char*>(MapHugePages(kHugePageSize));
+        for (size_t at = 0; at < kHugePageSize; at += kPageBytes)
+            block[at] = 0;
+        if (!Cache().Keep(block)) {
+            munmap(block, kHugePageSize);
+            return;
+        }
+    }
+#else
+    (void)count;
+#endif
 }
 
 void Release(void* block, size_t bytes) noexcept {

@@ -18,5 +18,11 @@ void* Allocate(size_t bytes);
 void Release(void* block, size_t bytes) noexcept;
 // Returns every kept block to the system.
 void ReleaseCachedBlocks() noexcept;
+// Makes sure that count single huge-page blocks are kept, taking new ones from the system and
+// writing to every page of them, so that whoever allocates them next finds their pages
+// already in memory: a thread with time to spare (an import's parsing thread) takes on the
+// system's clearing of fresh pages for a busier one. Throws std::bad_alloc when there is no
+// memory.
+void Prepare(size_t count);
 
 }  // namespace LargeBlock

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 // What the stores of the track containers ask before they grow: whether the program may take
 // that much more memory. An import that is refused stops there and keeps what it read, rather
@@ -12,6 +13,11 @@ public:
     // Called before the data grows by bytes. Throws std::bad_alloc when the growth is refused,
     // as a failed allocation would, so both end the import the same way.
     virtual void Reserve(size_t bytes) = 0;
+    // Whether growth by bytes would be granted now, without taking it.
+    virtual bool HasRoomFor(uint64_t bytes) const {
+        (void)bytes;
+        return true;
+    }
 
     // A budget that refuses nothing: for data filled outside an import.
     static MemoryBudget& Unlimited();

@@ -11,8 +11,10 @@ constexpr size_t kFirstBlock = 256;
 }  // namespace
 
 TextArena::~TextArena() {
-    for (const Block& block : blocks_)
-        LargeBlock::Release(block.data, block.capacity);
+    for (const Block& block : blocks_) {
+        if (!block.shared)
+            LargeBlock::Release(const_cast<char*>(block.data), block.capacity);
+    }
 }
 
 size_t TextArena::NextCapacity(size_t size) const {
@@ -30,11 +32,12 @@ char* TextArena::Allocate(size_t size, Handle& handle) {
     if (blocks_.empty() || blocks_.back().capacity - used_ < size) {
         const size_t capacity = NextCapacity(size);
         blocks_.reserve(blocks_.size() + 1);
-        blocks_.push_back({static_cast<char*>(LargeBlock::Allocate(capacity)), capacity});
+        blocks_.push_back({static_cast<char*>(LargeBlock::Allocate(capacity)), capacity, nullptr});
         used_ = 0;
     }
     handle = (static_cast<Handle>(blocks_.size() - 1) << 32) | used_;
-    char* const at = blocks_.back().data + used_;
+    // Only the arena's own blocks are ever written through here: a shared one counts as full.
+    char* const at = const_cast<char*>(blocks_.back().data) + used_;
     used_ += size;
     return at;
 }
@@ -45,4 +48,12 @@ TextArena::Handle TextArena::Append(std::string_view text) {
     if (!text.empty())
         std::memcpy(at, text.data(), text.size());
     return handle;
+}
+
+TextArena::Handle TextArena::Share(const SharedTextBlock& block, size_t offset) {
+    if (blocks_.empty() || blocks_.back().shared != block) {
+        blocks_.push_back({block->Data(), block->Capacity(), block});
+        used_ = block->Capacity();
+    }
+    return (static_cast<Handle>(blocks_.size() - 1) << 32) | offset;
 }

@@ -4,8 +4,12 @@
 #include <string_view>
 #include <vector>
 
+#include "data/text_block.h"
+
 // An append-only store of byte strings. Texts are copied into large blocks and addressed by a
-// handle; they never move, so a view of one stays valid as long as the arena lives.
+// handle; they never move, so a view of one stays valid as long as the arena lives. Texts
+// written elsewhere into a shared TextBlock are taken in without a copy: the arena keeps a
+// share of the block.
 class TextArena {
 public:
     using Handle = uint64_t;
@@ -24,6 +28,10 @@ public:
     }
     // Copies text and returns its handle.
     Handle Append(std::string_view text);
+    // The handle of the text at offset in block, which the arena keeps a share of from now on.
+    // Texts of one block are best taken in one after another: the share is kept once for a
+    // run of them.
+    Handle Share(const SharedTextBlock& block, size_t offset);
     // The bytes stored from handle on.
     const char* At(Handle handle) const {
         return blocks_[handle >> 32].data + (handle & 0xFFFFFFFFu);
@@ -31,13 +39,14 @@ public:
 
 private:
     struct Block {
-        char* data;
+        const char* data;
         size_t capacity;
+        SharedTextBlock shared;  // null for the arena's own blocks
     };
 
     // The capacity of the block that would be added for a text of size bytes.
     size_t NextCapacity(size_t size) const;
 
     std::vector<Block> blocks_;
-    size_t used_ = 0;  // bytes used in the last block
+    size_t used_ = 0;  // bytes used in the last block; all of a shared one
 };
