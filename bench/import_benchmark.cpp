@@ -19,7 +19,7 @@
 #include "data/genome_dataset.h"
 #include "import/gzip_byte_source.h"
 #include "import/import_driver.h"
-#include "import/line_reader.h"
+#include "import/chunk_reader.h"
 #include "import/stream_byte_source.h"
 #include "process_memory.h"
 
@@ -63,11 +63,19 @@ uint64_t CountLines(const std::string& path) {
         source = std::make_unique<GzipByteSource>(in);
     else
         source = std::make_unique<StreamByteSource>(in);
-    LineReader reader(*source);
-    std::string_view line;
+    ChunkReader reader(*source);
+    TextChunk chunk;
     uint64_t lines = 0;
-    while (reader.Next(line) != LineReader::Status::kEnd)
-        ++lines;
+    while (reader.Next(chunk) == ChunkReader::Status::kChunk) {
+        if (chunk.tooLongLine) {
+            ++lines;
+            continue;
+        }
+        const char* at = chunk.buffer.get();
+        const char* const end = at + chunk.size;
+        for (std::string_view line; at != end; ++lines)
+            LineEnds::NextLine(at, end, line);
+    }
     return lines;
 }
 

@@ -198,35 +198,35 @@ void JoinPeakValues(const Word* words, uint32_t count, size_t valueColumns, std:
     }
 }
 
-void ReadItemRgbColumn(std::string_view word, ParsedFeatureLine& record) {
+void ReadItemRgbColumn(std::string_view word, FeatureFields& fields) {
     // "." and "-" stand for no colour; a lone 0 is black.
     if (!word.empty() && word[0] >= '0' && word[0] <= '9')
-        record.Color = ReadItemRgb(word);
+        fields.Color = ReadItemRgb(word);
 }
 
 // The columns after the sixth of a plain BED line.
 void ReadBedExtras(const Word* words, uint32_t count, uint32_t chromStart, uint32_t chromEnd,
-                   bool itemColors, ParsedFeatureLine& record) {
+                   bool itemColors, FeatureFields& fields) {
     if (count > kItemRgb && itemColors)
-        ReadItemRgbColumn(words[kItemRgb].Text(), record);
+        ReadItemRgbColumn(words[kItemRgb].Text(), fields);
     // A line whose end lies before its start is refused, whatever its structure says.
     if (chromEnd < chromStart)
         return;
     if (count > kThickEnd)
         ReadBedThickRange(words[kThickStart].Text(), words[kThickEnd].Text(), chromStart, chromEnd,
-                          record);
+                          fields);
     if (count > kBlockCount) {
         const auto column = [&](int k) { return count > uint32_t(k) ? words[k].Text() : ""; };
         ReadBedBlocks(column(kBlockCount), column(kBlockSizes), column(kBlockStarts), chromStart,
-                      chromEnd, record);
+                      chromEnd, fields);
     }
 }
 
 }  // namespace
 
-bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lineNumber,
-                  BedReaderState& state) {
-    record.Start = ParsedFeatureLine::kNoStart;
+bool ReadBedFields(std::string_view line, FeatureFields& fields, uint64_t lineNumber,
+                   BedReaderState& state) {
+    fields.Start = ParsedFeatureLine::kNoStart;
     if (StartsWithNoCase(line, kTrackWord)) {
         state.TrackColor = ChromosomeDataset::kUnassignedColor;
         state.ItemColors = true;
@@ -237,23 +237,23 @@ bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lin
     if (StartsWithNoCase(line, kBrowserWord))
         return false;
 
-    record.TrackName = state.TrackName;
+    fields.TrackName = state.TrackName;
     Word word[GenomeDataset::kBedMaxColumns];
     const uint32_t words = SplitWords(line, word);
     // Columns are read in order, so a bad start is reported before a missing column.
     if (words > kChrom)
-        record.ChromosomeName.assign(word[kChrom].Text());
+        fields.ChromosomeName = word[kChrom].Text();
     uint32_t chromStart = 0;
     if (words > kChromStart) {  // BED starts are 0-based
         chromStart =
             ReadPositionColumn(word[kChromStart].Text(), kChromStart, lineNumber, kBedMessages);
-        record.Start = chromStart + 1;
+        fields.Start = chromStart + 1;
     }
     uint32_t chromEnd = 0;
     if (words > kChromEnd) {
         chromEnd = ReadPositionColumn(word[kChromEnd].Text(), kChromEnd, lineNumber, kBedMessages);
         // An empty interval marks the point between two bases: shown as the base after it.
-        record.Stop = chromEnd == chromStart ? chromStart + 1 : chromEnd;
+        fields.Stop = chromEnd == chromStart ? chromStart + 1 : chromEnd;
     }
     if (words < GenomeDataset::kBedMinColumns) {
         throw FileProcessingException(
@@ -263,26 +263,41 @@ bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lin
     }
     if (state.Form == BedForm::kBedGraph) {
         if (words > kGraphValue)
-            record.Score = ScoreFromText(word[kGraphValue].Text());
+            fields.Score = ScoreFromText(word[kGraphValue].Text());
         return true;
     }
     if (words > kScore)
-        record.Score = ScoreFromText(word[kScore].Text());
+        fields.Score = ScoreFromText(word[kScore].Text());
     if (words > kStrand)
-        record.Strand = word[kStrand].data[0];
+        fields.Strand = word[kStrand].data[0];
     switch (state.Form) {
         case BedForm::kNarrowPeak:
-            JoinPeakValues(word, words, kNarrowPeakValues, record.Attributes);
+            JoinPeakValues(word, words, kNarrowPeakValues, fields.JoinedAttributes);
+            fields.Attributes = fields.JoinedAttributes;
             break;
         case BedForm::kBroadPeak:
-            JoinPeakValues(word, words, kBroadPeakValues, record.Attributes);
+            JoinPeakValues(word, words, kBroadPeakValues, fields.JoinedAttributes);
+            fields.Attributes = fields.JoinedAttributes;
             break;
         default:
             if (words > kName)
-                record.Attributes.assign(word[kName].Text());
+                fields.Attributes = word[kName].Text();
             if (words > kThickStart)
-                ReadBedExtras(word, words, chromStart, chromEnd, state.ItemColors, record);
+                ReadBedExtras(word, words, chromStart, chromEnd, state.ItemColors, fields);
             break;
     }
     return true;
+}
+
+bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lineNumber,
+                  BedReaderState& state) {
+    FeatureFields fields;
+    try {
+        const bool data = ReadBedFields(line, fields, lineNumber, state);
+        fields.CopyTo(record);
+        return data;
+    } catch (const FileProcessingException&) {
+        fields.CopyTo(record);
+        throw;
+    }
 }

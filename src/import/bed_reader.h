@@ -6,6 +6,7 @@
 
 #include "data/chromosome_dataset.h"
 #include "data/parsed_feature_line.h"
+#include "import/feature_fields.h"
 
 // The members of the BED family, told apart by the file's name. They share the first three
 // columns (chrom, chromStart, chromEnd) and differ in what the others mean.
@@ -30,13 +31,13 @@ struct BedReaderState {
     bool ItemColors = true;
 };
 
-// Reads one BED line into record, which must be fresh. Data lines have 3 to 12 words separated
+// Reads one BED line into fields, which must be fresh. Data lines have 3 to 12 words separated
 // by runs of white space; the 0-based start is stored plus 1 and the exclusive end as it
 // stands, giving 1-based inclusive positions. An empty interval (chromStart equal to chromEnd,
 // an insertion point) becomes the one base at chromStart + 1.
 //
-// BED lines keep their thick range and blocks in record.Structure; those that break BED's
-// rules are dropped with the reason in record.DroppedThick / DroppedBlocks, and the item stays.
+// BED lines keep their thick range and blocks in fields.Structure; those that break BED's
+// rules are dropped with the reason in fields.DroppedThick / DroppedBlocks, and the item stays.
 // Column 9 (itemRgb) gives the item its colour when it begins with a digit ("255,0,0", "0");
 // any other word ("." or "-") gives it none. Peak files keep their extra values in the
 // attribute text after the name: "NAME;signalValue=..;pValue=..;qValue=..;peak=..", without
@@ -44,5 +45,9 @@ struct BedReaderState {
 //
 // Returns false for a header line ("track", "browser"), true for an accepted data line, and
 // raises FileProcessingException for a refused data line. lineNumber is used in messages only.
+// The views of fields point into line, into fields.JoinedAttributes and into state.TrackName.
+bool ReadBedFields(std::string_view line, FeatureFields& fields, uint64_t lineNumber,
+                   BedReaderState& state);
+// The same into a record that owns its texts.
 bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lineNumber,
                   BedReaderState& state);

@@ -64,30 +64,30 @@ const char* BlockProblem(const std::vector<FeatureStructure::Block>& blocks, uin
 }  // namespace
 
 void ReadBedThickRange(std::string_view thickStart, std::string_view thickEnd, uint32_t chromStart,
-                       uint32_t chromEnd, ParsedFeatureLine& record) {
+                       uint32_t chromEnd, FeatureFields& fields) {
     uint32_t start = 0;
     uint32_t end = 0;
     if (!ReadWholeNumber(thickStart, start) || !ReadWholeNumber(thickEnd, end)) {
-        record.DroppedThick = kThickNotNumbers;
+        fields.DroppedThick = kThickNotNumbers;
         return;
     }
     if (start != end && (start < chromStart || start > end || end > chromEnd)) {
-        record.DroppedThick = kThickOutside;
+        fields.DroppedThick = kThickOutside;
         return;
     }
     // start < 2^31, so start + 1 cannot wrap.
-    record.Structure.HasThick = true;
-    record.Structure.ThickStart = start + 1;
-    record.Structure.ThickStop = end;
+    fields.Structure.HasThick = true;
+    fields.Structure.ThickStart = start + 1;
+    fields.Structure.ThickStop = end;
 }
 
 void ReadBedBlocks(std::string_view blockCount, std::string_view blockSizes,
                    std::string_view blockStarts, uint32_t chromStart, uint32_t chromEnd,
-                   ParsedFeatureLine& record) {
-    std::vector<FeatureStructure::Block>& blocks = record.Structure.Blocks;
+                   FeatureFields& fields) {
+    std::vector<FeatureStructure::Block>& blocks = fields.Structure.Blocks;
     uint32_t count = 0;
     if (!ReadWholeNumber(blockCount, count) || count == 0) {
-        record.DroppedBlocks = kBadCount;
+        fields.DroppedBlocks = kBadCount;
         return;
     }
     // The count is not trusted for the allocation: the lists decide how many blocks there are.
@@ -110,7 +110,7 @@ void ReadBedBlocks(std::string_view blockCount, std::string_view blockSizes,
     else
         problem = BlockProblem(blocks, uint64_t{chromEnd} - chromStart);
     if (problem != nullptr) {
-        record.DroppedBlocks = problem;
+        fields.DroppedBlocks = problem;
         blocks.clear();
     }
 }

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-// Where LineReader takes the bytes of a file from: the file as it stands, or its text
+// Where ChunkReader takes the bytes of a file from: the file as it stands, or its text
 // decompressed while it is read. The source owns nothing that the caller passed in.
 class ByteSource {
 public:

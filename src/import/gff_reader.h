@@ -4,14 +4,17 @@
 #include <string_view>
 
 #include "data/parsed_feature_line.h"
+#include "import/feature_fields.h"
 
 // Reads one GFF data line (nine tab-separated columns, positions 1-based and inclusive, stored
-// as written) into record, which must be fresh. Blanks after the number
-// in the start and end columns are allowed; text columns keep theirs. lineNumber is used in
-// messages only. Returns true for a data line and false for a genome browser's "track" or
-// "browser" header line (the word in any case, alone or followed by a blank), which stores
-// nothing. A line it cannot accept raises FileProcessingException with the reason, leaving
-// record partly filled.
+// as written) into fields, which must be fresh; its views point into line. Blanks after the
+// number in the start and end columns are allowed; text columns keep theirs. A "color" entry
+// of the attributes gives the item its colour. lineNumber is used in messages only. Returns
+// true for a data line and false for a genome browser's "track" or "browser" header line (the
+// word in any case, alone or followed by a blank), which stores nothing. A line it cannot
+// accept raises FileProcessingException with the reason, leaving fields partly filled.
+bool ReadGffFields(std::string_view line, FeatureFields& fields, uint64_t lineNumber);
+// The same into a record that owns its texts.
 bool ParseGffLine(std::string_view line, ParsedFeatureLine& record, uint64_t lineNumber);
 
 // For a line the reader refused, a hint that says what was probably meant (columns separated by

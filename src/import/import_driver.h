@@ -6,6 +6,7 @@
 #include "data/genome_dataset.h"
 #include "data/memory_budget.h"
 #include "import/bed_reader.h"
+#include "import/file_import.h"
 #include "import/import_limits.h"
 #include "import/import_outcome.h"
 #include "import/system_memory_budget.h"
@@ -16,10 +17,16 @@
 // each accepted feature under its chromosome and track, and reports progress, problems and totals
 // through the dataset's notification agent. Bad input never loses what is already loaded.
 // Whether a file is gzip-compressed is read from its first bytes, whatever its name; a UTF-8
-// byte-order mark is skipped, and UTF-16 and UTF-32 text is refused.
+// byte-order mark is skipped, and UTF-16 and UTF-32 text is refused. The lines are parsed on
+// several threads where the file is large enough (see ImportLimits::threads); what is loaded
+// and reported is the same whatever their number.
 class ImportDriver {
 public:
-    enum FileType { kUnsupported = 0, kGff = 1, kUndecided = 2, kBed = 3 };
+    using FileType = FileImport::FileType;
+    static constexpr FileType kUnsupported = FileImport::kUnsupported;
+    static constexpr FileType kGff = FileImport::kGff;
+    static constexpr FileType kUndecided = FileImport::kUndecided;
+    static constexpr FileType kBed = FileImport::kBed;
 
     // The stores grow only as far as budget allows (the system's memory when none is given);
     // the budget must outlive the driver.
@@ -62,6 +69,9 @@ public:
     bool LoadFiles(const std::vector<std::string>& paths, ImportOutcome* outcome = nullptr);
 
 private:
+    // The threads to parse a file of this size with.
+    unsigned ThreadsFor(uint64_t fileSize, bool compressed) const;
+
     GenomeDataset& genome_;
     const ImportLimits limits_;
     SystemMemoryBudget systemBudget_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -72,6 +73,11 @@ inline LineEnd LineEndAt(const char* at, const char* end, bool moreFollows) {
     return moreFollows ? LineEnd::kNone : LineEnd::kCr;
 }
 
+// Takes the next line of text [at, end) that is known to be whole (no byte of it is still to
+// come): sets line to it without its line end, moves at past the line end and returns the line
+// end (kNone for a last line without one). at < end.
+inline LineEnd NextLine(const char*& at, const char* end, std::string_view& line);
+
 // Bytes the line end takes: 2 for CR LF, 1 for the others, 0 for kNone.
 inline size_t Length(LineEnd lineEnd) {
     switch (lineEnd) {
@@ -84,6 +90,18 @@ inline size_t Length(LineEnd lineEnd) {
             break;
     }
     return 0;
+}
+
+inline LineEnd NextLine(const char*& at, const char* end, std::string_view& line) {
+    const char* const found = FindLineBreak(at, end);
+    line = std::string_view(at, static_cast<size_t>(found - at));
+    if (found == end) {
+        at = end;
+        return LineEnd::kNone;
+    }
+    const LineEnd lineEnd = LineEndAt(found, end, false);
+    at = found + Length(lineEnd);
+    return lineEnd;
 }
 
 }  // namespace LineEnds

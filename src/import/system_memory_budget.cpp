@@ -97,3 +97,7 @@ void SystemMemoryBudget::Reserve(size_t bytes) {
     if (!SystemHasRoomFor(asked))
         throw std::bad_alloc();
 }
+
+bool SystemMemoryBudget::HasRoomFor(uint64_t bytes) const {
+    return SystemHasRoomFor(bytes);
+}

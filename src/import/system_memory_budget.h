@@ -16,6 +16,7 @@ public:
     static constexpr uint64_t kAskEvery = uint64_t{2} << 20;
 
     void Reserve(size_t bytes) override;
+    bool HasRoomFor(uint64_t bytes) const override;
 
     // True when taking bytes out of left, of a whole of whole, leaves at least a tenth of whole
     // and at least kLeastLeft.

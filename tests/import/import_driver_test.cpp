@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "import/line_reader.h"
+#include "import/chunk_reader.h"
 #include "support/recording_agent.h"
 #include "support/scratch_file.h"
 
@@ -135,7 +135,7 @@ public:
 
 TEST_F(ImportDriverTest, AFileThatShrinksWhileReadIsReportedAndKeepsWhatWasRead) {
     // Longer than the reader's first gulp, so the cut falls after what is already in memory.
-    const size_t lines = 2 * (LineReader::kMaxLineLength * 3) / sizeof kGffLine;
+    const size_t lines = 2 * (ChunkReader::kMaxLineLength * 3) / sizeof kGffLine;
     std::string contents = "bad line\n";
     for (size_t i = 0; i < lines; ++i)
         contents += kGffLine;
@@ -313,7 +313,7 @@ TEST_F(ImportDriverTest, HostileBytesNeverLoseWhatWasLoaded) {
     std::string binary;
     for (int i = 0; i < 4096; ++i)
         binary.push_back(static_cast<char>((i * 7919) & 0xFF));
-    binary += std::string(LineReader::kMaxLineLength + 10, '\0');
+    binary += std::string(ChunkReader::kMaxLineLength + 10, '\0');
     EXPECT_TRUE(Import("binary.bed", binary));
     EXPECT_TRUE(agent_.GetErrorFlag());
     // Every line feed and every carriage return ends a line: the bytes hold no CR LF.

@@ -1,0 +1,421 @@
+#include "import/file_import.h"
+
+#include <algorithm>
+#include <climits>
+#include <new>
+
+#include "data/number_scan.h"
+#include "framework/file_processing_exception.h"
+#include "framework/string_format.h"
+#include "import/gff_reader.h"
+#include "import/import_driver.h"
+#include "import/line_kind.h"
+
+namespace {
+
+const std::string kImportingPrefix = "Importing File";
+// Lines refused for one reason that are each reported; the rest are counted in one line, so a
+// file of millions of bad lines neither floods the user nor takes long to report.
+constexpr uint64_t kReportedLinesPerProblem = 100;
+// What a new track takes beside its items: the container and its entry in the track map.
+constexpr size_t kNewTrackBytes = sizeof(ChromosomeDataset) + 128;
+constexpr size_t kRecentTracks = 16;
+
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+LineSyntax SyntaxOf(FileImport::FileType type) {
+    switch (type) {
+        case FileImport::kGff:
+            return LineSyntax::kGff;
+        case FileImport::kBed:
+            return LineSyntax::kBed;
+        case FileImport::kUndecided:
+        case FileImport::kUnsupported:
+            break;
+    }
+    return LineSyntax::kUndecided;
+}
+
+// Names beginning with "chr" in any other case are filed with a lower-case "chr".
+bool NeedsLowerCaseChr(std::string_view name) {
+    return name.size() >= 3 && !(name[0] == 'c' && name[1] == 'h' && name[2] == 'r') &&
+           AsciiLower(name[0]) == 'c' && AsciiLower(name[1]) == 'h' && AsciiLower(name[2]) == 'r';
+}
+
+}  // namespace
+
+FileImport::FileImport(GenomeDataset& genome, const std::string& fileName, FileType type,
+                       uint64_t fileSize, TrackCollector* touched, const ImportLimits& limits,
+                       MemoryBudget& budget)
+    : genome_(genome),
+      fileName_(fileName),
+      defaultName_(ImportDriver::DefaultName(fileName)),
+      type_(type),
+      fileSize_(fileSize),
+      touched_(touched),
+      limits_(limits),
+      budget_(budget) {
+    bed_.Form = ImportDriver::DetectBedForm(fileName);
+    bed_.TrackName = defaultName_;
+}
+
+bool FileImport::Run(ChunkReader& reader, const ByteSource& source, unsigned threads) {
+    genome_.CurrentTrackName = defaultName_;
+    LineOutcome outcome = LineOutcome::kNext;
+    try {
+        ChunkParser::Settings parsing;
+        parsing.bedForm = bed_.Form;
+        parsing.maxLineLength = limits_.maxLineLength;
+        ImportPipeline pipeline(reader, SyntaxOf(type_), parsing, threads);
+        outcome = ReadChunks(pipeline, source);
+    } catch (const std::bad_alloc&) {
+        // No room for the next lines or their items (or the memory budget refused it): what
+        // was stored before stays, whole.
+        genome_.ReportMessage("Memory Error");
+        genome_.SetErrorFlag(true);
+        outcome = LineOutcome::kCutShort;
+    }
+    if (outcome == LineOutcome::kUndecidable)
+        return false;
+    cutShort_ = outcome == LineOutcome::kCutShort;
+    Finish();
+    return true;
+}
+
+FileImport::LineOutcome FileImport::ReadChunks(ImportPipeline& pipeline, const ByteSource& source) {
+    for (;;) {
+        ParsedChunk* chunk = nullptr;
+        switch (pipeline.Next(chunk)) {
+            case ImportPipeline::Status::kEnd:
+                CheckFileSize(source);
+                return LineOutcome::kNext;
+            case ImportPipeline::Status::kError:
+                ReportReadError(source);
+                return LineOutcome::kNext;
+            case ImportPipeline::Status::kChunk:
+                break;
+        }
+        const LineOutcome outcome = MergeChunk(*chunk);
+        const uint64_t position = chunk->text.fileBytesRead;
+        pipeline.Recycle(chunk);
+        if (outcome != LineOutcome::kNext)
+            return outcome;
+        if (ReportProgressIfDue(position) && genome_.IsCancelRequested(false))
+            return LineOutcome::kNext;
+    }
+}
+
+FileImport::LineOutcome FileImport::MergeChunk(const ParsedChunk& chunk) {
+    if (chunk.memoryError)
+        throw std::bad_alloc();
+    const uint64_t firstLine = lineNumber_ + 1;
+    textsGranted_ = false;
+    tracksOfNames_.assign(chunk.names.size(), nullptr);
+    auto deferred = chunk.deferred.begin();
+    for (const ParsedItem& item : chunk.items) {
+        for (; deferred != chunk.deferred.end() && deferred->line < item.line; ++deferred) {
+            lineNumber_ = firstLine + deferred->line;
+            if (const LineOutcome outcome = HandleDeferredLine(*deferred);
+                outcome != LineOutcome::kNext)
+                return outcome;
+        }
+        lineNumber_ = firstLine + item.line;
+        if (const LineOutcome outcome = StoreItem(item, chunk); outcome != LineOutcome::kNext)
+            return outcome;
+    }
+    for (; deferred != chunk.deferred.end(); ++deferred) {
+        lineNumber_ = firstLine + deferred->line;
+        if (const LineOutcome outcome = HandleDeferredLine(*deferred);
+            outcome != LineOutcome::kNext)
+            return outcome;
+    }
+    lineNumber_ = firstLine - 1 + chunk.lineCount;
+    return LineOutcome::kNext;
+}
+
+FileImport::LineOutcome FileImport::HandleDeferredLine(const DeferredLine& line) {
+    if (!line.tooLong)
+        return HandleLine(line.text, line.lineEnd);
+    ReportLineProblem(kTooLong,
+                      FormatString("Line longer than %zu characters.", limits_.maxLineLength),
+                      "Line skipped.");
+    return LineOutcome::kNext;
+}
+
+FileImport::LineOutcome FileImport::HandleLine(std::string_view line, LineEnd lineEnd) {
+    switch (LineKinds::Of(line, lineEnd, SyntaxOf(type_), limits_.maxLineLength)) {
+        case LineKind::kSkipped:
+        case LineKind::kTooLong:  // reported by the caller
+            return LineOutcome::kNext;
+        case LineKind::kEndOfFeatures:
+            return LineOutcome::kEndOfFeatures;
+        case LineKind::kData:
+            break;
+    }
+    bool undecidable = false;
+    if (!ParseLine(line, undecidable))
+        return undecidable ? LineOutcome::kUndecidable : LineOutcome::kNext;
+    if (record_.Start > record_.Stop) {
+        ReportLineProblem(kBackwards, "End position must be larger than start position",
+                          "Line Skipped.");
+        ++errorCount_;
+        return LineOutcome::kNext;
+    }
+    if (const LineOutcome outcome = CheckLimits(); outcome != LineOutcome::kNext)
+        return outcome;
+    if (record_.DroppedThick != nullptr || record_.DroppedBlocks != nullptr)
+        ReportDroppedStructure();
+    return StoreRecord();
+}
+
+FileImport::LineOutcome FileImport::CheckLimits() {
+    if (errorCount_ > GenomeDataset::kMaxEndBeforeStartErrors) {
+        genome_.ReportMessage(FormatString("Invalid File, line %llu: Too many errors (%u) in File.",
+                                           static_cast<unsigned long long>(lineNumber_),
+                                           errorCount_));
+        StopEarly();
+        return LineOutcome::kCutShort;
+    }
+    if (genome_.GetChromosomeCount() > limits_.maxChromosomeNames) {
+        genome_.ReportMessage(
+            FormatString("Invalid File, line %llu: Too many ChromosomeNames found.",
+                         static_cast<unsigned long long>(lineNumber_)));
+        StopEarly();
+        return LineOutcome::kCutShort;
+    }
+    return LineOutcome::kNext;
+}
+
+bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
+    record_.Reset();
+    try {
+        switch (type_) {
+            case kGff:
+                return ParseGffLine(line, record_, lineNumber_);
+            case kBed:
+                return ParseBed(line);
+            case kUndecided:
+                break;
+            case kUnsupported:
+                return false;  // refused before reading
+        }
+    } catch (const FileProcessingException& refusal) {
+        ReportLineProblem(kRefused, FormatString("Exception '%s'", refusal.what()),
+                          "Line skipped.");
+        const char* hint = type_ == kGff ? GffRefusalHint(line) : nullptr;
+        if (hint != nullptr && !tabHintGiven_) {
+            genome_.ReportMessage(hint);
+            tabHintGiven_ = true;
+        }
+        return false;
+    }
+    // The first data line of a .txt file decides: GFF if the GFF reader takes it as a data
+    // line, else BED (a "track" line, say).
+    try {
+        if (ParseGffLine(line, record_, lineNumber_)) {
+            type_ = kGff;
+            return true;
+        }
+    } catch (const FileProcessingException&) {
+    }
+    type_ = kBed;
+    // A fresh record, so nothing of the refused GFF reading leaks into the BED feature.
+    record_.Reset();
+    try {
+        return ParseBed(line);
+    } catch (const FileProcessingException&) {
+        genome_.ReportMessage("ERROR: File is not GFF or BED file.");
+        genome_.SetErrorFlag(true);
+        undecidable = true;
+        return false;
+    }
+}
+
+bool FileImport::ParseBed(std::string_view line) {
+    if (ParseBedLine(line, record_, lineNumber_, bed_))
+        return true;
+    genome_.CurrentTrackName = bed_.TrackName;
+    // A header line may start a section of another name or colour: look the tracks up afresh.
+    recentChromosome_.clear();
+    recentTracks_.clear();
+    std::fill(tracksOfNames_.begin(), tracksOfNames_.end(), nullptr);
+    return false;
+}
+
+FileImport::LineOutcome FileImport::StoreRecord() {
+    const std::string_view chromosomeName = FiledChromosomeName(record_.ChromosomeName);
+    if (record_.TrackName.empty())
+        record_.TrackName = defaultName_;
+    ChromosomeDataset& track = TrackFor(chromosomeName, record_.TrackName);
+    track.UpdateExtents(record_.Start, record_.Stop, record_.Score);
+    track.AddItem(record_.Start, record_, record_.Structure, budget_);
+    // Without a branch: strands alternate at random in many files.
+    track.HasReverseStrand |= record_.Strand == '-';
+    if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
+        genome_.AssignTrackColor(track, record_.TrackName);
+    ++stored_;
+    return LineOutcome::kNext;
+}
+
+FileImport::LineOutcome FileImport::StoreItem(const ParsedItem& item, const ParsedChunk& chunk) {
+    if (const LineOutcome outcome = CheckLimits(); outcome != LineOutcome::kNext)
+        return outcome;
+    // The chunk's texts are taken whole: asked for once, when its first item is stored.
+    if (!textsGranted_) {
+        budget_.Reserve(chunk.textBytes);
+        textsGranted_ = true;
+    }
+    ChromosomeDataset*& found = tracksOfNames_[item.names];
+    if (found == nullptr)
+        found = &TrackFor(FiledChromosomeName(chunk.names[item.names].chromosomeName),
+                          TrackNameOf(chunk.names[item.names]));
+    ChromosomeDataset& track = *found;
+    ChromosomeDataset::ItemFields fields = item.fields;
+    if (type_ == kBed && !bed_.ItemColors)
+        fields.Color = ChromosomeItem::kNoColor;
+    track.UpdateExtents(item.start, fields.Stop, fields.Score);
+    track.AddSharedItem(item.start, fields, chunk.blocks[item.block], item.textOffset, budget_);
+    track.HasReverseStrand |= fields.Strand == '-';
+    if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
+        genome_.AssignTrackColor(track, std::string(TrackNameOf(chunk.names[item.names])));
+    ++stored_;
+    return LineOutcome::kNext;
+}
+
+std::string_view FileImport::TrackNameOf(const ParsedNames& names) const {
+    const std::string_view name =
+        type_ == kBed ? std::string_view(bed_.TrackName) : names.trackName;
+    return name.empty() ? std::string_view(defaultName_) : name;
+}
+
+std::string_view FileImport::FiledChromosomeName(std::string_view name) {
+    if (name.empty())
+        name = defaultName_;
+    if (!NeedsLowerCaseChr(name))
+        return name;
+    chromosomeName_.assign("chr");
+    chromosomeName_.append(name.substr(3));
+    return chromosomeName_;
+}
+
+ChromosomeDataset& FileImport::TrackFor(std::string_view chromosomeName,
+                                        std::string_view trackName) {
+    if (chromosomeName != recentChromosome_ || recentTracks_.size() == kRecentTracks) {
+        recentChromosome_.assign(chromosomeName);
+        recentTracks_.clear();
+    }
+    for (const auto& [name, track] : recentTracks_) {
+        if (name == trackName)
+            return *track;
+    }
+    const std::string chromosome(chromosomeName);
+    std::string name(trackName);
+    ChromosomeDataset* found = genome_.FindTrack(chromosome, name);
+    if (found == nullptr) {
+        budget_.Reserve(kNewTrackBytes);
+        found = &genome_.FindOrCreateTrack(chromosome, name);
+    }
+    ChromosomeDataset& track = *found;
+    if (bed_.TrackColor != ChromosomeDataset::kUnassignedColor)
+        track.TrackColor = bed_.TrackColor;
+    if (touched_ != nullptr)
+        touched_->Add(chromosome, name);
+    recentTracks_.emplace_back(std::move(name), &track);
+    return track;
+}
+
+void FileImport::ReportLineProblem(LineProblem kind, const std::string& problem,
+                                   const char* skipped) {
+    genome_.SetErrorFlag(true);
+    if (++problemCounts_[kind] > kReportedLinesPerProblem)
+        return;
+    lastListedLine_[kind] = lineNumber_;
+    genome_.ReportMessage(
+        FormatString("Invalid File, line %llu: ", static_cast<unsigned long long>(lineNumber_)) +
+        problem);
+    if (skipped != nullptr)
+        genome_.ReportMessage(skipped);
+}
+
+void FileImport::ReportDroppedStructure() {
+    std::string problem;
+    if (record_.DroppedThick != nullptr)
+        problem = std::string("BED thick range dropped (") + record_.DroppedThick + ")";
+    if (record_.DroppedBlocks != nullptr) {
+        problem += problem.empty() ? "BED blocks dropped (" : "; blocks dropped (";
+        problem += record_.DroppedBlocks;
+        problem += ")";
+    }
+    ReportLineProblem(kDroppedStructure, problem + ".", nullptr);
+}
+
+void FileImport::ReportUnlistedProblems() {
+    for (int kind = 0; kind < kProblemKinds; ++kind) {
+        if (problemCounts_[kind] <= kReportedLinesPerProblem)
+            continue;
+        const char* format = kind == kDroppedStructure
+                                 ? "Invalid File: %llu more lines lost their BED thick range or "
+                                   "blocks like line %llu."
+                                 : "Invalid File: %llu more lines skipped like line %llu.";
+        genome_.ReportMessage(FormatString(
+            format,
+            static_cast<unsigned long long>(problemCounts_[kind] - kReportedLinesPerProblem),
+            static_cast<unsigned long long>(lastListedLine_[kind])));
+    }
+}
+
+void FileImport::CheckFileSize(const ByteSource& source) {
+    // A file cut short (or grown) while it was read would otherwise look complete. The bytes
+    // counted are the file's own, compressed ones for a compressed file.
+    if (source.GetFileBytesRead() == fileSize_)
+        return;
+    readIncompletely_ = true;
+    genome_.ReportMessage(FormatString("File changed while it was read (%llu of %llu bytes): ",
+                                       static_cast<unsigned long long>(source.GetFileBytesRead()),
+                                       static_cast<unsigned long long>(fileSize_)) +
+                          fileName_);
+    genome_.SetErrorFlag(true);
+}
+
+void FileImport::ReportReadError(const ByteSource& source) {
+    // The line being read when the bytes ran out or went bad; the lines before it are kept.
+    genome_.ReportMessage(FormatString("Error reading file at line %llu: ",
+                                       static_cast<unsigned long long>(lineNumber_ + 1)) +
+                          fileName_ + " (" + source.GetFailure() + ")");
+    readIncompletely_ = true;
+    StopEarly();
+}
+
+void FileImport::StopEarly() {
+    genome_.ReportMessage(
+        FormatString("%zu ChromosomeNames loaded.", genome_.GetChromosomeCount()));
+    genome_.ReportMessage("The rest of the file will not be loaded.");
+    genome_.SetErrorFlag(true);
+}
+
+bool FileImport::ReportProgressIfDue(uint64_t fileBytesRead) {
+    const Clock::time_point now = Clock::now();
+    if (now - lastProgress_ <= limits_.progressInterval)
+        return false;
+    lastProgress_ = now;
+    // The progress interface counts in int; very large files are reported in coarser units.
+    const uint64_t unit = fileSize_ / INT_MAX + 1;
+    genome_.SetTaskProgress(static_cast<int>(std::min(fileBytesRead, fileSize_) / unit),
+                            static_cast<int>(fileSize_ / unit), kImportingPrefix, "", 0);
+    return true;
+}
+
+void FileImport::Finish() {
+    ReportUnlistedProblems();
+    genome_.SetTaskPercent(100, kImportingPrefix, "", 0);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - startTime_);
+    genome_.AddImportTotals(stored_, static_cast<uint64_t>(elapsed.count()));
+    genome_.SortChromosomeNames();
+    if (!genome_.GetPaneOrder().empty() && genome_.GetCurrentPane() == kAllTracksPane)
+        genome_.SetCurrentPane(genome_.GetPaneOrder().front());
+    genome_.AddLoadedFile(FileNameOf(fileName_) + " ");
+}
