@@ -1,5 +1,6 @@
 #include "data/chromosome_dataset.h"
 
+#include "data/gff_line_writer.h"
 #include "data/stored_text.h"
 
 #include <algorithm>
@@ -21,8 +22,8 @@ constexpr size_t kHitTestWideRange = 50000;
 constexpr size_t kHitTestHalfWindow = 25000;
 constexpr int64_t kNoEdgeDistance = 2147483647;
 constexpr auto kCancelPollInterval = std::chrono::milliseconds(100);
-// Room for start, stop and a score of any float in "%f" form (up to 39 integer digits).
-constexpr size_t kNumberColumnsBytes = 96;
+// Items written between two looks at the clock.
+constexpr size_t kItemsPerClockCheck = 256;
 
 int64_t Distance(int64_t a, int64_t b) {
     return a > b ? a - b : b - a;
@@ -36,17 +37,6 @@ size_t FirstWithStart(const std::vector<uint32_t>& starts, size_t i) {
     return static_cast<size_t>(
         std::lower_bound(starts.begin(), starts.begin() + static_cast<ptrdiff_t>(i), starts[i]) -
         starts.begin());
-}
-
-void WriteGffLine(std::ostream& out, const std::string& chromosomeName,
-                  const std::string& trackName, uint32_t start, const ItemView& item) {
-    // One formatted piece per line; the stream's own number formatting is several times slower.
-    char numbers[kNumberColumnsBytes];
-    const int length = std::snprintf(numbers, sizeof numbers, "%u\t%u\t%f", start, item.Stop,
-                                     static_cast<double>(item.Score));
-    out << chromosomeName << '\t' << item.Source << '\t' << trackName << '\t';
-    out.write(numbers, std::min<int>(length, static_cast<int>(sizeof numbers) - 1));
-    out << '\t' << item.Strand << '\t' << item.Frame << '\t' << item.Attributes << '\n';
 }
 
 }  // namespace
@@ -459,20 +449,21 @@ bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t t
                           : static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), to) -
                                                 starts.begin());
 
+    GffLineWriter writer(*stream);
     auto lastPoll = std::chrono::steady_clock::now();
     for (size_t k = first; k < last; ++k) {
-        WriteGffLine(*stream, chromosomeName, trackName, starts[k], GetItem(k));
-        if (!stream->good())
-            return false;
+        writer.Write(chromosomeName, trackName, starts[k], GetItem(k));
+        if ((k - first) % kItemsPerClockCheck != kItemsPerClockCheck - 1)
+            continue;
         const auto now = std::chrono::steady_clock::now();
         if (now - lastPoll > kCancelPollInterval) {
             lastPoll = now;
             // Half a track is no export: the caller must know to throw the file away.
-            if (IsCancelRequested(false))
+            if (!writer.Flush() || IsCancelRequested(false))
                 return false;
         }
     }
-    return true;
+    return writer.Flush();
 }
 
 bool ChromosomeDataset::SaveGff(const std::string& fileName, const std::string& chromosomeName,

@@ -1,5 +1,7 @@
 #include "framework/output_file.h"
 
+#include "framework/background_file_writer.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -52,22 +54,6 @@ std::string ReasonFor(int error) {
             return reason;
         }
     }
-}
-
-// Writes every byte, going on after short writes; false with error set when the system refuses.
-bool WriteAll(int fd, const char* data, size_t size, int& error) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            error = written < 0 ? errno : ENOSPC;
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
 }
 
 bool IsLink(const std::string& path) {
@@ -165,11 +151,14 @@ extern "C" void RemoveTemporariesThenStop(int signal) {
 
 }  // namespace
 
-// A stream buffer over a file descriptor that keeps the reason of the first failed write.
+// A stream buffer over a file descriptor that keeps the reason of the first failed write. Full
+// blocks are written on a thread of their own while the next one fills.
 class OutputFile::Buffer : public std::streambuf {
 public:
-    explicit Buffer(int fd) : fd_(fd), bytes_(kBufferBytes) { Reset(); }
-    int Error() const { return error_; }
+    Buffer(int fd, bool startWriteBack) : writer_(fd, startWriteBack), bytes_(kBufferBytes) {
+        Reset();
+    }
+    int Error() { return writer_.Error(); }
 
 protected:
     int_type overflow(int_type c) override {
@@ -181,19 +170,19 @@ protected:
         }
         return traits_type::not_eof(c);
     }
-    int sync() override { return Drain() ? 0 : -1; }
+    int sync() override { return Drain() && writer_.Finish() ? 0 : -1; }
 
 private:
     void Reset() { setp(bytes_.data(), bytes_.data() + bytes_.size()); }
     bool Drain() {
         const size_t pending = static_cast<size_t>(pptr() - pbase());
+        const bool handed = writer_.Write(bytes_, pending);
         Reset();
-        return error_ == 0 && WriteAll(fd_, bytes_.data(), pending, error_);
+        return handed;
     }
 
-    int fd_;
+    BackgroundFileWriter writer_;
     std::vector<char> bytes_;
-    int error_ = 0;
 };
 
 OutputFile::OutputFile() = default;
@@ -251,7 +240,7 @@ bool OutputFile::Open(const std::string& path, const std::vector<std::string>& i
         if (exists)
             ::fchmod(fd_, destination.st_mode & kPermissionBits);
     }
-    buffer_ = std::make_unique<Buffer>(fd_);
+    buffer_ = std::make_unique<Buffer>(fd_, !inPlace_);
     stream_ = std::make_unique<std::ostream>(buffer_.get());
     return true;
 }
@@ -288,6 +277,7 @@ bool OutputFile::Commit() {
 }
 
 void OutputFile::Discard() {
+    Close();  // waits for a block being written
     if (fd_ >= 0) {
         ::close(fd_);
         fd_ = -1;
@@ -296,7 +286,6 @@ void OutputFile::Discard() {
     }
     ForgetTemporary(temporarySlot_);
     temporarySlot_ = -1;
-    Close();
 }
 
 bool OutputFile::Fail(int error) {
