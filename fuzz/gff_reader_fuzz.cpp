@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "data/color_attribute.h"
 #include "data/feature_name.h"
 #include "data/parsed_feature_line.h"
 #include "data/percent_decoding.h"
@@ -22,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ParsedFeatureLine record;
         try {
             ParseGffLine(line, record, ++lineNumber);
+            // The reader finds the colour entry in its own pass over the line.
+            if (record.Color != ColorAttribute::ColorAt(record.Attributes,
+                                                        ColorAttribute::Find(record.Attributes),
+                                                        ChromosomeItem::kNoColor))
+                __builtin_trap();
         } catch (const FileProcessingException& refusal) {
             (void)refusal.GetMessage();
             (void)GffRefusalHint(line);

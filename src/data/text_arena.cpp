@@ -18,9 +18,8 @@ TextArena::~TextArena() {
 }
 
 size_t TextArena::NextCapacity(size_t size) const {
-    const size_t capacity = blocks_.empty()
-                                ? kFirstBlock
-                                : std::min(blocks_.back().capacity * 2, LargeBlock::kHugePageSize);
+    const size_t capacity =
+        ownCapacity_ == 0 ? kFirstBlock : std::min(ownCapacity_ * 2, LargeBlock::kHugePageSize);
     // A text larger than a whole block gets a block of its own, rounded to huge pages.
     if (capacity < size)
         return (size + LargeBlock::kHugePageSize - 1) / LargeBlock::kHugePageSize *
@@ -34,6 +33,7 @@ char* TextArena::Allocate(size_t size, Handle& handle) {
         blocks_.reserve(blocks_.size() + 1);
         blocks_.push_back({static_cast<char*>(LargeBlock::Allocate(capacity)), capacity, nullptr});
         used_ = 0;
+        ownCapacity_ = capacity;
     }
     handle = (static_cast<Handle>(blocks_.size() - 1) << 32) | used_;
     // Only the arena's own blocks are ever written through here: a shared one counts as full.

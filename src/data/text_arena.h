@@ -49,4 +49,7 @@ private:
 
     std::vector<Block> blocks_;
     size_t used_ = 0;  // bytes used in the last block; all of a shared one
+    // The capacity of the arena's last own block: shared blocks, whose sizes depend on who
+    // wrote them, do not change how the arena's own blocks grow.
+    size_t ownCapacity_ = 0;
 };

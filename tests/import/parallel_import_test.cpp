@@ -3,77 +3,27 @@
 // wherever the chunk boundaries fall.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
-#include "import/import_driver.h"
 #include "support/gzip_text.h"
-#include "support/recording_agent.h"
+#include "support/import_snapshot.h"
 #include "support/scratch_file.h"
 
 namespace {
-
-// Everything an import leaves behind that a user can see, as text.
-std::string Snapshot(const std::string& path, const ImportLimits& limits) {
-    RecordingAgent agent;
-    GenomeDataset genome;
-    genome.SetNotificationTarget(&agent);
-    ImportOutcome outcome = ImportOutcome::kComplete;
-    const bool loaded = ImportDriver(genome, limits).LoadFiles({path}, &outcome);
-    std::string out = "loaded " + std::to_string(loaded) + " outcome " +
-                      std::to_string(static_cast<int>(outcome)) + " flag " +
-                      std::to_string(agent.GetErrorFlag()) + " waits " +
-                      std::to_string(agent.waits) + "\n";
-    for (const std::string& message : agent.messages)
-        out += "message " + message + "\n";
-    for (const std::string& file : genome.GetLoadedFiles())
-        out += "file " + file + "\n";
-    out += "current " + genome.GetCurrentPane() + " track " + genome.CurrentTrackName + " stored " +
-           std::to_string(genome.GetStoredFeatures()) + "\n";
-    for (const std::string& name : genome.GetTrackOrder())
-        out += "order " + name + "\n";
-    for (const GenomeDataset::TrackRef& ref : genome.GetPaneTracks(kAllTracksPane)) {
-        const ChromosomeDataset& track = *ref.dataset;
-        char extents[160];
-        std::snprintf(extents, sizeof extents, "%u %u %a %a %a %a %d %d %d", track.MinStart,
-                      track.MaxStop, track.MinValue, track.MaxValue, track.ScaleMin, track.ScaleMax,
-                      track.TrackColor, track.FixedColor, track.HasReverseStrand);
-        out += "track " + ref.chromosomeName + " " + ref.trackName + " " + extents + "\n";
-        for (size_t i = 0; i < track.GetItemCount(); ++i) {
-            const ItemView item = track.GetItem(i);
-            char fields[96];
-            std::snprintf(fields, sizeof fields, "%u %u %a %c %c %08X", track.GetStart(i),
-                          item.Stop, static_cast<double>(item.Score), item.Strand, item.Frame,
-                          item.Color);
-            out += std::string("item ") + fields + " [" + std::string(item.Source) + "] [" +
-                   std::string(item.Attributes) + "]";
-            uint32_t thickStart = 0;
-            uint32_t thickStop = 0;
-            if (track.GetThickRange(i, thickStart, thickStop))
-                out += " thick " + std::to_string(thickStart) + "-" + std::to_string(thickStop);
-            const ItemBlocks blocks = track.GetBlocks(i);
-            for (size_t b = 0; b < blocks.size(); ++b)
-                out += " block " + std::to_string(blocks[b].Start) + "-" +
-                       std::to_string(blocks[b].Stop);
-            out += "\n";
-        }
-    }
-    return out;
-}
 
 // The file read whole on one thread, then in chunks of a few sizes on one thread and on four:
 // every reading must give the same snapshot. Returns the snapshot.
 std::string ExpectSameReadingEverywhere(const std::string& path, ImportLimits limits,
                                         const std::vector<size_t>& chunkSizes) {
     limits.threads = 1;
-    const std::string whole = Snapshot(path, limits);
+    const std::string whole = ImportSnapshot(path, limits);
     for (const size_t chunkBytes : chunkSizes) {
         for (const unsigned threads : {1u, 4u}) {
             limits.threads = threads;
             limits.chunkBytes = chunkBytes;
-            EXPECT_EQ(Snapshot(path, limits), whole)
+            EXPECT_EQ(ImportSnapshot(path, limits), whole)
                 << path << " in chunks of " << chunkBytes << " bytes on " << threads << " threads";
         }
     }
@@ -154,6 +104,42 @@ TEST(ParallelImportTest, ErrorPolicyAndHeadersApplyInFileOrder) {
         limits.maxChromosomeNames = 16;
         const std::string whole = ExpectSameReadingEverywhere(file.Path(), limits, kSmallChunks);
         EXPECT_TRUE(Contains(whole, c.shows)) << c.name << "\n" << whole;
+    }
+}
+
+// Refuses growth once a few kilobytes have been granted.
+class TightBudget : public MemoryBudget {
+public:
+    void Reserve(size_t bytes) override {
+        granted_ += bytes;
+        if (granted_ > 6000)
+            throw std::bad_alloc();
+    }
+
+private:
+    size_t granted_ = 0;
+};
+
+TEST(ParallelImportTest, AMemoryBudgetRunsOutAtTheSameLineOnAnyNumberOfThreads) {
+    // Items whose texts come whole from the chunks, between items whose blocks are dropped and
+    // whose texts the track copies into blocks of its own.
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "chr" + std::to_string(i % 3) + "\t" + std::to_string(i) + "\t200\tname" +
+                std::to_string(i) + (i % 4 == 0 ? "\t0\t+\t0\t0\t0\t2\t1,1\t0,9\n" : "\n");
+    ScratchFile file("budget.bed", text);
+    for (const size_t chunkBytes : {size_t{1}, size_t{100}, size_t{700}}) {
+        ImportLimits limits;
+        limits.chunkBytes = chunkBytes;
+        limits.threads = 1;
+        TightBudget single;
+        const std::string alone = ImportSnapshot(file.Path(), limits, &single);
+        EXPECT_TRUE(Contains(alone, "message Memory Error\n")) << alone;
+        for (int round = 0; round < 5; ++round) {
+            limits.threads = 3;
+            TightBudget shared;
+            EXPECT_EQ(ImportSnapshot(file.Path(), limits, &shared), alone) << chunkBytes;
+        }
     }
 }
 
