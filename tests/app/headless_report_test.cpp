@@ -19,9 +19,15 @@ struct RunResult {
     QString err;
 };
 
-// Runs the program as a user would, from the test-data folder so that paths stay short.
-RunResult RunLocuscope(const QStringList& arguments) {
+// Runs the program as a user would, from the test-data folder so that paths stay short, with
+// importThreads in LOCUSCOPE_IMPORT_THREADS when given.
+RunResult RunLocuscope(const QStringList& arguments, const QString& importThreads = QString()) {
     QProcess process;
+    if (!importThreads.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LOCUSCOPE_IMPORT_THREADS"), importThreads);
+        process.setProcessEnvironment(environment);
+    }
     process.setWorkingDirectory(QStringLiteral(LOCUSCOPE_TEST_DATA));
     process.start(QStringLiteral(LOCUSCOPE_EXECUTABLE), arguments);
     EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(' ').toStdString();
@@ -90,6 +96,31 @@ TEST(HeadlessReportTest, ExamplesLoadWithoutErrors) {
     EXPECT_TRUE(run.out.endsWith("errors\t0\nresult\tok\n")) << run.out.toStdString();
 }
 
+TEST(HeadlessReportTest, ImportThreadsChangeNothingReported) {
+    // Several chunks' worth of lines, good and bad, on a few chromosomes.
+    const std::string path = LOCUSCOPE_TEST_SCRATCH "/threads.gff";
+    {
+        std::ofstream out(path);
+        for (int i = 1; i <= 40000; ++i) {
+            out << "chr" << i % 5 << "\tsrc\t" << (i % 3 ? "exon" : "gene") << "\t" << i << "\t"
+                << (i % 997 ? i + 100 : i - 1) << "\t" << i % 7 << "\t+\t.\tID=f" << i
+                << ";Note=" << std::string(static_cast<size_t>(i % 40), 'n') << "\n";
+            if (i % 1999 == 0)
+                out << "not a GFF line\n";
+        }
+    }
+    const QStringList arguments = {"--report", "--items", QString::fromStdString(path)};
+    const RunResult one = RunLocuscope(arguments, QStringLiteral("1"));
+    EXPECT_EQ(one.exitCode, 1);  // cut short by its lines that end before they start
+    EXPECT_TRUE(one.err.contains("Too many errors (33) in File.")) << one.err.toStdString();
+    for (const QString& threads : {QStringLiteral("4"), QStringLiteral("many")}) {
+        const RunResult run = RunLocuscope(arguments, threads);
+        EXPECT_EQ(run.exitCode, one.exitCode) << threads.toStdString();
+        EXPECT_TRUE(run.out == one.out) << threads.toStdString();
+        EXPECT_TRUE(run.err == one.err) << threads.toStdString();
+    }
+}
+
 // Runs a shell command line with its bytes as they are (QProcess would re-encode arguments);
 // standard error is merged into the output.
 RunResult RunShell(const std::string& commandLine) {
@@ -129,8 +160,9 @@ TEST(HeadlessReportTest, ARegionBeyondThePositionsIsARangeError) {
     RunResult run = RunLocuscope(
         {"--render", output, "--region", "chr2:4294967290-4294967295", "report_mix.gff"});
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.err.contains("--region has a position beyond 4,294,967,294: "
-                                 "chr2:4294967290-4294967295"))
+    EXPECT_TRUE(
+        run.err.contains("--region has a position beyond 4,294,967,294: "
+                         "chr2:4294967290-4294967295"))
         << run.err.toStdString();
     run = RunLocuscope({"--render", output, "--region", "chr2:100-300", "report_mix.gff"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
