@@ -1,8 +1,9 @@
 // Import throughput and memory, next to a plain getline-and-split loop over the same file:
 //   import_benchmark [benchmark flags] FILE...
 // For each file it reports MB/s (bytes_per_second, bytes of the file as it is on disk) and
-// lines/s (items_per_second) and, for the import, the time of a first run into fresh memory and
-// its peak resident bytes per stored feature and per byte of file. A gzip-compressed file
+// lines/s (items_per_second) and, for the import (on every core the process may use, and on
+// one), the time of a first run into fresh memory and its peak resident bytes per stored
+// feature and per byte of file. A gzip-compressed file
 // (.gz, .bgz) is imported as the Import command does, decompressing while it reads; its
 // baseline is inflating it alone, without looking at the text. BlockMemory, which needs no
 // file, gives the resident bytes that each block of a BED12 item adds to the store.
@@ -96,10 +97,13 @@ void InflateOnly(benchmark::State& state, const std::string& path) {
     state.counters["text_bytes"] = static_cast<double>(textBytes / state.iterations());
 }
 
-// Imports path as the Import command does, then puts every track in order.
-uint64_t ImportAndOrder(const std::string& path) {
+// Imports path as the Import command does (on threads threads, 0 for all the process may use),
+// then puts every track in order.
+uint64_t ImportAndOrder(const std::string& path, unsigned threads) {
     GenomeDataset genome;
-    ImportDriver(genome).LoadFiles({path});
+    ImportLimits limits;
+    limits.threads = threads;
+    ImportDriver(genome, limits).LoadFiles({path});
     for (const std::string& pane : genome.GetPaneOrder()) {
         for (int i = 0; i < genome.GetPaneTrackCount(pane); ++i)
             benchmark::DoNotOptimize(genome.GetTrack(pane, i).dataset->GetStartPositions());
@@ -112,17 +116,17 @@ uint64_t ImportAndOrder(const std::string& path) {
 // gives the peak resident memory and the cold time, which includes the system's zeroing of
 // fresh pages (slow and erratic on virtual machines). The timed runs then reuse the memory the
 // previous run freed, as the heap does, and so measure the import itself.
-void Import(benchmark::State& state, const std::string& path) {
+void Import(benchmark::State& state, const std::string& path, unsigned threads) {
     ProcessMemory::ReleaseFreeMemory();
     const uint64_t before = ProcessMemory::ResidentBytes();
     ProcessMemory::ResetPeak();
     const auto coldStart = std::chrono::steady_clock::now();
-    const uint64_t features = ImportAndOrder(path);
+    const uint64_t features = ImportAndOrder(path, threads);
     const std::chrono::duration<double> cold = std::chrono::steady_clock::now() - coldStart;
     const double peak = static_cast<double>(ProcessMemory::PeakResidentBytes() - before);
 
     for (auto _ : state)
-        ImportAndOrder(path);
+        ImportAndOrder(path, threads);
 
     const uint64_t lines = CountLines(path);
     state.SetBytesProcessed(static_cast<int64_t>(FileSize(path) * state.iterations()));
@@ -184,10 +188,15 @@ int main(int argc, char** argv) {
                 ->Iterations(2)
                 ->UseRealTime();
         }
-        benchmark::RegisterBenchmark(("Import/" + name).c_str(), Import, path)
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(2)
-            ->UseRealTime();
+        // On every core the process may use, and on one.
+        for (const unsigned threads : {0u, 1u}) {
+            benchmark::RegisterBenchmark(
+                ("Import/" + name + (threads == 1 ? "/one-thread" : "")).c_str(), Import, path,
+                threads)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(2)
+                ->UseRealTime();
+        }
     }
     benchmark::RegisterBenchmark("BlockMemory", BlockMemory)
         ->Unit(benchmark::kMillisecond)

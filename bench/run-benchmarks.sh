@@ -7,8 +7,10 @@ data=bench-data
 mkdir -p "$data"
 
 gff="$data/gencode_like_1200k.gff"
+gff1m="$data/gencode_like_1000k.gff"
 bed="$data/peaks_10m.bed"
 [[ -s "$gff" ]] || "$build/bench/bench_generate" gff "$gff" 1200000
+[[ -s "$gff1m" ]] || "$build/bench/bench_generate" gff "$gff1m" 1000000
 [[ -s "$bed" ]] || "$build/bench/bench_generate" bed "$bed" 10000000
 # The GFF as annotation is published: gzip-compressed. Importing it should take no longer than
 # decompressing it with gzip plus importing the plain file.
@@ -18,6 +20,9 @@ ls -l "$gff" "$gz" "$bed"
 TIMEFORMAT='gzip -dc: %R s'
 time gzip -dc "$gz" > /dev/null
 
+# Whole processes: --report and --export next to the plain read loop, on all cores and on one.
+bench/compare-import.sh "$build" "$gff1m" "$bed"
+LOCUSCOPE_IMPORT_THREADS=1 bench/compare-import.sh "$build" "$gff1m" "$bed"
 "$build/bench/import_benchmark" "$gff" "$gz" "$bed"
 "$build/bench/render_benchmark"
 "$build/bench/min_max_benchmark"
