@@ -29,6 +29,7 @@
 #include "data/memory_budget.h"
 #include "framework/notification_agent.h"
 #include "import/import_driver.h"
+#include "support/tight_budget.h"
 
 namespace {
 
@@ -96,19 +97,6 @@ private:
     bool progressSeen_ = false;
 };
 
-// Refuses growth once a few kilobytes have been granted.
-class TightBudget : public MemoryBudget {
-public:
-    void Reserve(size_t bytes) override {
-        granted_ += bytes;
-        if (granted_ > kTightMemoryBytes)
-            throw std::bad_alloc();
-    }
-
-private:
-    size_t granted_ = 0;
-};
-
 void ReadBack(GenomeDataset& genome) {
     for (const std::string& pane : genome.GetPaneOrder()) {
         const int count = genome.GetPaneTrackCount(pane);
@@ -166,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     FuzzProgress progress((selector & kCancelBit) != 0);
-    TightBudget tightBudget;
+    TightBudget tightBudget(kTightMemoryBytes);
     MemoryBudget& budget =
         (selector & kTightMemoryBit) != 0 ? tightBudget : MemoryBudget::Unlimited();
     GenomeDataset genome;

@@ -24,6 +24,7 @@
 #include "import/import_limits.h"
 #include "support/gzip_text.h"
 #include "support/import_snapshot.h"
+#include "support/tight_budget.h"
 
 namespace {
 
@@ -38,19 +39,6 @@ constexpr uint8_t kTightMemoryBit = 1 << 7;
 constexpr int kMaxMembers = 3;
 constexpr size_t kTightMemoryBytes = 8192;
 
-// Refuses growth once a few kilobytes have been granted; a fresh one for each reading.
-class TightBudget : public MemoryBudget {
-public:
-    void Reserve(size_t bytes) override {
-        granted_ += bytes;
-        if (granted_ > kTightMemoryBytes)
-            throw std::bad_alloc();
-    }
-
-private:
-    size_t granted_ = 0;
-};
-
 std::string Read(const std::string& path, size_t chunkBytes, unsigned threads, bool tight) {
     ImportLimits limits;
     limits.maxLineLength = 256;
@@ -58,7 +46,7 @@ std::string Read(const std::string& path, size_t chunkBytes, unsigned threads, b
     limits.progressInterval = std::chrono::milliseconds(0);
     limits.chunkBytes = chunkBytes;
     limits.threads = threads;
-    TightBudget budget;
+    TightBudget budget(kTightMemoryBytes);
     return ImportSnapshot(path, limits, tight ? &budget : &MemoryBudget::Unlimited());
 }
 

@@ -158,33 +158,34 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
                                 const FeatureStructure& structure, MemoryBudget& budget) {
     const size_t textLength = StoredText::Size(item.Source, item.Attributes, structure);
     ReserveForOneMore(texts_.GrowthFor(textLength), budget);
-    StoredItem stored;
-    char* const text = texts_.Allocate(textLength, stored.text);
-    stored.structure = StoredText::Write(text, item.Source, item.Attributes, structure);
-    stored.stop = item.Stop;
-    stored.score = item.Score;
-    stored.color = item.Color;
-    stored.strand = item.Strand;
-    stored.frame = item.Frame;
-    Push(start, stored);
+    TextArena::Handle text;
+    char* const at = texts_.Allocate(textLength, text);
+    ItemFields fields;
+    fields.Stop = item.Stop;
+    fields.Score = item.Score;
+    fields.Color = item.Color;
+    fields.Strand = item.Strand;
+    fields.Frame = item.Frame;
+    fields.Structure = StoredText::Write(at, item.Source, item.Attributes, structure);
+    Push(start, text, fields);
 }
 
 void ChromosomeDataset::AddSharedItem(uint32_t start, const ItemFields& fields,
                                       const SharedTextBlock& block, size_t offset,
                                       MemoryBudget& budget) {
     ReserveForOneMore(0, budget);
+    Push(start, texts_.Share(block, offset), fields);
+}
+
+void ChromosomeDataset::Push(uint32_t start, TextArena::Handle text, const ItemFields& fields) {
     StoredItem stored;
-    stored.text = texts_.Share(block, offset);
+    stored.text = text;
     stored.stop = fields.Stop;
     stored.score = fields.Score;
     stored.color = fields.Color;
     stored.strand = fields.Strand;
     stored.frame = fields.Frame;
     stored.structure = fields.Structure;
-    Push(start, stored);
-}
-
-void ChromosomeDataset::Push(uint32_t start, const StoredItem& stored) {
     // Grow starts_ first so that a failed allocation leaves both containers the same length.
     if (starts_.size() == starts_.capacity())
         starts_.reserve(NextStartsCapacity());

@@ -209,8 +209,9 @@ private:
     // Asks the budget for what the item and start stores take to hold one more item, with
     // textGrowth bytes of text store beside it; throws std::bad_alloc when refused.
     void ReserveForOneMore(size_t textGrowth, MemoryBudget& budget);
-    // Files stored under start; the stores have room (see ReserveForOneMore).
-    void Push(uint32_t start, const StoredItem& stored);
+    // Files the item of these fields, whose texts are at text, under start; the stores have
+    // room (see ReserveForOneMore).
+    void Push(uint32_t start, TextArena::Handle text, const ItemFields& fields);
 
     // The capacity the start index grows to when it is full: doubling, from 16.
     size_t NextStartsCapacity() const { return std::max<size_t>(16, starts_.size() * 2); }

@@ -10,6 +10,7 @@
 #include "support/gzip_text.h"
 #include "support/import_snapshot.h"
 #include "support/scratch_file.h"
+#include "support/tight_budget.h"
 
 namespace {
 
@@ -31,6 +32,8 @@ std::string ExpectSameReadingEverywhere(const std::string& path, ImportLimits li
 }
 
 const std::vector<size_t> kSmallChunks = {1, 3, 64, 1000};
+// Enough for the first few dozen items of a file.
+constexpr size_t kBudgetBytes = 6000;
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -107,19 +110,6 @@ TEST(ParallelImportTest, ErrorPolicyAndHeadersApplyInFileOrder) {
     }
 }
 
-// Refuses growth once a few kilobytes have been granted.
-class TightBudget : public MemoryBudget {
-public:
-    void Reserve(size_t bytes) override {
-        granted_ += bytes;
-        if (granted_ > 6000)
-            throw std::bad_alloc();
-    }
-
-private:
-    size_t granted_ = 0;
-};
-
 TEST(ParallelImportTest, AMemoryBudgetRunsOutAtTheSameLineOnAnyNumberOfThreads) {
     // Items whose texts come whole from the chunks, between items whose blocks are dropped and
     // whose texts the track copies into blocks of its own.
@@ -132,12 +122,12 @@ TEST(ParallelImportTest, AMemoryBudgetRunsOutAtTheSameLineOnAnyNumberOfThreads) 
         ImportLimits limits;
         limits.chunkBytes = chunkBytes;
         limits.threads = 1;
-        TightBudget single;
+        TightBudget single(kBudgetBytes);
         const std::string alone = ImportSnapshot(file.Path(), limits, &single);
         EXPECT_TRUE(Contains(alone, "message Memory Error\n")) << alone;
         for (int round = 0; round < 5; ++round) {
             limits.threads = 3;
-            TightBudget shared;
+            TightBudget shared(kBudgetBytes);
             EXPECT_EQ(ImportSnapshot(file.Path(), limits, &shared), alone) << chunkBytes;
         }
     }
