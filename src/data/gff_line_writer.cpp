@@ -38,7 +38,11 @@ char* WriteText(std::string_view text, char* out) {
 
 }  // namespace
 
-GffLineWriter::GffLineWriter(std::ostream& out) : out_(out), buffer_(new char[kBufferBytes]) {}
+GffLineWriter::GffLineWriter(std::ostream& out)
+    : out_(out), direct_(dynamic_cast<DirectStreamBuffer*>(out.rdbuf())) {
+    if (direct_ == nullptr)
+        buffer_.reset(new char[kBufferBytes]);
+}
 
 char* GffLineWriter::WriteUnsigned(uint32_t value, char* out) {
     return WriteDigits(value, out);
@@ -90,44 +94,44 @@ char* GffLineWriter::WriteScore(float value, char* out) {
     return WriteText(std::string_view(fraction, sizeof fraction), out);
 }
 
-void GffLineWriter::Append(std::string_view text) {
-    if (kBufferBytes - used_ < text.size()) {
+char* GffLineWriter::Room(size_t size) {
+    if (direct_ != nullptr)
+        return direct_->Room(size);
+    if (kBufferBytes - used_ < size)
         Flush();
-        if (text.size() > kBufferBytes) {  // a text longer than the buffer goes on its own
-            out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-            return;
-        }
-    }
-    WriteText(text, buffer_.get() + used_);
-    used_ += text.size();
+    return kBufferBytes - used_ < size ? nullptr : buffer_.get() + used_;
+}
+
+void GffLineWriter::Advance(size_t size) {
+    if (direct_ != nullptr)
+        direct_->Advance(size);
+    else
+        used_ += size;
 }
 
 void GffLineWriter::Write(std::string_view chromosomeName, std::string_view trackName,
                           uint32_t start, const ItemView& item) {
     const size_t length = chromosomeName.size() + item.Source.size() + trackName.size() +
                           item.Attributes.size() + kLineFrameBytes;
-    if (kBufferBytes - used_ < length) {
+    char* const line = Room(length);
+    if (line == nullptr) {  // a line longer than the buffer (or a failed stream), piece by piece
+        char numbers[kLineFrameBytes];
+        char* at = WriteUnsigned(start, numbers);
+        *at++ = '\t';
+        at = WriteUnsigned(item.Stop, at);
+        *at++ = '\t';
+        at = WriteScore(item.Score, at);
+        const char between[] = {'\t', item.Strand, '\t', item.Frame, '\t'};
         Flush();
-        if (length > kBufferBytes) {  // a line longer than the buffer, piece by piece
-            char numbers[kLineFrameBytes];
-            char* at = WriteUnsigned(start, numbers);
-            *at++ = '\t';
-            at = WriteUnsigned(item.Stop, at);
-            *at++ = '\t';
-            at = WriteScore(item.Score, at);
-            const char between[] = {'\t', item.Strand, '\t', item.Frame, '\t'};
-            for (const std::string_view text :
-                 {chromosomeName, std::string_view("\t"), item.Source, std::string_view("\t"),
-                  trackName, std::string_view("\t"),
-                  std::string_view(numbers, static_cast<size_t>(at - numbers)),
-                  std::string_view(between, sizeof between), item.Attributes,
-                  std::string_view("\n")})
-                Append(text);
-            return;
-        }
+        for (const std::string_view text :
+             {chromosomeName, std::string_view("\t"), item.Source, std::string_view("\t"),
+              trackName, std::string_view("\t"),
+              std::string_view(numbers, static_cast<size_t>(at - numbers)),
+              std::string_view(between, sizeof between), item.Attributes, std::string_view("\n")})
+            out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        return;
     }
-    char* at = buffer_.get() + used_;
-    at = WriteText(chromosomeName, at);
+    char* at = WriteText(chromosomeName, line);
     *at++ = '\t';
     at = WriteText(item.Source, at);
     *at++ = '\t';
@@ -145,7 +149,7 @@ void GffLineWriter::Write(std::string_view chromosomeName, std::string_view trac
     *at++ = '\t';
     at = WriteText(item.Attributes, at);
     *at++ = '\n';
-    used_ = static_cast<size_t>(at - buffer_.get());
+    Advance(static_cast<size_t>(at - line));
 }
 
 bool GffLineWriter::Flush() {

@@ -7,17 +7,19 @@
 #include <string_view>
 
 #include "data/item_view.h"
+#include "framework/direct_stream_buffer.h"
 
 // Writes items as GFF lines (nine tab-separated columns, each line ended by a line feed), the
 // numbers formatted as "%u\t%u\t%f" formats start, stop and score, byte for byte, but without
-// a formatting call per line: lines are put together in a large buffer that goes to the stream
-// in big blocks.
+// a formatting call per line: lines are put together in place in the stream's own buffer when
+// it lets them (DirectStreamBuffer), else in a large buffer that goes to the stream in big
+// blocks.
 class GffLineWriter {
 public:
     // The longest text WriteScore writes ("-" and 39 digits, ".", six digits).
     static constexpr size_t kMaxScoreLength = 47;
 
-    // out must outlive the writer. Nothing reaches it before Flush or a full buffer.
+    // out must outlive the writer. What is written may wait in a buffer until Flush.
     explicit GffLineWriter(std::ostream& out);
     GffLineWriter(const GffLineWriter&) = delete;
     GffLineWriter& operator=(const GffLineWriter&) = delete;
@@ -36,10 +38,13 @@ public:
     static char* WriteScore(float value, char* out);
 
 private:
-    // Appends text, handing the buffer to the stream first when it is full.
-    void Append(std::string_view text);
+    // Where a line of up to size bytes goes, or null when the buffer cannot hold it.
+    char* Room(size_t size);
+    // Takes the size bytes written at Room.
+    void Advance(size_t size);
 
     std::ostream& out_;
-    std::unique_ptr<char[]> buffer_;
+    DirectStreamBuffer* const direct_;  // out's buffer, when it can be filled in place
+    std::unique_ptr<char[]> buffer_;    // else the lines' own buffer
     size_t used_ = 0;
 };

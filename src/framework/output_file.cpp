@@ -1,6 +1,7 @@
 #include "framework/output_file.h"
 
 #include "framework/background_file_writer.h"
+#include "framework/direct_stream_buffer.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -153,7 +154,7 @@ extern "C" void RemoveTemporariesThenStop(int signal) {
 
 // A stream buffer over a file descriptor that keeps the reason of the first failed write. Full
 // blocks are written on a thread of their own while the next one fills.
-class OutputFile::Buffer : public std::streambuf {
+class OutputFile::Buffer : public DirectStreamBuffer {
 public:
     Buffer(int fd, bool startWriteBack) : writer_(fd, startWriteBack), bytes_(kBufferBytes) {
         Reset();

@@ -6,9 +6,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string>
+
+#include "framework/output_file.h"
 
 namespace {
 
@@ -69,32 +73,50 @@ TEST(GffLineWriterTest, ScoresAreWrittenAsTheCLibraryWritesThem) {
     }
 }
 
+// The lines through a stream of its own buffer and through an output file, which the writer
+// fills in place.
 TEST(GffLineWriterTest, LinesOfAnyLengthAreTheFormattedColumns) {
     const auto reference = [](const std::string& attributes) {
         char numbers[64];
         std::snprintf(numbers, sizeof numbers, "%u\t%u\t%f", 4294967295u, 0u, 1.5);
         return std::string("chr1\tsrc\tgene\t") + numbers + "\t-\t2\t" + attributes + "\n";
     };
-    std::ostringstream out;
-    GffLineWriter writer(out);
-    std::string expected;
     // Short lines fill the buffer many times over; a line longer than the buffer goes whole.
     const std::string shortTexts[] = {"ID=a", "", std::string(300, 'n')};
     const std::string longText(3 << 20, 'x');
-    for (int line = 0; line < 10000; ++line) {
-        const std::string& text = line == 5000 ? longText : shortTexts[line % 3];
-        ItemView item;
-        item.Source = "src";
-        item.Stop = 0;
-        item.Score = 1.5f;
-        item.Strand = '-';
-        item.Frame = '2';
-        item.Attributes = text;
-        writer.Write("chr1", "gene", 4294967295u, item);
-        expected += reference(text);
-    }
-    ASSERT_TRUE(writer.Flush());
-    EXPECT_TRUE(out.str() == expected) << out.str().size() << " bytes for " << expected.size();
+    const auto writeLines = [&](std::ostream& out) {
+        GffLineWriter writer(out);
+        std::string expected;
+        for (int line = 0; line < 10000; ++line) {
+            const std::string& text = line == 5000 ? longText : shortTexts[line % 3];
+            ItemView item;
+            item.Source = "src";
+            item.Stop = 0;
+            item.Score = 1.5f;
+            item.Strand = '-';
+            item.Frame = '2';
+            item.Attributes = text;
+            writer.Write("chr1", "gene", 4294967295u, item);
+            expected += reference(text);
+        }
+        EXPECT_TRUE(writer.Flush());
+        return expected;
+    };
+
+    std::ostringstream text;
+    const std::string expected = writeLines(text);
+    EXPECT_TRUE(text.str() == expected) << text.str().size() << " bytes for " << expected.size();
+
+    const std::string path = std::string(LOCUSCOPE_TEST_SCRATCH) + "/lines.gff";
+    std::filesystem::create_directories(LOCUSCOPE_TEST_SCRATCH);
+    OutputFile file;
+    ASSERT_TRUE(file.Open(path, {}));
+    writeLines(file.Stream());
+    ASSERT_TRUE(file.Commit()) << file.Failure();
+    std::ifstream in(path, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_TRUE(written == expected) << written.size() << " bytes for " << expected.size();
+    std::filesystem::remove(path);
 }
 
 }  // namespace
