@@ -8,7 +8,7 @@
 namespace {
 
 // Huge-page blocks kept ready for the caller's thread: more than the items of a chunk take.
-constexpr size_t kPreparedBlocks = 4;
+constexpr size_t kPreparedBlocks = 2;
 
 // Enough chunks in flight to keep every worker busy while the caller takes them in order.
 size_t SlotsFor(unsigned threads) {
