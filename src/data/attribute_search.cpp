@@ -13,6 +13,8 @@ namespace {
 constexpr auto kPollInterval = std::chrono::milliseconds(200);
 // Reading the clock costs more than matching a short attribute, so it is read only this often.
 constexpr size_t kItemsPerClockRead = 1024;
+// Texts asked for this many items ahead of the one searched (see PrefetchTexts).
+constexpr size_t kPrefetchAhead = 16;
 
 bool Contains(std::string_view haystack, const std::string& needle) {
     if (needle.empty())
@@ -63,7 +65,11 @@ void AttributeSearch::SearchTracks(GenomeDataset& genome, const std::string& tex
             results.BeginTrack(ref.chromosomeName, ref.trackName);
             const std::vector<uint32_t>& starts = track.GetStartPositions();
             for (ChromosomeDataset::ItemHandle k = 0; k != track.End(); ++k) {
-                if (Contains(track.GetItem(k).Attributes, text)) {
+                const std::string_view attributes = track.GetItem(k).Attributes;
+                if (attributes.size() >= ChromosomeDataset::kLongText &&
+                    k + kPrefetchAhead < track.End())
+                    track.PrefetchTexts(k + kPrefetchAhead);
+                if (Contains(attributes, text)) {
                     results.AddHit(starts[k], k);
                     const size_t count = results.size();
                     if (count < kReportedHits)

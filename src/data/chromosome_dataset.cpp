@@ -22,9 +22,9 @@ constexpr size_t kHitTestWideRange = 50000;
 constexpr size_t kHitTestHalfWindow = 25000;
 constexpr int64_t kNoEdgeDistance = 2147483647;
 constexpr auto kCancelPollInterval = std::chrono::milliseconds(100);
-// The writing of a track reads texts written in file order, in another order: asking for them
-// this many items ahead keeps it from waiting for memory. Most texts fit in four cache lines.
+// Texts asked for this many items ahead of the one written (see PrefetchTexts).
 constexpr size_t kPrefetchAhead = 16;
+// Most texts fit in four cache lines.
 constexpr int kPrefetchLines = 4;
 constexpr int kCacheLineBytes = 64;
 // Items written between two looks at the clock.
@@ -99,16 +99,25 @@ const std::vector<uint32_t>& ChromosomeDataset::GetStopPositions() const {
 
 ItemView ChromosomeDataset::GetItem(ItemHandle handle) const {
     const StoredItem& stored = Ordered()[handle];
-    const StoredText::Texts texts = StoredText::Read(texts_.At(stored.text));
+    // The lengths read straight into the view: this runs for every item a search reads.
+    const char* text = texts_.At(stored.text);
+    const size_t sourceLength = StoredText::ReadLength(text);
+    const size_t attributesLength = StoredText::ReadLength(text);
     ItemView view;
-    view.Source = texts.source;
+    view.Source = std::string_view(text, sourceLength);
     view.Score = stored.score;
     view.Stop = stored.stop;
-    view.Attributes = texts.attributes;
+    view.Attributes = std::string_view(text + sourceLength, attributesLength);
     view.Strand = stored.strand;
     view.Frame = stored.frame;
     view.Color = stored.color;
     return view;
+}
+
+void ChromosomeDataset::PrefetchTexts(ItemHandle handle) const {
+    const char* const text = texts_.At(Ordered()[handle].text);
+    for (int line = 0; line < kPrefetchLines; ++line)
+        __builtin_prefetch(text + kCacheLineBytes * line);
 }
 
 std::optional<ItemView> ChromosomeDataset::FindItem(uint32_t start) const {
@@ -458,12 +467,10 @@ bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t t
     GffLineWriter writer(*stream);
     auto lastPoll = std::chrono::steady_clock::now();
     for (size_t k = first; k < last; ++k) {
-        if (k + kPrefetchAhead < last) {
-            const char* const ahead = texts_.At(items_[k + kPrefetchAhead].text);
-            for (int line = 0; line < kPrefetchLines; ++line)
-                __builtin_prefetch(ahead + kCacheLineBytes * line);
-        }
-        writer.Write(chromosomeName, trackName, starts[k], GetItem(k));
+        const ItemView item = GetItem(k);
+        if (item.Attributes.size() >= kLongText && k + kPrefetchAhead < last)
+            PrefetchTexts(k + kPrefetchAhead);
+        writer.Write(chromosomeName, trackName, starts[k], item);
         if ((k - first) % kItemsPerClockCheck != kItemsPerClockCheck - 1)
             continue;
         const auto now = std::chrono::steady_clock::now();

@@ -73,6 +73,13 @@ public:
     size_t GetItemCount() const { return items_.size(); }
 
     ItemView GetItem(ItemHandle handle) const;
+    // Asks the processor to bring in the texts of the item: loops that read items' texts one
+    // after another call it some items ahead, since the texts lie in the order of the file,
+    // among those of other tracks, and reading them in item order would wait for memory. Worth
+    // it only for texts of kLongText bytes or more: short ones come in runs that the processor
+    // fetches by itself.
+    void PrefetchTexts(ItemHandle handle) const;
+    static constexpr size_t kLongText = 64;
     uint32_t GetStart(ItemHandle handle) const { return GetStartPositions()[handle]; }
     float GetScore(ItemHandle handle) const { return Ordered()[handle].score; }
     uint32_t GetStop(ItemHandle handle) const { return Ordered()[handle].stop; }
@@ -224,7 +231,8 @@ private:
     // The summary of the ordered scores, rebuilt when items were added or scaled since.
     const ValueSummary& Summary() const;
     const ChunkedVector<StoredItem>& Ordered() const {
-        EnsureOrdered();
+        if (!ordered_)  // checked here: every read of an item passes
+            EnsureOrdered();
         return items_;
     }
 
