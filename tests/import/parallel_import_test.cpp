@@ -3,6 +3,7 @@
 // wherever the chunk boundaries fall.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -131,6 +132,24 @@ TEST(ParallelImportTest, AMemoryBudgetRunsOutAtTheSameLineOnAnyNumberOfThreads) 
             EXPECT_EQ(ImportSnapshot(file.Path(), limits, &shared), alone) << chunkBytes;
         }
     }
+}
+
+TEST(ParallelImportTest, ACancelStopsAfterTheSameChunkOnAnyNumberOfThreads) {
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "chr1\t" + std::to_string(i) + "\t" + std::to_string(i + 10) + "\tn\n";
+    ScratchFile file("cancel.bed", text);
+    ImportLimits limits;
+    limits.progressInterval = std::chrono::milliseconds(0);  // progress, and a cancel, at once
+    limits.chunkBytes = 4096;
+    limits.threads = 1;
+    const std::string alone = ImportSnapshot(file.Path(), limits, nullptr, true);
+    EXPECT_TRUE(Contains(alone, "outcome 0")) << alone;  // a cancel is no failure
+    EXPECT_FALSE(Contains(alone, "stored 2000")) << alone;
+    EXPECT_FALSE(Contains(alone, "stored 0")) << alone;
+    limits.threads = 4;
+    for (int round = 0; round < 5; ++round)
+        EXPECT_EQ(ImportSnapshot(file.Path(), limits, nullptr, true), alone);
 }
 
 TEST(ParallelImportTest, CompressedFilesLoadTheSame) {

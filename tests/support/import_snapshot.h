@@ -9,9 +9,11 @@
 // Everything an import of one file leaves behind that a user can see, as text: the outcome,
 // every status line, the loaded files, the panes, tracks and every item with all its fields.
 // For comparing imports that must not differ.
+// With cancel, the progress display asks to cancel at every look.
 inline std::string ImportSnapshot(const std::string& path, const ImportLimits& limits,
-                                  MemoryBudget* budget = nullptr) {
+                                  MemoryBudget* budget = nullptr, bool cancel = false) {
     RecordingAgent agent;
+    agent.cancelAnswer = cancel;
     GenomeDataset genome;
     genome.SetNotificationTarget(&agent);
     ImportOutcome outcome = ImportOutcome::kComplete;
