@@ -4,12 +4,15 @@
 // so that short inputs reach them; the chunks are a few bytes long, so that their boundaries
 // fall everywhere: inside lines, between CR and LF, inside a line too long to keep.
 //
-// The first byte chooses how the rest is stored:
+// The first byte chooses the file and its reading:
 //   bits 0-2  the name: .gff, .bed, .txt, .bedGraph, .narrowPeak, .broadPeak, .bed12, .gtf;
-//   bit 3     gzip-compressed in 1 to 3 members (named .gz);
+//   bit 3     ".gz" added to the name (the bytes, not the name, say whether it is compressed);
 //   bits 4-6  the chunk size, 1 + 5 * value bytes;
 //   bit 7     a memory budget of a few kilobytes, so that the import stops part way: then only
 //             readings in chunks of the same size are compared.
+// The second byte, modulo 4, how the rest is stored: 0 and 3 as it is; 1 gzip-compressed in 1
+// to 3 members; 2 behind the two bytes that start gzip data, so that the decompression meets
+// damaged and hostile streams and the text ends in an error.
 #include <unistd.h>
 
 #include <chrono>
@@ -31,7 +34,9 @@ namespace {
 const char* const kExtensions[] = {".gff",        ".bed",       ".txt",   ".bedGraph",
                                    ".narrowPeak", ".broadPeak", ".bed12", ".gtf"};
 constexpr uint8_t kExtensionMask = 7;
-constexpr uint8_t kCompressedBit = 1 << 3;
+constexpr uint8_t kCompressedNameBit = 1 << 3;
+enum Storage { kPlain, kCompressedHere, kCompressedAsGiven, kPlainToo };
+const char kGzipMagic[] = "\x1f\x8b";
 constexpr int kChunkShift = 4;
 constexpr uint8_t kChunkMask = 7;
 constexpr size_t kChunkStep = 5;
@@ -61,19 +66,27 @@ void ExpectSame(const std::string& expected, const std::string& found, const cha
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0)
+    if (size < 2)
         return 0;
     const uint8_t selector = data[0];
-    const std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
-    const bool compressed = (selector & kCompressedBit) != 0;
+    const std::string_view body(reinterpret_cast<const char*>(data + 2), size - 2);
     const std::string path = "/tmp/locuscope-parallel-fuzz-" + std::to_string(getpid()) +
-                             kExtensions[selector & kExtensionMask] + (compressed ? ".gz" : "");
+                             kExtensions[selector & kExtensionMask] +
+                             ((selector & kCompressedNameBit) != 0 ? ".gz" : "");
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (compressed)
-            out << GzipText(body, static_cast<int>(body.size() % kMaxMembers) + 1, 1);
-        else
-            out << body;
+        switch (static_cast<Storage>(data[1] % 4)) {
+            case kCompressedHere:
+                out << GzipText(body, static_cast<int>(body.size() % kMaxMembers) + 1, 1);
+                break;
+            case kCompressedAsGiven:
+                out << kGzipMagic << body;
+                break;
+            case kPlain:
+            case kPlainToo:
+                out << body;
+                break;
+        }
     }
     const size_t chunkBytes = 1 + kChunkStep * ((selector >> kChunkShift) & kChunkMask);
     const bool tight = (selector & kTightMemoryBit) != 0;

@@ -48,8 +48,8 @@ ImportPipeline::~ImportPipeline() {
 }
 
 bool ImportPipeline::Read(ParsedChunk& slot, ChunkReader::Status& status) {
-    if (readerFinished_) {
-        status = ChunkReader::Status::kEnd;
+    if (readerFinished_) {  // every thread that comes later learns how the text ended
+        status = finishedStatus_;
         return false;
     }
     slot.memoryError = false;
@@ -62,9 +62,10 @@ bool ImportPipeline::Read(ParsedChunk& slot, ChunkReader::Status& status) {
     }
     if (status != ChunkReader::Status::kChunk) {
         readerFinished_ = true;
+        finishedStatus_ = status;
         return false;
     }
-    readerFinished_ = slot.memoryError;
+    readerFinished_ = slot.memoryError;  // then the chunk's memory error is the end
     slot.sequence = nextSequence_++;
     slot.syntax = syntax_;
     slot.decidingLine = ParsedChunk::kNoLine;

@@ -56,6 +56,7 @@ private:
     LineSyntax syntax_;
     uint64_t nextSequence_ = 0;
     bool readerFinished_ = false;
+    ChunkReader::Status finishedStatus_ = ChunkReader::Status::kEnd;  // once finished
 
     // What the threads share, under lock_.
     std::mutex lock_;

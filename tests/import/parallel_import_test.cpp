@@ -165,10 +165,15 @@ TEST(ParallelImportTest, CompressedFilesLoadTheSame) {
             ExpectSameReadingEverywhere(file.Path(), ImportLimits(), {7, 256, 4096});
         EXPECT_TRUE(Contains(whole, "stored 400")) << name;
     }
-    // Damaged after its first member: the lines before the damage, then the same error.
+    // Damaged after its first member: the lines before the damage, then the same error, also
+    // when another thread reaches the end of the text before the one that met the damage has
+    // said so (tried a few times, as threads meet it in any order).
     ScratchFile damaged("damaged.gff.gz", GzipText(text.substr(0, 5000)) + "\x1f\x8bjunk");
-    const std::string whole = ExpectSameReadingEverywhere(damaged.Path(), ImportLimits(), {7, 256});
-    EXPECT_TRUE(Contains(whole, "Error reading file at line")) << whole;
+    for (int round = 0; round < 10; ++round) {
+        const std::string whole =
+            ExpectSameReadingEverywhere(damaged.Path(), ImportLimits(), {7, 256});
+        EXPECT_TRUE(Contains(whole, "Error reading file at line")) << whole;
+    }
 }
 
 TEST(ParallelImportTest, LinesOfAMegabyteAcrossChunkBoundaries) {
