@@ -31,20 +31,13 @@ struct Generator {
 
 float ScoreFor(uint8_t kind, uint32_t k, Generator& random) {
     switch (kind & 7) {
-        case 0:
-            return std::numeric_limits<float>::quiet_NaN();
-        case 1:
-            return 0.0f;
-        case 2:
-            return -0.0f;
-        case 3:
-            return std::numeric_limits<float>::infinity();
-        case 4:
-            return -std::numeric_limits<float>::infinity();
-        case 5:
-            return static_cast<float>(k % 7);
-        case 6:
-            return std::numeric_limits<float>::max();
+        case 0: return std::numeric_limits<float>::quiet_NaN();
+        case 1: return 0.0f;
+        case 2: return -0.0f;
+        case 3: return std::numeric_limits<float>::infinity();
+        case 4: return -std::numeric_limits<float>::infinity();
+        case 5: return static_cast<float>(k % 7);
+        case 6: return std::numeric_limits<float>::max();
         default: {
             const uint32_t bits = random.Next();
             float value;
@@ -56,14 +49,10 @@ float ScoreFor(uint8_t kind, uint32_t k, Generator& random) {
 
 uint32_t PositionFor(FuzzedDataProvider& input, uint32_t lowest, uint32_t highest) {
     switch (input.ConsumeIntegralInRange<int>(0, 3)) {
-        case 0:
-            return input.ConsumeIntegralInRange<uint32_t>(0, 16);
-        case 1:
-            return kLastPosition - input.ConsumeIntegralInRange<uint32_t>(0, 16);
-        case 2:
-            return input.ConsumeIntegralInRange<uint32_t>(lowest, highest);
-        default:
-            return input.ConsumeIntegral<uint32_t>();
+        case 0: return input.ConsumeIntegralInRange<uint32_t>(0, 16);
+        case 1: return kLastPosition - input.ConsumeIntegralInRange<uint32_t>(0, 16);
+        case 2: return input.ConsumeIntegralInRange<uint32_t>(lowest, highest);
+        default: return input.ConsumeIntegral<uint32_t>();
     }
 }
 
@@ -79,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Generator random{input.ConsumeIntegral<uint64_t>()};
     // Starts begin near 0 or near the top of the position space.
     uint32_t start = input.ConsumeBool() ? 1 : kLastPosition - count * 3;
-    const std::vector<uint8_t> pattern =
-        input.ConsumeBytes<uint8_t>(input.ConsumeIntegralInRange<size_t>(0, 256));
+    const std::vector<uint8_t> pattern = input.ConsumeBytes<uint8_t>(
+        input.ConsumeIntegralInRange<size_t>(0, 256));
 
     ChromosomeDataset track;
     ChromosomeItem item;

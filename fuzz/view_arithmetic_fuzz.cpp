@@ -29,12 +29,9 @@ void Require(bool rule, const char* what, Range range) {
 
 uint32_t Position(FuzzedDataProvider& input) {
     switch (input.ConsumeIntegralInRange<int>(0, 2)) {
-        case 0:
-            return input.ConsumeIntegralInRange<uint32_t>(0, 16);
-        case 1:
-            return kLastPosition - input.ConsumeIntegralInRange<uint32_t>(0, 16);
-        default:
-            return input.ConsumeIntegral<uint32_t>();
+        case 0: return input.ConsumeIntegralInRange<uint32_t>(0, 16);
+        case 1: return kLastPosition - input.ConsumeIntegralInRange<uint32_t>(0, 16);
+        default: return input.ConsumeIntegral<uint32_t>();
     }
 }
 
@@ -122,17 +119,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 geometry.SetVisibleRange(Position(input), Position(input));
                 break;
             case 3:
-                geometry.ScrollHorizontally(static_cast<ViewGeometry::ScrollAction>(
-                                                input.ConsumeIntegralInRange<int>(0, 6)),
-                                            input.ConsumeIntegral<int64_t>());
+                geometry.ScrollHorizontally(
+                    static_cast<ViewGeometry::ScrollAction>(input.ConsumeIntegralInRange<int>(0, 6)),
+                    input.ConsumeIntegral<int64_t>());
                 break;
             case 4: {
                 const int width = input.ConsumeIntegralInRange<int>(0, 40000);
                 const int x = geometry.PositionToX(Position(input),
                                                    input.ConsumeIntegralInRange<int>(0, 2), width);
-                const ViewGeometry::PointHit hit =
-                    geometry.PointToPosition(x, input.ConsumeIntegral<int>(), width,
-                                             static_cast<int>(layout.ownTrackHeights.size()));
+                const ViewGeometry::PointHit hit = geometry.PointToPosition(
+                    x, input.ConsumeIntegral<int>(), width,
+                    static_cast<int>(layout.ownTrackHeights.size()));
                 Require(hit.position <= kLastPosition, "point beyond the positions",
                         {hit.position, hit.position});
                 break;
