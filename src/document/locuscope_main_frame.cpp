@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSettings>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -19,6 +18,7 @@
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/long_operation_guard.h"
+#include "framework/settings.h"
 #include "framework/byte_text.h"
 #include "framework/c_tool_bar_base.h"
 #include "framework/child_frame_base.h"
@@ -35,11 +35,6 @@ const QString kToolbarStateKey = QStringLiteral("ToolbarState");
 constexpr int kPaneSelectorWidth = 250;
 constexpr int kPaneStepperWidth = 20;
 
-QSettings Store() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Locuscope"),
-                     QStringLiteral("Locuscope"));
-}
-
 }  // namespace
 
 LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this)) {
@@ -55,7 +50,7 @@ LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this
         connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
     CreateToolBars();
     CreateStatusBar();
-    restoreState(Store().value(kToolbarStateKey).toByteArray());
+    restoreState(OpenSettingsStore().value(kToolbarStateKey).toByteArray());
     // Child windows are always shown maximised, whichever becomes active.
     connect(GetMdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window != nullptr && !window->isMaximized())
@@ -407,7 +402,7 @@ void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
         });
         return;
     }
-    Store().setValue(kToolbarStateKey, saveState());
+    OpenSettingsStore().setValue(kToolbarStateKey, saveState());
     GetMdiArea()->closeAllSubWindows();
     QMainWindow::closeEvent(event);
 }
