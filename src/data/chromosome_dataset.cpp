@@ -145,6 +145,13 @@ ItemView ChromosomeDataset::GetItem(ItemHandle handle) const {
     return view;
 }
 
+std::string_view ChromosomeDataset::GetAttributes(ItemHandle handle) const {
+    const char* text = texts_.At(Ordered()[handle].text);
+    const size_t sourceLength = DecodeLength(text);
+    const size_t attributesLength = DecodeLength(text);
+    return std::string_view(text + sourceLength, attributesLength);
+}
+
 std::optional<ItemView> ChromosomeDataset::FindItem(uint32_t start) const {
     const std::vector<uint32_t>& starts = GetStartPositions();
     const auto it = std::lower_bound(starts.begin(), starts.end(), start);

@@ -9,7 +9,9 @@
 #include <memory>
 #include <new>
 #include <string_view>
+#include <unordered_set>
 
+#include "data/gene_model_linker.h"
 #include "data/number_scan.h"
 #include "data/parsed_feature_line.h"
 #include "framework/file_processing_exception.h"
@@ -97,6 +99,8 @@ private:
     void StopEarly();
     // Reports the read position when 200 ms have passed since the last report; true if it did.
     bool ReportProgressIfDue(const ByteSource& source);
+    // Finds the gene models of the chromosomes a GFF file brought items to.
+    void LinkGeneModels();
     void Finish();
 
     GenomeDataset& genome_;
@@ -121,6 +125,7 @@ private:
     // through a few feature types, so a short list answers nearly every lookup.
     std::string recentChromosome_;
     std::vector<std::pair<std::string, ChromosomeDataset*>> recentTracks_;
+    std::unordered_set<std::string> chromosomesRead_;
 };
 
 bool FileImport::Run(ByteSource& source) {
@@ -279,6 +284,7 @@ ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
             return *track;
     }
     ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosomeName, trackName);
+    chromosomesRead_.insert(chromosomeName);
     if (sectionColor_ != ChromosomeDataset::kUnassignedColor)
         track.TrackColor = sectionColor_;
     if (touched_ != nullptr)
@@ -351,8 +357,26 @@ bool FileImport::ReportProgressIfDue(const ByteSource& source) {
     return true;
 }
 
+void FileImport::LinkGeneModels() {
+    // BED lines carry no links; their tracks are left as they are.
+    if (type_ != ImportDriver::kGff)
+        return;
+    std::vector<const GenomeDataset::TrackMap*> chromosomes;
+    for (const std::string& name : chromosomesRead_) {
+        if (const GenomeDataset::TrackMap* tracks = genome_.GetChromosomeTracks(name))
+            chromosomes.push_back(tracks);
+    }
+    try {
+        GeneModelLinker::LinkAll(chromosomes);
+    } catch (const std::bad_alloc&) {
+        // Models are a way of drawing what is loaded; without memory for them the tracks are
+        // drawn as they would be without models, and nothing loaded is lost.
+    }
+}
+
 void FileImport::Finish() {
     ReportUnlistedProblems();
+    LinkGeneModels();
     genome_.SetTaskPercent(100, kImportingPrefix, "", 0);
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - startTime_);
