@@ -4,7 +4,8 @@
 // lines/s (items_per_second) and, for the import, the time of a first run into fresh memory and
 // its peak resident bytes per stored feature and per byte of file. A gzip-compressed file
 // (.gz, .bgz) is imported as the Import command does, decompressing while it reads; its
-// baseline is inflating it alone, without looking at the text.
+// baseline is inflating it alone, without looking at the text. BlockMemory, which needs no
+// file, gives the resident bytes that each block of a BED12 item adds to the store.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -124,6 +125,34 @@ void Import(benchmark::State& state, const std::string& path) {
     state.counters["peak_rss_per_file_byte"] = peak / static_cast<double>(FileSize(path));
 }
 
+// One track of kItems BED12-like items filed with kBlocks blocks each, next to the same items
+// filed without: the difference in resident memory per block, counts included.
+void BlockMemory(benchmark::State& state) {
+    constexpr uint32_t kItems = 1000000;
+    constexpr uint32_t kBlocks = 10;
+    constexpr uint32_t kSpacing = 1000;
+    const auto residentAfterFiling = [](bool withBlocks) {
+        ProcessMemory::ReleaseFreeMemory();
+        const uint64_t before = ProcessMemory::ResidentBytes();
+        ChromosomeDataset track;
+        ChromosomeItem item;
+        item.Attributes = "transcript";
+        FeatureStructure structure;
+        for (uint32_t b = 0; withBlocks && b < kBlocks; ++b)
+            structure.Blocks.push_back({b * 50, 40});
+        for (uint32_t i = 0; i < kItems; ++i) {
+            item.Stop = i * kSpacing + kBlocks * 50;
+            track.AddItem(i * kSpacing + 1, item, structure);
+        }
+        benchmark::DoNotOptimize(track.GetBlocks(kItems - 1).size());
+        return static_cast<double>(ProcessMemory::ResidentBytes() - before);
+    };
+    double perBlock = 0;
+    for (auto _ : state)
+        perBlock = (residentAfterFiling(true) - residentAfterFiling(false)) / (kItems * kBlocks);
+    state.counters["rss_per_block"] = perBlock;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -152,6 +181,9 @@ int main(int argc, char** argv) {
             ->Iterations(2)
             ->UseRealTime();
     }
+    benchmark::RegisterBenchmark("BlockMemory", BlockMemory)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -81,7 +81,7 @@ void Import(benchmark::State& state, const std::string& path) {
 void SelectAllExport(benchmark::State& state, GenomeDataset* genome, const std::string& out) {
     for (auto _ : state) {
         genome->SelectAllRegions();
-        if (!genome->ExportSelections(out))
+        if (!genome->ExportSelections(out, {}))
             state.SkipWithError("export failed");
     }
     state.SetBytesProcessed(

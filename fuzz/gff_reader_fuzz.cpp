@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to the GFF line reader line by line, as the import does (a final
-// carriage return taken off), then uses what it read.
+// carriage return taken off), then uses what it read, as the view shows it.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "data/feature_name.h"
 #include "data/parsed_feature_line.h"
+#include "data/percent_decoding.h"
 #include "framework/file_processing_exception.h"
 #include "import/gff_reader.h"
 
@@ -22,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ParseGffLine(line, record, ++lineNumber);
         } catch (const FileProcessingException& refusal) {
             (void)refusal.GetMessage();
+            (void)GffRefusalHint(line);
         }
+        (void)PercentDecodedForDisplay(FeatureName(record.Attributes));
         (void)record.GetUrl();
         (void)record.GetInfoText(record.Start);
     }

@@ -18,6 +18,9 @@
 //      with ".gz" added to the name;
 //   2  the text taken as compressed data as it stands, with ".gz" added to the name, so the
 //      decompression meets damaged and hostile streams.
+// Bytes from 192 on store plain text under the other names of the BED family instead:
+// byte % 4 picks .bedGraph, .narrowPeak, .broadPeak or .bed12, and (byte / 4) % 4 the reading
+// as above.
 #include <unistd.h>
 #include <zlib.h>
 
@@ -37,6 +40,9 @@ namespace {
 
 const char* const kExtensions[] = {".gff", ".bed", ".txt"};
 constexpr int kExtensionCount = 3;
+const char* const kBedFamilyExtensions[] = {".bedGraph", ".narrowPeak", ".broadPeak", ".bed12"};
+constexpr int kBedFamilyCount = 4;
+constexpr uint8_t kFirstBedFamilySelector = 192;
 constexpr int kReadModes = 4;
 constexpr int kCompactMode = 1;
 constexpr int kCancelModes = 2;
@@ -45,8 +51,11 @@ constexpr int kMaxMembers = 3;
 constexpr size_t kMaxExpandedBytes = size_t{4} << 20;  // room for a line over 1 MB
 
 std::string TemporaryPath(uint8_t selector, Storage storage) {
-    return "/tmp/locuscope-fuzz-" + std::to_string(getpid()) +
-           kExtensions[selector % kExtensionCount] + (storage == kPlain ? "" : ".gz");
+    const char* extension = selector >= kFirstBedFamilySelector
+                                ? kBedFamilyExtensions[selector % kBedFamilyCount]
+                                : kExtensions[selector % kExtensionCount];
+    return "/tmp/locuscope-fuzz-" + std::to_string(getpid()) + extension +
+           (storage == kPlain ? "" : ".gz");
 }
 
 // Writes text gzip-compressed in the given number of members, cut at even shares.
@@ -133,8 +142,13 @@ void ReadBack(GenomeDataset& genome) {
             (void)track->FindItemAt(track->MinStart, 0.0f, 0, 0xFFFFFFFF);
             std::ostringstream out;
             track->WriteGff(&out, track->MinStart, 0xFFFFFFFF, pane, "t");
-            for (size_t h = 0; h < track->GetItemCount(); ++h)
+            for (size_t h = 0; h < track->GetItemCount(); ++h) {
                 (void)track->GetItem(h).GetUrl();
+                const ItemBlocks blocks = track->GetBlocks(h);
+                if (!blocks.empty() && (blocks[0].Start != track->GetStart(h) ||
+                                        blocks[blocks.size() - 1].Stop != track->GetStop(h)))
+                    __builtin_trap();  // blocks that do not span their item
+            }
         }
         genome.SetCurrentPane(pane);
         genome.StepCursor(pane, 1);
@@ -149,9 +163,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
     const uint8_t selector = data[0];
-    const int mode = (selector / kExtensionCount) % kReadModes;
+    const bool bedFamily = selector >= kFirstBedFamilySelector;
+    const int mode = (selector / (bedFamily ? kBedFamilyCount : kExtensionCount)) % kReadModes;
     constexpr int kStorageUnit = 64;  // printable selectors ('0' to '9') store plain text
-    const auto storage = static_cast<Storage>(selector / kStorageUnit % kStorageForms);
+    const auto storage =
+        bedFamily ? kPlain : static_cast<Storage>(selector / kStorageUnit % kStorageForms);
     const int members = selector / (kExtensionCount * kReadModes) % kMaxMembers + 1;
     const std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
     const std::string path = TemporaryPath(selector, storage);

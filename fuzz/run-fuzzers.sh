@@ -43,6 +43,18 @@ for file in examples/*; do
     { printf '\x84'; head -c 4096 "$file" | gzip -c; } > "$seeds/files/raw-gz-$base"
 done
 
+# From '\xc0' on, the other names of the BED family: byte % 4 picks .bedGraph, .narrowPeak,
+# .broadPeak or .bed12.
+printf '\xc0track type=bedGraph name=cov\nchr1 0 100 1.5\nchr1 100 100 nan\n' > "$seeds/files/bedgraph"
+printf '\xc1chr1\t9\t50\tpeak1\t900\t.\t5.2\t3.3e-82\t2.1\t20\nchr1\t60\t80\t.\t1\t+\t1\t2\t3\t-1\n' \
+    > "$seeds/files/narrowpeak"
+printf '\xc2chr2\t0\t500\tdomain\t7\t-\t0.5\t12\t9\n' > "$seeds/files/broadpeak"
+printf '\xc3track name=m itemRgb="Off"\nchr2 100 1000 tx1 0 + 200 900 0,0,255 3 100,200,100, 0,400,800,\nchr2 100 1000 bad 0 - 50 100 . 2 100,100 0,700\n' \
+    > "$seeds/files/bed12"
+# '\xc7' = .bed12 in the compact form: 40 lines of blocks that do not fit.
+{ printf '\xc7\x00\x28chr1 %%d 100 n 0 + 0 100 0 2 10,10 0,10\n'; } > "$seeds/files/bed12-dropped"
+printf 'chr2 100 1000 tx1 0 + 200 900 . 3 100,200,100, 0,400,800,\nchr1 5 5 ins\n' > "$seeds/lines/blocks.bed"
+
 # A kept corpus keeps the seeds too, so that replaying it (for coverage, say) starts from them.
 [[ -n ${3:-} ]] && cp -r "$seeds/lines" "$seeds/files" "$corpus_root/"
 

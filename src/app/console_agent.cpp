@@ -1,7 +1,8 @@
 #include "app/console_agent.h"
 
+#include "framework/console_text.h"
+
 void ConsoleAgent::ReportMessage(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), out_);
-    std::fputc('\n', out_);
+    ConsoleText::WriteLine(out_, text);
     std::fflush(out_);
 }

@@ -6,7 +6,8 @@
 #include "framework/notification_agent.h"
 
 // The end of the notification chain in headless runs: status lines go to a stream (standard
-// error), one per line, verbatim; the error flag is kept; nothing ever waits for a button.
+// error), one per line, as they are but for control bytes (see ConsoleText); the error flag is
+// kept; nothing ever waits for a button.
 class ConsoleAgent : public CNotificationAgent {
 public:
     explicit ConsoleAgent(std::FILE* out) : out_(out) {}

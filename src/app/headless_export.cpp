@@ -1,13 +1,13 @@
 #include "app/headless_export.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include "app/console_agent.h"
 #include "app/headless_front_end.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
+#include "framework/console_text.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     for (const std::string& text : selects) {
         Selection selection;
         if (!ParseSelection(text, selection)) {
-            std::fprintf(stderr, "--select takes PANE:START-STOP, not: %s\n", text.c_str());
+            ConsoleText::WriteLine(stderr, "--select takes PANE:START-STOP, not: " + text);
             return HeadlessFrontEnd::kExitUsage;
         }
         selections.push_back(std::move(selection));
@@ -45,11 +45,12 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    const bool imported = document.ImportFiles(paths);
+    if (!document.ImportFiles(paths))
+        return HeadlessFrontEnd::SkipOutputAfterFailedImport(output);
     for (const Selection& selection : selections) {
         if (selection.pane != kAllTracksPane && !document.Genome.HasChromosome(selection.pane)) {
-            std::fprintf(stderr, "--select names no pane of the files: %s\n",
-                         selection.pane.c_str());
+            ConsoleText::WriteLine(stderr,
+                                   "--select names no pane of the files: " + selection.pane);
             return HeadlessFrontEnd::kExitUsage;
         }
     }
@@ -58,6 +59,6 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     for (const Selection& selection : selections)
         document.Genome.RegionSelection[selection.pane].push_back(selection.range);
 
-    const bool written = document.ExportSelections(output);
-    return imported && written ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;
+    return document.ExportSelections(output) ? HeadlessFrontEnd::kExitSuccess
+                                             : HeadlessFrontEnd::kExitFailure;
 }

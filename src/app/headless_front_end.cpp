@@ -13,6 +13,7 @@
 #include "app/headless_report.h"
 #include "app/headless_search.h"
 #include "document/locuscope_document.h"
+#include "framework/console_text.h"
 
 namespace {
 
@@ -28,7 +29,8 @@ const QString kSelectOption = QStringLiteral("select");
 const QString kSelectAllOption = QStringLiteral("select-all");
 
 int UsageError(const QCommandLineParser& parser, const QString& problem) {
-    std::fprintf(stderr, "%s\n\n%s", qPrintable(problem), qPrintable(parser.helpText()));
+    ConsoleText::WriteLine(stderr, CommandLineText::ToBytes(problem));
+    std::fprintf(stderr, "\n%s", qPrintable(parser.helpText()));
     return HeadlessFrontEnd::kExitUsage;
 }
 
@@ -39,10 +41,13 @@ std::vector<std::string> ToPaths(const QStringList& names) {
     return paths;
 }
 
-// Imports the files into document, reporting to console; true when every file imported.
-bool Import(const QCommandLineParser& parser, LocuscopeDocument& document, ConsoleAgent& console) {
+// Imports the files into document, reporting to console.
+ImportOutcome Import(const QCommandLineParser& parser, LocuscopeDocument& document,
+                     ConsoleAgent& console) {
     document.SetHeadlessAgent(&console);
-    return document.ImportFiles(ToPaths(parser.positionalArguments()));
+    ImportOutcome outcome = ImportOutcome::kFailed;
+    document.ImportFiles(ToPaths(parser.positionalArguments()), &outcome);
+    return outcome;
 }
 
 int Render(const QCommandLineParser& parser) {
@@ -68,6 +73,12 @@ int Render(const QCommandLineParser& parser) {
 }
 
 }  // namespace
+
+int HeadlessFrontEnd::SkipOutputAfterFailedImport(const std::string& output) {
+    ConsoleText::WriteLine(stderr, "Nothing written to " + output + ": a file failed to import.");
+    std::fflush(stderr);
+    return kExitFailure;
+}
 
 bool HeadlessFrontEnd::IsHeadless(const QStringList& arguments) {
     // Help and the version are given without a window too.
@@ -149,7 +160,9 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
                       QStringLiteral("With --export, select every pane whole, as Edit > Select "
                                      "All does.")});
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
+                                 QStringLiteral("GFF (.gff .gff3 .gtf), BED (.bed .bed3-.bed15 "
+                                                ".bedGraph .bdg .narrowPeak .broadPeak) or "
+                                                "either (.txt) files, each also as .gz or .bgz."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(arguments))
         return UsageError(parser, parser.errorText());
@@ -180,7 +193,7 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     if (exporting) {
         if (parser.value(kExportOption).isEmpty())
             return UsageError(parser, QStringLiteral("--export needs the GFF file to write."));
-        return HeadlessExport::Run(parser.value(kExportOption).toLocal8Bit().toStdString(),
+        return HeadlessExport::Run(CommandLineText::ToBytes(parser.value(kExportOption)),
                                    ToPaths(parser.values(kSelectOption)),
                                    parser.isSet(kSelectAllOption),
                                    ToPaths(parser.positionalArguments()));
@@ -189,9 +202,9 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     // One document, imported as the Import command does, reporting to standard error.
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
-    const bool imported = Import(parser, document, console);
+    const ImportOutcome outcome = Import(parser, document, console);
 
-    WriteHeadlessReport(stdout, document.Genome, parser.isSet(kItemsOption), imported,
+    WriteHeadlessReport(stdout, document.Genome, parser.isSet(kItemsOption), outcome,
                         console.GetErrorFlag());
-    return imported ? kExitSuccess : kExitFailure;
+    return outcome == ImportOutcome::kComplete ? kExitSuccess : kExitFailure;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <string>
 
 // The window-less face of the program. Every form import the files into one document as the
 // Import command does, with every status line of the import on standard error:
@@ -25,4 +26,8 @@ public:
 
     // Needs a QCoreApplication, a QGuiApplication when NeedsPainting.
     static int Run(const QStringList& arguments);
+
+    // An output is made only from a complete import: when a file failed, says on standard error
+    // that output was not written (it is neither created nor changed) and returns kExitFailure.
+    static int SkipOutputAfterFailedImport(const std::string& output);
 };

@@ -1,18 +1,18 @@
 #include "app/headless_render.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <functional>
 
 #include "app/console_agent.h"
 #include "app/headless_front_end.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
+#include "framework/console_text.h"
 #include "framework/message_box.h"
 #include "view/c_dialog_image_export.h"
 #include "view/pane_image.h"
@@ -25,40 +25,37 @@ namespace {
 const std::string kSvg = "svg";
 const std::string kPdf = "pdf";
 const std::string kBmp = "bmp";
+// What a high-resolution printer gives a PDF.
+constexpr int kPdfDotsPerInch = 1200;
 
-bool WriteSvg(const LocuscopeDocument& document, const std::string& pane,
-              PaneImage::Range range, int width, const RenderSettings& settings,
-              const QColor& background, const std::string& path) {
+bool EncodeSvg(const LocuscopeDocument& document, const std::string& pane, PaneImage::Range range,
+               int width, const RenderSettings& settings, const QColor& background,
+               QByteArray& bytes) {
     ViewGeometry geometry =
         PaneImage::Layout(document.Genome, pane, range, width, document.HeaderVisible);
     TrackRenderer renderer(document.Genome, pane, geometry, settings);
     const int64_t height = renderer.FullImageHeight();
     if (height > PaneImage::kMaximumPixels)
         return false;
-    QByteArray bytes;
-    return PictureOutput::EncodeSvg(QSize(width, static_cast<int>(height)),
-                                    [&](QPainter& painter) {
-                                        renderer.DrawAll(
-                                            painter, QRect(0, 0, width, int(height)), background);
-                                    },
-                                    bytes) &&
-           PictureOutput::WriteFile(path, bytes);
+    return PictureOutput::EncodeSvg(
+        QSize(width, static_cast<int>(height)),
+        [&](QPainter& painter) {
+            renderer.DrawAll(painter, QRect(0, 0, width, int(height)), background);
+        },
+        bytes);
 }
 
-bool WritePdf(const LocuscopeDocument& document, const std::string& pane, PaneImage::Range range,
-              const RenderSettings& settings, const std::string& path) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QFile::decodeName(QByteArray::fromStdString(path)));
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+bool EncodePdf(const LocuscopeDocument& document, const std::string& pane, PaneImage::Range range,
+               const RenderSettings& settings, QByteArray& bytes) {
     PanePrinter::Job job;
     job.genome = &document.Genome;
     job.paneName = pane;
     job.range = range;
     job.headerVisible = document.HeaderVisible;
     job.settings = settings;
-    return PanePrinter::Print(printer, job) > 0;
+    return PictureOutput::EncodePdf(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                                QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter),
+                                    kPdfDotsPerInch, job, bytes);
 }
 
 }  // namespace
@@ -81,34 +78,34 @@ std::string HeadlessRender::FormatOf(const std::string& output) {
 }
 
 int HeadlessRender::ClampWidth(long long width) {
-    return static_cast<int>(std::clamp<long long>(width, CDialogImageExport::kMinimumWidth,
-                                                  PaneImage::kMaximumWidth));
+    return static_cast<int>(
+        std::clamp<long long>(width, CDialogImageExport::kMinimumWidth, PaneImage::kMaximumWidth));
 }
 
 int HeadlessRender::Run(const Request& request) {
     const std::string format = FormatOf(request.output);
     if (format.empty()) {
-        std::fprintf(stderr,
-                     "--render writes .png, .bmp, .gif, .tif, .tiff, .svg or .pdf files, not: %s\n",
-                     request.output.c_str());
+        ConsoleText::WriteLine(
+            stderr, "--render writes .png, .bmp, .gif, .tif, .tiff, .svg or .pdf files, not: " +
+                        request.output);
         return HeadlessFrontEnd::kExitUsage;
     }
     const std::string regionText = request.region.empty() ? kAllTracksPane : request.region;
     const PaneLabel::Parsed region = PaneLabel::Parse(regionText);
     if (region.outOfRange) {
-        std::fprintf(stderr, "--region has a position beyond %s: %s\n",
-                     PaneLabel::GroupedNumber(PaneLabel::kNoPosition - 1).c_str(),
-                     regionText.c_str());
+        ConsoleText::WriteLine(stderr, "--region has a position beyond " +
+                                           PaneLabel::GroupedNumber(PaneLabel::kNoPosition - 1) +
+                                           ": " + regionText);
         return HeadlessFrontEnd::kExitUsage;
     }
 
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    const bool imported = document.ImportFiles(request.paths);
+    if (!document.ImportFiles(request.paths))
+        return HeadlessFrontEnd::SkipOutputAfterFailedImport(request.output);
     if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
-        std::fprintf(stderr, "--region names no pane of the files: %s\n",
-                     region.paneName.c_str());
+        ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + region.paneName);
         return HeadlessFrontEnd::kExitUsage;
     }
     PaneImage::Range range = region.range;
@@ -120,25 +117,29 @@ int HeadlessRender::Run(const Request& request) {
     const bool transparent = request.transparent && format != kBmp;
     const QColor background = transparent ? QColor(Qt::transparent) : QColor(Qt::white);
 
-    bool written = false;
-    const char* failure = PictureOutput::kErrorCreatingImage;
+    const char* message = PictureOutput::kErrorCreatingImage;
+    std::function<bool(QByteArray&)> produce;
     if (format == kSvg) {
-        written = WriteSvg(document, region.paneName, range, width, settings, background,
-                           request.output);
-        failure = PictureOutput::kErrorCreatingMetafile;
+        message = PictureOutput::kErrorCreatingMetafile;
+        produce = [&](QByteArray& bytes) {
+            return EncodeSvg(document, region.paneName, range, width, settings, background, bytes);
+        };
     } else if (format == kPdf) {
-        written = WritePdf(document, region.paneName, range, settings, request.output);
-        failure = "Error printing.";
+        message = PictureOutput::kErrorPrinting;
+        produce = [&](QByteArray& bytes) {
+            return EncodePdf(document, region.paneName, range, settings, bytes);
+        };
     } else {
-        const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
-                                               document.HeaderVisible, settings, background);
-        QByteArray bytes;
-        written = PictureOutput::EncodeImage(image, format, bytes) &&
-                  PictureOutput::WriteFile(request.output, bytes);
+        produce = [&](QByteArray& bytes) {
+            const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
+                                                   document.HeaderVisible, settings, background);
+            return PictureOutput::EncodeImage(image, format, bytes);
+        };
     }
-    if (!written) {
-        ShowMessageBox(failure);
+    std::string failure;
+    if (!PictureOutput::WriteFile(request.output, document.GetImportedPaths(), produce, failure)) {
+        ShowMessageBox(PictureOutput::FailureMessage(message, failure));
         return HeadlessFrontEnd::kExitFailure;
     }
-    return imported ? HeadlessFrontEnd::kExitSuccess : HeadlessFrontEnd::kExitFailure;
+    return HeadlessFrontEnd::kExitSuccess;
 }

@@ -8,9 +8,10 @@
 // names: .png, .bmp, .gif, .tif or .tiff (a picture of every track, as Image Capture makes
 // it; --transparent leaves the background transparent except in BMP), .svg (the same picture
 // as vector shapes and text) or .pdf (printed pages, as Print makes them, on A4 landscape).
-// The width is kept between 100 and 32767 pixels. Returns 0; 1 when the picture cannot be made
-// or written, or a file failed to import; 2 for an unknown extension or a region that cannot
-// be read or names no pane of the files.
+// The width is kept between 100 and 32767 pixels. OUT is written only when every file
+// imported, and replaced only when complete; never when it is one of the files. Returns 0; 1
+// when the picture cannot be made or written, or a file failed to import; 2 for an unknown
+// extension or a region that cannot be read or names no pane of the files.
 class HeadlessRender {
 public:
     struct Request {

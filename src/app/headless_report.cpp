@@ -6,38 +6,46 @@
 #include <unordered_map>
 #include <vector>
 
+#include "framework/console_text.h"
 #include "framework/string_format.h"
 
 namespace {
 
-void WriteLine(std::FILE* out, const std::string& line) {
+// One line of tab-separated fields; texts from the files are written byte for byte but for
+// control bytes, which are escaped (see ConsoleText), so a tab or a line break in a name never
+// breaks the line.
+void WriteFields(std::FILE* out, std::initializer_list<std::string_view> fields) {
+    std::string line = ConsoleText::Fields(fields);
+    line += '\n';
     std::fwrite(line.data(), 1, line.size(), out);
-    std::fputc('\n', out);
 }
 
-// Fields joined by tabs; texts are written byte for byte.
-std::string Join(std::initializer_list<std::string> fields) {
-    std::string line;
-    bool first = true;
-    for (const std::string& field : fields) {
-        if (!first)
-            line += '\t';
-        first = false;
-        line += field;
-    }
-    return line;
+// The thick range and the blocks of a BED item, each on a line of its own after the item.
+void WriteStructure(std::FILE* out, const ChromosomeDataset& track,
+                    ChromosomeDataset::ItemHandle handle) {
+    uint32_t thickStart = 0;
+    uint32_t thickStop = 0;
+    if (track.GetThickRange(handle, thickStart, thickStop))
+        WriteFields(out, {"thick", std::to_string(thickStart), std::to_string(thickStop)});
+    const ItemBlocks blocks = track.GetBlocks(handle);
+    if (blocks.empty())
+        return;
+    std::string list;
+    for (size_t i = 0; i < blocks.size(); ++i)
+        list += FormatString(i == 0 ? "%u-%u" : ",%u-%u", blocks[i].Start, blocks[i].Stop);
+    WriteFields(out, {"blocks", list});
 }
 
 void WriteItems(std::FILE* out, const std::string& pane, const std::string& trackName,
                 const ChromosomeDataset& track) {
     for (ChromosomeDataset::ItemHandle h = 0; h != track.End(); ++h) {
         const ItemView item = track.GetItem(h);
-        WriteLine(out, Join({"item", pane, trackName,
-                             FormatString("%u\t%u\t%f", track.GetStart(h), item.Stop,
-                                          static_cast<double>(item.Score)),
-                             std::string(1, item.Strand), std::string(1, item.Frame),
-                             FormatString("%08X", item.Color), std::string(item.Source),
-                             item.GetUrl(), std::string(item.Attributes)}));
+        WriteFields(
+            out, {"item", pane, trackName, std::to_string(track.GetStart(h)),
+                  std::to_string(item.Stop), FormatString("%f", static_cast<double>(item.Score)),
+                  std::string_view(&item.Strand, 1), std::string_view(&item.Frame, 1),
+                  FormatString("%08X", item.Color), item.Source, item.GetUrl(), item.Attributes});
+        WriteStructure(out, track, h);
     }
 }
 
@@ -79,30 +87,33 @@ std::vector<std::vector<GenomeDataset::TrackRef>> TracksOfEveryPane(const Genome
 }  // namespace
 
 void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
-                         bool importSucceeded, bool errorFlag) {
+                         ImportOutcome outcome, bool errorFlag) {
     for (const std::string& entry : genome.GetLoadedFiles())
-        WriteLine(out, Join({"file", entry}));
-    const std::vector<std::vector<GenomeDataset::TrackRef>> tracksOfPane = TracksOfEveryPane(genome);
+        WriteFields(out, {"file", entry});
+    const std::vector<std::vector<GenomeDataset::TrackRef>> tracksOfPane =
+        TracksOfEveryPane(genome);
     for (size_t paneIndex = 0; paneIndex < tracksOfPane.size(); ++paneIndex) {
         const std::string& pane = genome.GetPaneOrder()[paneIndex];
         const std::vector<GenomeDataset::TrackRef>& tracks = tracksOfPane[paneIndex];
-        WriteLine(out, Join({"pane", pane, std::to_string(tracks.size())}));
+        WriteFields(out, {"pane", pane, std::to_string(tracks.size())});
         for (const GenomeDataset::TrackRef& ref : tracks) {
             const ChromosomeDataset& track = *ref.dataset;
-            WriteLine(out, Join({"track", pane, ref.trackName,
-                                 FormatString("%zu\t%u\t%u\t%g\t%g\t%06X\t%d",
-                                              track.GetItemCount(), track.MinStart, track.MaxStop,
-                                              static_cast<double>(track.MinValue),
-                                              static_cast<double>(track.MaxValue),
-                                              static_cast<unsigned>(track.TrackColor) & 0xFFFFFFu,
-                                              track.FixedColor ? 1 : 0)}));
+            WriteFields(out,
+                        {"track", pane, ref.trackName, std::to_string(track.GetItemCount()),
+                         std::to_string(track.MinStart), std::to_string(track.MaxStop),
+                         FormatString("%g", static_cast<double>(track.MinValue)),
+                         FormatString("%g", static_cast<double>(track.MaxValue)),
+                         FormatString("%06X", static_cast<unsigned>(track.TrackColor) & 0xFFFFFFu),
+                         track.FixedColor ? "1" : "0"});
             if (withItems)
                 WriteItems(out, pane, ref.trackName, track);
         }
     }
-    WriteLine(out, FormatString("features\t%llu",
-                                static_cast<unsigned long long>(genome.GetStoredFeatures())));
-    WriteLine(out, FormatString("errors\t%d", errorFlag ? 1 : 0));
-    WriteLine(out, std::string("result\t") + (importSucceeded ? "ok" : "failed"));
+    WriteFields(out, {"features", std::to_string(genome.GetStoredFeatures())});
+    WriteFields(out, {"errors", errorFlag ? "1" : "0"});
+    const char* result = outcome == ImportOutcome::kComplete   ? "ok"
+                         : outcome == ImportOutcome::kCutShort ? "partial"
+                                                               : "failed";
+    WriteFields(out, {"result", result});
     std::fflush(out);
 }

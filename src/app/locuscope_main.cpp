@@ -11,6 +11,7 @@
 #include "app/headless_front_end.h"
 #include "app/locuscope_app.h"
 #include "app/locuscope_version.h"
+#include "framework/output_file.h"
 
 namespace {
 
@@ -50,7 +51,9 @@ int RunDesktop(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("GFF (.gff), BED (.bed) or either (.txt) files."),
+                                 QStringLiteral("GFF (.gff .gff3 .gtf), BED (.bed .bed3-.bed15 "
+                                                ".bedGraph .bdg .narrowPeak .broadPeak) or "
+                                                "either (.txt) files, each also as .gz or .bgz."),
                                  QStringLiteral("[FILE...]"));
     parser.process(ArgumentsOf(argc, argv));
 
@@ -73,6 +76,7 @@ bool CanShowWindows() {
 }  // namespace
 
 int LocuscopeMain(int argc, char** argv) {
+    OutputFile::RemoveTemporaryFilesOnSignals();
     if (!HeadlessFrontEnd::IsHeadless(ArgumentsOf(argc, argv)) && !CanShowWindows()) {
         std::fputs("locuscope: no display to show the window on; for a report without one, "
                    "run: locuscope --report FILE...\n",

@@ -10,7 +10,6 @@
 #include <map>
 #include <utility>
 
-
 namespace {
 
 // Look-back for long features that start left of the hit-test window.
@@ -75,6 +74,9 @@ void WriteGffLine(std::ostream& out, const std::string& chromosomeName,
     out.write(numbers, std::min<int>(length, static_cast<int>(sizeof numbers) - 1));
     out << '\t' << item.Strand << '\t' << item.Frame << '\t' << item.Attributes << '\n';
 }
+
+constexpr size_t kThickBytes = 2 * sizeof(uint32_t);
+constexpr size_t kBlockBytes = 2 * sizeof(uint32_t);
 
 }  // namespace
 
@@ -169,19 +171,74 @@ std::vector<ChromosomeDataset::ItemHandle> ChromosomeDataset::GetItemsAt(uint32_
     return handles;
 }
 
-void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item) {
+const char* ChromosomeDataset::StructureBytes(const StoredItem& stored) const {
+    const char* text = texts_.At(stored.text);
+    const size_t sourceLength = DecodeLength(text);
+    const size_t attributesLength = DecodeLength(text);
+    return text + sourceLength + attributesLength;
+}
+
+bool ChromosomeDataset::GetThickRange(ItemHandle handle, uint32_t& start, uint32_t& stop) const {
+    const StoredItem& stored = Ordered()[handle];
+    if ((stored.structure & kHasThick) == 0)
+        return false;
+    uint32_t range[2];
+    std::memcpy(range, StructureBytes(stored), sizeof range);
+    start = range[0];
+    stop = range[1];
+    return true;
+}
+
+ItemBlocks ChromosomeDataset::GetBlocks(ItemHandle handle) const {
+    const StoredItem& stored = Ordered()[handle];
+    if ((stored.structure & kHasBlocks) == 0)
+        return {};
+    const char* bytes = StructureBytes(stored);
+    if ((stored.structure & kHasThick) != 0)
+        bytes += kThickBytes;
+    const size_t count = DecodeLength(bytes);
+    // Items with blocks come from BED, whose starts are chromStart + 1.
+    return ItemBlocks(bytes, count, starts_[handle] - 1);
+}
+
+void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
+                                const FeatureStructure& structure) {
     StoredItem stored;
     const size_t sourceLength = item.Source.size();
     const size_t attributesLength = item.Attributes.size();
-    char* text = texts_.Allocate(
-        EncodedSize(sourceLength) + EncodedSize(attributesLength) + sourceLength + attributesLength,
-        stored.text);
+    const size_t blockCount = structure.Blocks.size();
+    size_t structureLength = 0;
+    if (structure.HasThick)
+        structureLength += kThickBytes;
+    if (blockCount != 0)
+        structureLength += EncodedSize(blockCount) + blockCount * kBlockBytes;
+    char* text = texts_.Allocate(EncodedSize(sourceLength) + EncodedSize(attributesLength) +
+                                     sourceLength + attributesLength + structureLength,
+                                 stored.text);
     text += EncodeLength(sourceLength, text);
     text += EncodeLength(attributesLength, text);
     if (sourceLength != 0)
         std::memcpy(text, item.Source.data(), sourceLength);
+    text += sourceLength;
     if (attributesLength != 0)
-        std::memcpy(text + sourceLength, item.Attributes.data(), attributesLength);
+        std::memcpy(text, item.Attributes.data(), attributesLength);
+    text += attributesLength;
+    stored.structure = 0;
+    if (structure.HasThick) {
+        const uint32_t range[2] = {structure.ThickStart, structure.ThickStop};
+        std::memcpy(text, range, sizeof range);
+        text += sizeof range;
+        stored.structure |= kHasThick;
+    }
+    if (blockCount != 0) {
+        text += EncodeLength(blockCount, text);
+        for (const FeatureStructure::Block& block : structure.Blocks) {
+            const uint32_t pair[2] = {block.Offset, block.Size};
+            std::memcpy(text, pair, sizeof pair);
+            text += sizeof pair;
+        }
+        stored.structure |= kHasBlocks;
+    }
     stored.stop = item.Stop;
     stored.score = item.Score;
     stored.color = item.Color;
@@ -460,8 +517,9 @@ bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t t
         const auto now = std::chrono::steady_clock::now();
         if (now - lastPoll > kCancelPollInterval) {
             lastPoll = now;
+            // Half a track is no export: the caller must know to throw the file away.
             if (IsCancelRequested(false))
-                break;
+                return false;
         }
     }
     return true;

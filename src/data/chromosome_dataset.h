@@ -11,7 +11,9 @@
 
 #include "data/chromosome_item.h"
 #include "data/chunked_vector.h"
+#include "data/feature_structure.h"
 #include "data/gene_model_set.h"
+#include "data/item_blocks.h"
 #include "data/item_view.h"
 #include "data/overlap_index.h"
 #include "data/text_arena.h"
@@ -117,7 +119,16 @@ public:
     std::vector<ItemHandle> GetItemsAt(uint32_t start) const;
 
     // Files a copy of item under start, after the items already there; extents are untouched.
-    void AddItem(uint32_t start, const ChromosomeItem& item);
+    // The structure (a BED item's thick range and blocks) is kept with the item; an empty one
+    // costs nothing.
+    void AddItem(uint32_t start, const ChromosomeItem& item,
+                 const FeatureStructure& structure = FeatureStructure());
+
+    // The thick range of an item read from BED columns 7 and 8, 1-based and inclusive; false
+    // when its line had none. start > stop means the item has no coding part.
+    bool GetThickRange(ItemHandle handle, uint32_t& start, uint32_t& stop) const;
+    // The blocks of an item read from BED columns 10 to 12; empty when its line had none.
+    ItemBlocks GetBlocks(ItemHandle handle) const;
 
     // The gene models the track draws, as GeneModelLinker found them; null when it draws none,
     // or when items were added since (the models name items by handle).
@@ -172,8 +183,8 @@ public:
 
     // Writes every item whose start lies in from..to (to = kNoPosition: no upper end), items
     // sharing a start at either end included, as GFF lines. False for a bad stream, a from of
-    // kNoPosition or an empty track, and when the stream fails while writing (the write stops
-    // there). Polls for cancel through this agent every 100 ms.
+    // kNoPosition or an empty track, when the stream fails while writing and when cancel is
+    // requested (the write stops there). Polls for cancel through this agent every 100 ms.
     bool WriteGff(std::ostream* stream, uint32_t from, uint32_t to,
                   const std::string& chromosomeName, const std::string& trackName);
     // Writes the whole track to fileName, appending or replacing. False when the file cannot
@@ -183,7 +194,9 @@ public:
 
 private:
     // One item without its start. Its texts lie in the arena as the two lengths (LEB128)
-    // followed by the source and the attributes.
+    // followed by the source and the attributes, then the parts its structure flags name: the
+    // thick range (two 32-bit positions), then the block count (LEB128) and the blocks (two
+    // 32-bit numbers each, as FeatureStructure::Block). The flags use what would be padding.
     struct StoredItem {
         TextArena::Handle text;
         uint32_t stop;
@@ -191,7 +204,15 @@ private:
         uint32_t color;
         char strand;
         char frame;
+        uint8_t structure;
     };
+    static constexpr uint8_t kHasThick = 1;
+    static constexpr uint8_t kHasBlocks = 2;
+    // The flags must not make the record larger: files without structure pay nothing for it.
+    static_assert(sizeof(StoredItem) == 24, "an item record is 24 bytes");
+
+    // Where the stored item's structure begins in the arena.
+    const char* StructureBytes(const StoredItem& stored) const;
 
     void EnsureOrdered() const;
     // Steps shared by both range queries: sets the results for the item nearest to from and

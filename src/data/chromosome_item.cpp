@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "data/number_scan.h"
+#include "data/percent_decoding.h"
 #include "framework/string_format.h"
 
 namespace {
@@ -42,36 +43,6 @@ std::string_view TrimSet(std::string_view text, std::string_view set) {
     return text.substr(first, last - first + 1);
 }
 
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-int HexValue(char c) {
-    if (c <= '9')
-        return c - '0';
-    return (c | 0x20) - 'a' + 10;
-}
-
-// Decodes %XX escapes; a '%' not followed by two hex digits, or one that would make a zero
-// byte, is kept as it is.
-std::string PercentDecode(std::string_view link) {
-    std::string decoded;
-    decoded.reserve(link.size());
-    for (size_t i = 0; i < link.size(); ++i) {
-        if (link[i] == '%' && i + 2 < link.size() && IsHexDigit(link[i + 1]) &&
-            IsHexDigit(link[i + 2])) {
-            const int byte = HexValue(link[i + 1]) * 16 + HexValue(link[i + 2]);
-            if (byte != 0) {
-                decoded.push_back(static_cast<char>(byte));
-                i += 2;
-                continue;
-            }
-        }
-        decoded.push_back(link[i]);
-    }
-    return decoded;
-}
-
 }  // namespace
 
 std::string ChromosomeItem::InfoText(float score, uint32_t start, uint32_t stop,
@@ -93,7 +64,7 @@ std::string ChromosomeItem::UrlIn(std::string_view attributes) {
         }
         return !candidate.empty();
     });
-    return PercentDecode(candidate);
+    return PercentDecoded(candidate);
 }
 
 void ChromosomeItem::ParseColorAttribute() {

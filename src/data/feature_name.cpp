@@ -37,9 +37,14 @@ bool ValueOf(std::string_view field, std::string_view key, std::string_view& val
 }  // namespace
 
 std::string_view FeatureName(std::string_view attributes) {
-    // A BED name: a word with no key in it.
-    if (attributes.find_first_of("=;\"") == std::string_view::npos)
+    // A BED name: a word with no key in it, alone or before the values a peak file adds.
+    const size_t nameEnd = attributes.find_first_of("=;\"");
+    if (nameEnd == std::string_view::npos)
         return Trimmed(attributes);
+    const std::string_view first = attributes.substr(0, nameEnd);
+    if (attributes[nameEnd] == ';' && !first.empty() &&
+        first.find_first_of(" \t") == std::string_view::npos)
+        return first;
     std::array<std::string_view, kNameKeys.size()> found{};
     size_t start = 0;
     while (start <= attributes.size()) {

@@ -5,5 +5,6 @@
 // The name a biologist knows a feature by, taken from its attribute text without copying:
 // for GFF3 the first of Name=, gene_name=, gene_id=, ID= (in that order of preference); for
 // GTF the same keys written as key "value"; for BED, whose attribute text is the name column
-// itself, the whole text. Empty when none is found. The view points into attributes.
+// itself, the whole text; for peak files, the name before "NAME;signalValue=...". Empty when
+// none is found. The view points into attributes, with any %XX escapes as written.
 std::string_view FeatureName(std::string_view attributes);

@@ -476,6 +476,7 @@ SearchResultList GenomeDataset::Search(const std::string& text) {
     return AttributeSearch::Run(*this, text);
 }
 
-bool GenomeDataset::ExportSelections(const std::string& path) {
-    return SelectionExport::Run(*this, path);
+bool GenomeDataset::ExportSelections(const std::string& path,
+                                     const std::vector<std::string>& inputs) {
+    return SelectionExport::Run(*this, path, inputs);
 }

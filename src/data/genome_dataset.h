@@ -148,8 +148,9 @@ public:
     // --- Search, selection, export -------------------------------------------------------------
     // Every item whose attribute text contains text (see AttributeSearch).
     SearchResultList Search(const std::string& text);
-    // Writes the items of the region selection to a GFF file (see SelectionExport).
-    bool ExportSelections(const std::string& path);
+    // Writes the items of the region selection to a GFF file that is none of inputs (see
+    // SelectionExport).
+    bool ExportSelections(const std::string& path, const std::vector<std::string>& inputs);
 
     // --- Cursor -----------------------------------------------------------------------------
     // The track the pane's cursor follows; "gene" until another is attached.

@@ -12,16 +12,6 @@ constexpr int64_t kInt32MinMagnitude = 2147483648;
 // Long enough for any number a score column holds in practice; longer text takes the slow path.
 constexpr size_t kShortNumberText = 127;
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 locale_t CLocale() {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return locale;

@@ -4,15 +4,22 @@
 #include <string>
 
 #include "data/chromosome_item.h"
+#include "data/feature_structure.h"
 
 // One data line as a reader hands it to the import driver: the item plus the three values
-// that decide where it is filed. Only the ChromosomeItem part is stored.
+// that decide where it is filed, and what a BED line tells of the item's inside. Only the
+// ChromosomeItem part and the structure are stored.
 struct ParsedFeatureLine : ChromosomeItem {
     static constexpr uint32_t kNoStart = 0xFFFFFFFF;
 
     uint32_t Start = kNoStart;  // 1-based
     std::string ChromosomeName;
     std::string TrackName;
+    FeatureStructure Structure;
+    // Why the reader dropped the line's thick range or its blocks while keeping the item (a
+    // fixed text for the user), or null when it dropped nothing.
+    const char* DroppedThick = nullptr;
+    const char* DroppedBlocks = nullptr;
 
     // Back to the state of a fresh record, keeping the text buffers for the next line.
     void Reset() {
@@ -26,5 +33,8 @@ struct ParsedFeatureLine : ChromosomeItem {
         Start = kNoStart;
         ChromosomeName.clear();
         TrackName.clear();
+        Structure.Reset();
+        DroppedThick = nullptr;
+        DroppedBlocks = nullptr;
     }
 };

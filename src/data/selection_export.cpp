@@ -1,16 +1,13 @@
 #include "data/selection_export.h"
 
 #include <algorithm>
-#include <fstream>
 #include <unordered_set>
 
 #include "data/genome_dataset.h"
+#include "framework/output_file.h"
 #include "framework/string_format.h"
 
 namespace {
-
-// Output through a large buffer: the export writes millions of short lines.
-constexpr size_t kWriteBufferBytes = 1 << 20;
 
 // The selected panes: those of the pane order first, then the others by name.
 std::vector<std::string> SelectedPanes(const GenomeDataset& genome) {
@@ -32,14 +29,23 @@ std::vector<std::string> SelectedPanes(const GenomeDataset& genome) {
     return panes;
 }
 
-bool Fail(GenomeDataset& genome, const std::string& path) {
-    genome.ReportMessage("Cannot Write to " + path);
+bool Fail(GenomeDataset& genome, const std::string& failure) {
+    genome.ReportMessage(failure);
     genome.SetErrorFlag(true);
     genome.WaitForClose("Done", 100);
     return false;
 }
 
-// Writes the items of one track whose start lies in (lo, hi]; false when the stream failed.
+// The user asked to stop: nothing of the export is kept, and the dialog stays until the user
+// has seen why.
+bool Cancelled(GenomeDataset& genome) {
+    genome.ReportMessage("Export cancelled.");
+    genome.WaitForClose("Done", 100);
+    return false;
+}
+
+// Writes the items of one track whose start lies in (lo, hi]; false when the stream failed or
+// the user cancelled.
 bool ExportTrack(GenomeDataset& genome, const GenomeDataset::TrackRef& ref, uint32_t lo,
                  uint32_t hi, std::ostream& out) {
     const std::vector<uint32_t>& starts = ref.dataset->GetStartPositions();
@@ -53,29 +59,15 @@ bool ExportTrack(GenomeDataset& genome, const GenomeDataset::TrackRef& ref, uint
     ref.dataset->SetNotificationTarget(&genome);
     genome.ReportMessage("Adding " + ref.chromosomeName + " " + ref.trackName +
                          FormatString(" Positions %u - %u.", first, last));
-    const bool written = ref.dataset->WriteGff(&out, first, last, ref.chromosomeName,
-                                               ref.trackName);
+    const bool written =
+        ref.dataset->WriteGff(&out, first, last, ref.chromosomeName, ref.trackName);
     ref.dataset->SetNotificationTarget(previous);
     return written && out.good();
 }
 
-}  // namespace
-
-int SelectionExport::SelectionCount(const GenomeDataset& genome) {
-    int count = 0;
-    for (const auto& entry : genome.RegionSelection)
-        count += entry.second.empty() ? 0 : 1;
-    return count;
-}
-
-bool SelectionExport::Run(GenomeDataset& genome, const std::string& path) {
-    std::vector<char> buffer(kWriteBufferBytes);
-    std::ofstream out;
-    out.rdbuf()->pubsetbuf(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    out.open(path, std::ios::out | std::ios::trunc);
-    if (!out.is_open())
-        return Fail(genome, path);
-
+// Every selected range of every selected pane, track by track; false when the stream failed or
+// the user cancelled, which ends the export at once.
+bool WriteSelection(GenomeDataset& genome, std::ostream& out) {
     const std::vector<std::string> panes = SelectedPanes(genome);
     const int paneCount = static_cast<int>(panes.size());
     int done = 0;
@@ -87,24 +79,44 @@ bool SelectionExport::Run(GenomeDataset& genome, const std::string& path) {
             const uint32_t hi = std::max(range.first, range.second);
             for (int i = 0; i < trackCount; ++i) {
                 const GenomeDataset::TrackRef& ref = tracks[static_cast<size_t>(i)];
-                if (ref.dataset == nullptr) {
+                if (ref.dataset == nullptr)
                     genome.ReportMessage("Error retreiving Track");
-                } else if (!ExportTrack(genome, ref, lo, hi, out)) {
-                    return Fail(genome, path);
-                }
+                else if (!ExportTrack(genome, ref, lo, hi, out))
+                    return false;
                 if (genome.IsCancelRequested(false))
-                    break;
+                    return false;
                 genome.SetTaskProgress(i + 1, trackCount, "", "", 0);
             }
         }
         ++done;
         genome.SetProgress(CNotificationAgent::PROGRESS_OVERALL, done, paneCount, "", "", 0);
         if (genome.IsCancelRequested(false))
-            break;
+            return false;
     }
-    out.close();
-    if (out.fail())
-        return Fail(genome, path);
+    return true;
+}
+
+}  // namespace
+
+int SelectionExport::SelectionCount(const GenomeDataset& genome) {
+    int count = 0;
+    for (const auto& entry : genome.RegionSelection)
+        count += entry.second.empty() ? 0 : 1;
+    return count;
+}
+
+bool SelectionExport::Run(GenomeDataset& genome, const std::string& path,
+                          const std::vector<std::string>& inputs) {
+    OutputFile file;
+    if (!file.Open(path, inputs))
+        return Fail(genome, file.Failure());
+    const bool whole = WriteSelection(genome, file.Stream());
+    if (!whole && file.Stream().good()) {
+        file.Discard();
+        return Cancelled(genome);
+    }
+    if (!file.Commit())
+        return Fail(genome, file.Failure());
     genome.SetPercent(CNotificationAgent::PROGRESS_OVERALL, 100, "", "", 0);
     genome.ReportMessage("Export Complete.");
     if (genome.GetErrorFlag())

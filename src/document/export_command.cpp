@@ -10,8 +10,7 @@
 
 namespace {
 
-const char kExportFilter[] =
-    "GFF File (*.gff)|*.gff|Text File (*.txt)|*.txt|All Files (*.*)|*.*||";
+const char kExportFilter[] = "GFF File (*.gff)|*.gff|Text File (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 }  // namespace
 
@@ -20,7 +19,7 @@ bool ExportCommand::ExportSelections(LocuscopeDocument& document, const std::str
         return false;
     LongOperationGuard operation(document, "Export GFF Files", "Total Progress", "Pane",
                                  SelectionExport::SelectionCount(document.Genome));
-    return document.Genome.ExportSelections(path);
+    return document.Genome.ExportSelections(path, document.GetImportedPaths());
 }
 
 void ExportCommand::ChooseFileAndExport(LocuscopeDocument& document) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <algorithm>
 
 #include "document/c_dialog_data_search.h"
 #include "document/command_ids.h"
@@ -23,20 +24,40 @@ using DocumentSettings::kDefaultTrackStyleKey;
 using DocumentSettings::kHeaderVisibleKey;
 using DocumentSettings::kSortOrderKey;
 const std::string& kDocumentSection = DocumentSettings::kSection;
-// Every name the import reads: GFF (also .gff3, .gtf), BED and .txt, each also gzip-compressed.
-const char kImportFilter[] =
-    "GFF, GTF, BED or text files (*.gff; *.gff3; *.gtf; *.bed; *.txt; and .gz, .bgz of each)|"
-    "*.gff; *.gff3; *.gtf; *.gff.gz; *.gff3.gz; *.gtf.gz; *.gff.bgz; *.gff3.bgz; *.gtf.bgz; "
-    "*.bed; *.bed.gz; *.bed.bgz; *.txt; *.txt.gz; *.txt.bgz|"
-    "GFF and GTF files (*.gff; *.gff3; *.gtf; and .gz, .bgz of each)|"
-    "*.gff; *.gff3; *.gtf; *.gff.gz; *.gff3.gz; *.gtf.gz; *.gff.bgz; *.gff3.bgz; *.gtf.bgz|"
-    "BED files (*.bed; *.bed.gz; *.bed.bgz)|*.bed; *.bed.gz; *.bed.bgz|"
-    "All Files (*.*)|*.*||";
+// The endings the import reads, each also gzip-compressed. The dialog matches them in any case.
+const char* const kGffEndings[] = {"gff", "gff3", "gtf"};
+const char* const kBedEndings[] = {"bed", "bed[3-9]",   "bed1[0-5]", "bedGraph",
+                                   "bdg", "narrowPeak", "broadPeak"};
+const char* const kCompressedEndings[] = {"", ".gz", ".bgz"};
+
+template <size_t N>
+std::string Patterns(const char* const (&endings)[N]) {
+    std::string patterns;
+    for (const char* ending : endings) {
+        for (const char* compressed : kCompressedEndings)
+            patterns += std::string(patterns.empty() ? "" : "; ") + "*." + ending + compressed;
+    }
+    return patterns;
+}
+
+// "description|patterns|" pairs, as the file dialog takes them.
+std::string ImportFilter() {
+    const std::string gff = Patterns(kGffEndings);
+    const std::string bed = Patterns(kBedEndings);
+    const std::string txt = Patterns({"txt"});
+    return "GFF, GTF, BED or text files (.gff, .gff3, .gtf, .bed, .bed3-.bed15, .bedGraph, "
+           ".bdg, .narrowPeak, .broadPeak, .txt and .gz, .bgz of each)|" +
+           gff + "; " + bed + "; " + txt +
+           "|GFF and GTF files (.gff, .gff3, .gtf and .gz, .bgz of each)|" + gff +
+           "|BED family files (.bed, .bed3-.bed15, .bedGraph, .bdg, .narrowPeak, .broadPeak "
+           "and .gz, .bgz of each)|" +
+           bed + "|All Files (*.*)|*.*||";
+}
 
 std::vector<std::string> ChooseFilesWithDialog() {
-    const QStringList names =
-        QFileDialog::getOpenFileNames(QApplication::activeWindow(), QObject::tr("Import Files"),
-                                      QString(), ToQtFileFilter(kImportFilter));
+    const QStringList names = QFileDialog::getOpenFileNames(
+        QApplication::activeWindow(), QObject::tr("Import Files"), QString(),
+        ToQtFileFilter(QString::fromStdString(ImportFilter())));
     std::vector<std::string> paths;
     for (const QString& name : names)
         paths.push_back(name.toStdString());
@@ -96,18 +117,26 @@ bool LocuscopeDocument::OnOpenDocument(const std::string& path) {
 bool LocuscopeDocument::ClearAll() {
     Genome.Clear();
     SearchResults.clear();
+    importedPaths_.clear();
     return true;
 }
 
-bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths) {
-    if (IsBusy())
+bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths, ImportOutcome* outcome) {
+    if (IsBusy()) {
+        if (outcome != nullptr)
+            *outcome = ImportOutcome::kFailed;
         return false;
+    }
+    importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
+    std::sort(importedPaths_.begin(), importedPaths_.end());
+    importedPaths_.erase(std::unique(importedPaths_.begin(), importedPaths_.end()),
+                         importedPaths_.end());
     bool imported = false;
     {
         LongOperationGuard operation(*this, "Import Files", "Total Progress", "Loading File",
                                      static_cast<int>(paths.size()));
         Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
-        imported = ImportDriver(Genome).LoadFiles(paths);
+        imported = ImportDriver(Genome).LoadFiles(paths, outcome);
         // A file refused before any line was read flags no error, but the user must still see
         // why nothing loaded.
         if (!imported && !GetErrorFlag())

@@ -12,6 +12,7 @@
 #include "data/search_result_list.h"
 #include "framework/document_base.h"
 #include "framework/parameter_base.h"
+#include "import/import_outcome.h"
 
 class DocumentEvents;
 class PaneView;
@@ -56,7 +57,12 @@ public:
 
     virtual bool ClearAll();
     // Imports the files with a progress dialog (or the headless agent), then updates the views.
-    bool ImportFiles(const std::vector<std::string>& paths);
+    // False when a file failed (the files after it are not read) or another long operation
+    // runs. outcome, when given, also tells whether a file was cut short.
+    bool ImportFiles(const std::vector<std::string>& paths, ImportOutcome* outcome = nullptr);
+    // Every path given to ImportFiles since the document was last cleared: no output may
+    // overwrite one of them.
+    const std::vector<std::string>& GetImportedPaths() const { return importedPaths_; }
 
     // Searches every item's attributes for text with a progress dialog; replaces SearchResults.
     // False when another long operation runs.
@@ -128,6 +134,7 @@ private:
         return Genome.GetSelectedPaneTracks(GetCurrentPaneName());
     }
 
+    std::vector<std::string> importedPaths_;
     CNotificationAgent* headlessAgent_ = nullptr;
     DocumentEvents* events_ = nullptr;
     friend class LongOperationGuard;

@@ -2,7 +2,9 @@
 
 #include <climits>
 
+#include "data/percent_decoding.h"
 #include "document/locuscope_document.h"
+#include "framework/display_text.h"
 
 namespace {
 
@@ -10,9 +12,7 @@ const char* const kColumnTitles[SearchResultModel::kColumnCount] = {"Pane", "Tra
                                                                     "Attribute"};
 
 QString Cut(std::string_view text) {
-    return QString::fromUtf8(text.data(),
-                               static_cast<int>(std::min<size_t>(text.size(),
-                                                                 SearchResultModel::kMaxCellText)));
+    return DisplayText::From(text.substr(0, SearchResultModel::kMaxCellText));
 }
 
 }  // namespace
@@ -55,7 +55,7 @@ QString SearchResultModel::CellText(int row, int column) const {
     const size_t at = static_cast<size_t>(row);
     switch (column) {
         case COLUMN_PANE: return Cut(results.GetPaneName(at));
-        case COLUMN_TRACK: return Cut(results.GetTrackName(at));
+        case COLUMN_TRACK: return Cut(PercentDecodedForDisplay(results.GetTrackName(at)));
         case COLUMN_START: return QString::number(results.GetStart(at));
         default: break;
     }
@@ -64,7 +64,8 @@ QString SearchResultModel::CellText(int row, int column) const {
         return {};
     if (column == COLUMN_END)
         return QString::number(found->track->GetStop(found->item));
-    return Cut(found->track->GetItem(found->item).Attributes);
+    // The text as the user reads it; the search itself matched the escapes as written.
+    return Cut(PercentDecodedForDisplay(found->track->GetItem(found->item).Attributes));
 }
 
 QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 #include <fstream>
 
+#include "framework/display_text.h"
 #include "framework/settings.h"
 
 namespace {
@@ -107,7 +108,7 @@ void CDialogBase::ReportMessage(const std::string& text) {
             log << text << '\n';
     }
     if (statusBox_ != nullptr) {
-        QString line = QString::fromStdString(text);
+        QString line = DisplayText::From(text);
         if (line.size() > kStatusBoxCapacity)
             line = line.right(kStatusBoxCapacity);
         AppendToStatusBox(line + QLatin1Char('\n'));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/child_frame_base.h"
+#include "framework/display_text.h"
 #include "framework/document_base.h"
 #include "framework/view_base.h"
 
@@ -65,7 +66,7 @@ CDocumentBase* CDocumentManager::Create(const std::function<bool(CDocumentBase&)
     documents_.push_back(std::move(document));
     connect(frame, &CChildFrameBase::Closing, this, &CDocumentManager::FrameClosing);
     view->OnInitialUpdate();
-    frame->setWindowTitle(QString::fromStdString(created->GetTitle()));
+    frame->setWindowTitle(DisplayText::From(created->GetTitle()));
     frame->showMaximized();
     area_->setActiveSubWindow(frame);
     return created;

@@ -4,13 +4,13 @@
 #include <QMessageBox>
 #include <string>
 
+#include "framework/display_text.h"
 #include "framework/message_box.h"
 
 void InstallGuiMessageBox() {
     SetMessageBoxHandler([](const std::string& text) {
         QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(),
-                        QString::fromStdString(text), QMessageBox::Ok,
-                        QApplication::activeWindow());
+                        DisplayText::From(text), QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
     });
 }

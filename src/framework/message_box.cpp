@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "framework/console_text.h"
+
 namespace {
 
 MessageBoxHandler& CurrentHandler() {
@@ -20,6 +22,6 @@ void ShowMessageBox(const std::string& text) {
         handler(text);
         return;
     }
-    std::fprintf(stderr, "%s\n", text.c_str());
+    ConsoleText::WriteLine(stderr, text);
     std::fflush(stderr);
 }

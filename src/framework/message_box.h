@@ -5,7 +5,7 @@
 
 // The one way the toolkit-free engine can put a question-free message in front of the user.
 // The GUI installs a handler that shows a modal box with an OK button; without one (headless
-// runs, tests) the text goes to standard error, one line per message.
+// runs, tests) the text goes to standard error, one line per message, control bytes escaped.
 using MessageBoxHandler = std::function<void(const std::string& text)>;
 
 // Replaces the handler; an empty handler restores the standard-error default.

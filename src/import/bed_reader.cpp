@@ -7,11 +7,32 @@
 #include "data/number_scan.h"
 #include "framework/file_processing_exception.h"
 #include "framework/string_format.h"
+#include "import/bed_structure_reader.h"
 #include "import/position_column.h"
 
 namespace {
 
-enum BedColumn { kChrom, kChromStart, kChromEnd, kName, kScore, kStrand, kItemRgb = 8 };
+enum BedColumn {
+    kChrom,
+    kChromStart,
+    kChromEnd,
+    kName,
+    kScore,
+    kStrand,
+    kThickStart,
+    kThickEnd,
+    kItemRgb,
+    kBlockCount,
+    kBlockSizes,
+    kBlockStarts,
+};
+// bedGraph's fourth column and the extra columns of the peak files.
+constexpr int kGraphValue = 3;
+constexpr int kFirstPeakValue = 6;
+constexpr std::string_view kPeakValueKeys[] = {"signalValue", "pValue", "qValue", "peak"};
+constexpr size_t kNarrowPeakValues = 4;
+constexpr size_t kBroadPeakValues = 3;
+constexpr std::string_view kNoName = ".";
 
 constexpr std::string_view kTrackWord = "track";
 constexpr std::string_view kBrowserWord = "browser";
@@ -54,19 +75,25 @@ int TrackColorFromRgb(uint32_t rgb) {
     return static_cast<int>((rgb >> 16 & 0xFFu) | (rgb & 0xFF00u) | (rgb & 0xFFu) << 16);
 }
 
+bool EqualsNoCase(std::string_view text, std::string_view lowerCaseWord) {
+    return text.size() == lowerCaseWord.size() && StartsWithNoCase(text, lowerCaseWord);
+}
+
 // Reads the key=value pairs of a track line; values may be double-quoted to hold blanks. A
-// "name" key replaces name; a "color" key (R,G,B) sets color, which is unassigned otherwise.
-void ReadTrackPairs(std::string_view pairs, std::string& name, int& color) {
+// "name" key replaces the track name; a "color" key (R,G,B) sets the track colour, and
+// itemRgb="Off" turns item colours off.
+void ReadTrackPairs(std::string_view pairs, BedReaderState& state) {
     bool readingKey = true;
     bool insideQuotes = false;
     std::string key;
     std::string value;
-    color = ChromosomeDataset::kUnassignedColor;
     auto storePair = [&] {
         if (key == "name")
-            name = value;
+            state.TrackName = value;
         else if (key == "color")
-            color = TrackColorFromRgb(ReadItemRgb(value));
+            state.TrackColor = TrackColorFromRgb(ReadItemRgb(value));
+        else if (key == "itemRgb")
+            state.ItemColors = !EqualsNoCase(value, "off");
     };
     for (const char c : pairs) {
         if (c == '"') {
@@ -156,46 +183,106 @@ uint32_t SplitWords(std::string_view line, Word (&words)[N]) {
     return count;
 }
 
+// "NAME;signalValue=..;pValue=..;qValue=..[;peak=..]" from the name and the extra columns
+// present, without the name when it is ".".
+void JoinPeakValues(const Word* words, uint32_t count, size_t valueColumns, std::string& out) {
+    out.clear();
+    if (count > kName && words[kName].Text() != kNoName)
+        out.assign(words[kName].Text());
+    for (size_t k = 0; k < valueColumns && kFirstPeakValue + k < count; ++k) {
+        if (!out.empty())
+            out.push_back(';');
+        out.append(kPeakValueKeys[k]);
+        out.push_back('=');
+        out.append(words[kFirstPeakValue + k].Text());
+    }
+}
+
+void ReadItemRgbColumn(std::string_view word, ParsedFeatureLine& record) {
+    // "." and "-" stand for no colour; a lone 0 is black.
+    if (!word.empty() && word[0] >= '0' && word[0] <= '9')
+        record.Color = ReadItemRgb(word);
+}
+
+// The columns after the sixth of a plain BED line.
+void ReadBedExtras(const Word* words, uint32_t count, uint32_t chromStart, uint32_t chromEnd,
+                   bool itemColors, ParsedFeatureLine& record) {
+    if (count > kItemRgb && itemColors)
+        ReadItemRgbColumn(words[kItemRgb].Text(), record);
+    // A line whose end lies before its start is refused, whatever its structure says.
+    if (chromEnd < chromStart)
+        return;
+    if (count > kThickEnd)
+        ReadBedThickRange(words[kThickStart].Text(), words[kThickEnd].Text(), chromStart, chromEnd,
+                          record);
+    if (count > kBlockCount) {
+        const auto column = [&](int k) { return count > uint32_t(k) ? words[k].Text() : ""; };
+        ReadBedBlocks(column(kBlockCount), column(kBlockSizes), column(kBlockStarts), chromStart,
+                      chromEnd, record);
+    }
+}
+
 }  // namespace
 
 bool ParseBedLine(std::string_view line, ParsedFeatureLine& record, uint64_t lineNumber,
-                  std::string& currentTrackName, int& currentTrackColor) {
+                  BedReaderState& state) {
     record.Start = ParsedFeatureLine::kNoStart;
     if (StartsWithNoCase(line, kTrackWord)) {
-        currentTrackColor = ChromosomeDataset::kUnassignedColor;
+        state.TrackColor = ChromosomeDataset::kUnassignedColor;
+        state.ItemColors = true;
         if (line.size() > kTrackPairsOffset)
-            ReadTrackPairs(line.substr(kTrackPairsOffset), currentTrackName, currentTrackColor);
+            ReadTrackPairs(line.substr(kTrackPairsOffset), state);
         return false;
     }
     if (StartsWithNoCase(line, kBrowserWord))
         return false;
 
-    record.TrackName = currentTrackName;
+    record.TrackName = state.TrackName;
     Word word[GenomeDataset::kBedMaxColumns];
     const uint32_t words = SplitWords(line, word);
     // Columns are read in order, so a bad start is reported before a missing column.
     if (words > kChrom)
         record.ChromosomeName.assign(word[kChrom].Text());
+    uint32_t chromStart = 0;
     if (words > kChromStart) {  // BED starts are 0-based
-        record.Start =
-            ReadPositionColumn(word[kChromStart].Text(), kChromStart, lineNumber, kBedMessages) + 1;
+        chromStart =
+            ReadPositionColumn(word[kChromStart].Text(), kChromStart, lineNumber, kBedMessages);
+        record.Start = chromStart + 1;
     }
-    if (words > kChromEnd)
-        record.Stop =
-            ReadPositionColumn(word[kChromEnd].Text(), kChromEnd, lineNumber, kBedMessages);
-    if (words > kName)
-        record.Attributes.assign(word[kName].Text());
-    if (words > kScore)
-        record.Score = ScoreFromText(word[kScore].Text());
-    if (words > kStrand)
-        record.Strand = word[kStrand].data[0];
-    if (words > kItemRgb)
-        record.Color = ReadItemRgb(word[kItemRgb].Text());
+    uint32_t chromEnd = 0;
+    if (words > kChromEnd) {
+        chromEnd = ReadPositionColumn(word[kChromEnd].Text(), kChromEnd, lineNumber, kBedMessages);
+        // An empty interval marks the point between two bases: shown as the base after it.
+        record.Stop = chromEnd == chromStart ? chromStart + 1 : chromEnd;
+    }
     if (words < GenomeDataset::kBedMinColumns) {
         throw FileProcessingException(
             FormatString("Invalid BED File: %u columns (min=%u, max=%u) found at line %llu ", words,
                          GenomeDataset::kBedMinColumns, GenomeDataset::kBedMaxColumns,
                          static_cast<unsigned long long>(lineNumber)));
+    }
+    if (state.Form == BedForm::kBedGraph) {
+        if (words > kGraphValue)
+            record.Score = ScoreFromText(word[kGraphValue].Text());
+        return true;
+    }
+    if (words > kScore)
+        record.Score = ScoreFromText(word[kScore].Text());
+    if (words > kStrand)
+        record.Strand = word[kStrand].data[0];
+    switch (state.Form) {
+        case BedForm::kNarrowPeak:
+            JoinPeakValues(word, words, kNarrowPeakValues, record.Attributes);
+            break;
+        case BedForm::kBroadPeak:
+            JoinPeakValues(word, words, kBroadPeakValues, record.Attributes);
+            break;
+        default:
+            if (words > kName)
+                record.Attributes.assign(word[kName].Text());
+            if (words > kThickStart)
+                ReadBedExtras(word, words, chromStart, chromEnd, state.ItemColors, record);
+            break;
     }
     return true;
 }

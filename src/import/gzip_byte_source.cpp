@@ -45,13 +45,30 @@ bool GzipByteSource::FillInput() {
     return got > 0;
 }
 
+bool GzipByteSource::SkipZeroPadding() {
+    for (;;) {
+        while (stream_.avail_in > 0 && *stream_.next_in == 0) {
+            ++stream_.next_in;
+            --stream_.avail_in;
+        }
+        if (stream_.avail_in > 0)
+            return true;
+        if (!FillInput())
+            return false;
+    }
+}
+
 bool GzipByteSource::Inflate() {
     if (stream_.avail_in == 0 && !FillInput()) {
         if (!Failed() && !memberEnded_)
             Fail(kCutShort);
         return false;
     }
-    if (memberEnded_) {  // another member follows
+    if (memberEnded_) {
+        // Some writers pad the file with zero bytes after the last member; gzip -dc reads
+        // such files quietly. Anything else that follows is taken as the next member.
+        if (*stream_.next_in == 0 && !SkipZeroPadding())
+            return false;
         inflateReset(&stream_);
         memberEnded_ = false;
     }

@@ -9,8 +9,10 @@
 
 // The text of a gzip-compressed stream, inflated while it is read: only one block of
 // compressed bytes is held at a time, and the text goes straight into the caller's buffer.
-// Every member of a multi-member file (bgzip writes one per 64 KB) is read in turn. A corrupt
-// or cut-short stream fails with the reason; the text before the damage is returned first.
+// Every member of a multi-member file (bgzip writes one per 64 KB) is read in turn; zero bytes
+// after the last member end the text, as with gzip -dc. A corrupt or cut-short stream, or other
+// bytes after the last member, fail with the reason; the text before the damage is returned
+// first.
 // The stream must outlive the source.
 class GzipByteSource : public ByteSource {
 public:
@@ -26,6 +28,9 @@ private:
     bool FillInput();
     // Inflates into the output room of stream_; false once nothing more can come.
     bool Inflate();
+    // Passes over zero bytes after a member; false when nothing else follows them (or the
+    // read failed), true when the next byte is not zero.
+    bool SkipZeroPadding();
 
     std::istream& compressed_;
     std::unique_ptr<unsigned char[]> input_;

@@ -35,10 +35,24 @@ const std::string kImportingPrefix = "Importing File";
 // file of millions of bad lines neither floods the user nor takes long to report.
 constexpr uint64_t kReportedLinesPerProblem = 100;
 const char kPermissionDenied[] = "permission denied";
-// A GFF3 line that ends the features: the sequence that follows is not read.
+// A GFF3 line that ends the features: the sequence that follows is not read. Many files
+// append the sequence without it; its first line starts with kFastaHeader.
 constexpr std::string_view kFastaDirective = "##FASTA";
+constexpr char kFastaHeader = '>';
 // Endings of a supported name that mean it is read through gzip decompression.
 const char* const kCompressedEndings[] = {"gz", "bgz"};
+// BED's own name and the names of the other members of its family, lower case.
+const struct {
+    const char* extension;
+    BedForm form;
+} kBedExtensions[] = {{"bed", BedForm::kBed},
+                      {"bedgraph", BedForm::kBedGraph},
+                      {"bdg", BedForm::kBedGraph},
+                      {"narrowpeak", BedForm::kNarrowPeak},
+                      {"broadpeak", BedForm::kBroadPeak}};
+// ".bed3" to ".bed15" name how many of BED's columns a file fills.
+constexpr int kFewestBedColumns = 3;
+constexpr int kMostBedColumns = 15;
 
 std::string FileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -72,18 +86,25 @@ public:
           defaultName_(ImportDriver::DefaultName(fileName)),
           type_(type),
           fileSize_(fileSize),
-          touched_(touched) {}
+          touched_(touched) {
+        bed_.Form = ImportDriver::DetectBedForm(fileName);
+        bed_.TrackName = defaultName_;
+    }
 
     // False when the file type could not be decided.
     bool Run(ByteSource& source);
     // True when reading failed, or the end came at another size than the file had when the
     // import began: what was read is kept, but it is not the whole file.
     bool ReadIncompletely() const { return readIncompletely_; }
+    // True when the import stopped before the end of the file on its own account (too many
+    // errors or chromosome names, no memory left); a cancel by the user does not count.
+    bool CutShort() const { return cutShort_; }
 
 private:
-    enum class LineOutcome { kNext, kStop, kUndecidable, kEndOfFeatures };
-    // The kinds of refused lines, each reported up to kReportedLinesPerProblem times.
-    enum LineProblem { kRefused, kTooLong, kBackwards, kProblemKinds };
+    // kCutShort ends the file early, which the import then remembers.
+    enum class LineOutcome { kNext, kCutShort, kUndecidable, kEndOfFeatures };
+    // The kinds of problem lines, each reported up to kReportedLinesPerProblem times.
+    enum LineProblem { kRefused, kTooLong, kBackwards, kDroppedStructure, kProblemKinds };
 
     LineOutcome HandleLine(std::string_view line);
     // Reads the line with the reader of the file type; false when nothing is to be stored.
@@ -92,7 +113,9 @@ private:
     bool ParseBed(std::string_view line);
     LineOutcome StoreRecord();
     ChromosomeDataset& TrackFor(const std::string& chromosomeName, const std::string& trackName);
+    // Reports a problem of the current line, followed by skipped when that is not null.
     void ReportLineProblem(LineProblem kind, const std::string& problem, const char* skipped);
+    void ReportDroppedStructure();
     void ReportUnlistedProblems();
     void CheckFileSize(const ByteSource& source);
     void ReportReadError(const ByteSource& source);
@@ -117,8 +140,10 @@ private:
     uint64_t problemCounts_[kProblemKinds] = {};
     uint64_t lastListedLine_[kProblemKinds] = {};
     bool readIncompletely_ = false;
-    // The colour a BED "track" line gave the tracks after it.
-    int sectionColor_ = ChromosomeDataset::kUnassignedColor;
+    bool cutShort_ = false;
+    bool tabHintGiven_ = false;
+    // What the BED header lines set: track name, colours; the BED form of the file.
+    BedReaderState bed_;
     const Clock::time_point startTime_ = Clock::now();
     Clock::time_point lastProgress_ = startTime_;
     // The tracks of the chromosome being read: lines of one chromosome come together and cycle
@@ -155,12 +180,16 @@ bool FileImport::Run(ByteSource& source) {
             } catch (const std::bad_alloc&) {
                 genome_.ReportMessage("Memory Error");
                 genome_.SetErrorFlag(true);
-                outcome = LineOutcome::kStop;
+                outcome = LineOutcome::kCutShort;
             }
         }
         if (outcome == LineOutcome::kUndecidable)
             return false;
-        if (outcome == LineOutcome::kStop || outcome == LineOutcome::kEndOfFeatures)
+        if (outcome == LineOutcome::kCutShort) {
+            cutShort_ = true;
+            break;
+        }
+        if (outcome == LineOutcome::kEndOfFeatures)
             break;
         if (lineNumber_ % kLinesPerClockCheck == 0 && ReportProgressIfDue(source) &&
             genome_.IsCancelRequested(false))
@@ -173,6 +202,8 @@ bool FileImport::Run(ByteSource& source) {
 FileImport::LineOutcome FileImport::HandleLine(std::string_view line) {
     if (line.empty())
         return LineOutcome::kNext;
+    if (line.front() == kFastaHeader && type_ == ImportDriver::kGff)
+        return LineOutcome::kEndOfFeatures;
     if (line.front() == '#') {
         if (type_ != ImportDriver::kBed &&
             line.substr(0, kFastaDirective.size()) == kFastaDirective)
@@ -195,15 +226,17 @@ FileImport::LineOutcome FileImport::HandleLine(std::string_view line) {
                                            static_cast<unsigned long long>(lineNumber_),
                                            errorCount_));
         StopEarly();
-        return LineOutcome::kStop;
+        return LineOutcome::kCutShort;
     }
     if (genome_.GetChromosomeCount() > GenomeDataset::kMaxChromosomeNames) {
         genome_.ReportMessage(
             FormatString("Invalid File, line %llu: Too many ChromosomeNames found.",
                          static_cast<unsigned long long>(lineNumber_)));
         StopEarly();
-        return LineOutcome::kStop;
+        return LineOutcome::kCutShort;
     }
+    if (record_.DroppedThick != nullptr || record_.DroppedBlocks != nullptr)
+        ReportDroppedStructure();
     return StoreRecord();
 }
 
@@ -223,16 +256,23 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
     } catch (const FileProcessingException& refusal) {
         ReportLineProblem(kRefused, FormatString("Exception '%s'", refusal.what()),
                           "Line skipped.");
+        const char* hint = type_ == ImportDriver::kGff ? GffRefusalHint(line) : nullptr;
+        if (hint != nullptr && !tabHintGiven_) {
+            genome_.ReportMessage(hint);
+            tabHintGiven_ = true;
+        }
         return false;
     }
-    // The first data line of a .txt file decides: GFF if the GFF reader takes it, else BED.
+    // The first data line of a .txt file decides: GFF if the GFF reader takes it as a data
+    // line, else BED (a "track" line, say).
     try {
-        ParseGffLine(line, record_, lineNumber_);
-        type_ = ImportDriver::kGff;
-        return true;
+        if (ParseGffLine(line, record_, lineNumber_)) {
+            type_ = ImportDriver::kGff;
+            return true;
+        }
     } catch (const FileProcessingException&) {
-        type_ = ImportDriver::kBed;
     }
+    type_ = ImportDriver::kBed;
     // A fresh record, so nothing of the refused GFF reading leaks into the BED feature.
     record_.Reset();
     try {
@@ -246,8 +286,9 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
 }
 
 bool FileImport::ParseBed(std::string_view line) {
-    if (ParseBedLine(line, record_, lineNumber_, genome_.CurrentTrackName, sectionColor_))
+    if (ParseBedLine(line, record_, lineNumber_, bed_))
         return true;
+    genome_.CurrentTrackName = bed_.TrackName;
     // A header line may start a section of another colour: look the tracks up afresh.
     recentChromosome_.clear();
     recentTracks_.clear();
@@ -263,7 +304,7 @@ FileImport::LineOutcome FileImport::StoreRecord() {
 
     ChromosomeDataset& track = TrackFor(record_.ChromosomeName, record_.TrackName);
     track.UpdateExtents(record_.Start, record_.Stop, record_.Score);
-    track.AddItem(record_.Start, record_);
+    track.AddItem(record_.Start, record_, record_.Structure);
     // Without a branch: strands alternate at random in many files.
     track.HasReverseStrand |= record_.Strand == '-';
     if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
@@ -285,8 +326,8 @@ ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
     }
     ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosomeName, trackName);
     chromosomesRead_.insert(chromosomeName);
-    if (sectionColor_ != ChromosomeDataset::kUnassignedColor)
-        track.TrackColor = sectionColor_;
+    if (bed_.TrackColor != ChromosomeDataset::kUnassignedColor)
+        track.TrackColor = bed_.TrackColor;
     if (touched_ != nullptr)
         touched_->Add(chromosomeName, trackName);
     recentTracks_.emplace_back(trackName, &track);
@@ -302,15 +343,32 @@ void FileImport::ReportLineProblem(LineProblem kind, const std::string& problem,
     genome_.ReportMessage(
         FormatString("Invalid File, line %llu: ", static_cast<unsigned long long>(lineNumber_)) +
         problem);
-    genome_.ReportMessage(skipped);
+    if (skipped != nullptr)
+        genome_.ReportMessage(skipped);
+}
+
+void FileImport::ReportDroppedStructure() {
+    std::string problem;
+    if (record_.DroppedThick != nullptr)
+        problem = std::string("BED thick range dropped (") + record_.DroppedThick + ")";
+    if (record_.DroppedBlocks != nullptr) {
+        problem += problem.empty() ? "BED blocks dropped (" : "; blocks dropped (";
+        problem += record_.DroppedBlocks;
+        problem += ")";
+    }
+    ReportLineProblem(kDroppedStructure, problem + ".", nullptr);
 }
 
 void FileImport::ReportUnlistedProblems() {
     for (int kind = 0; kind < kProblemKinds; ++kind) {
         if (problemCounts_[kind] <= kReportedLinesPerProblem)
             continue;
+        const char* format = kind == kDroppedStructure
+                                 ? "Invalid File: %llu more lines lost their BED thick range or "
+                                   "blocks like line %llu."
+                                 : "Invalid File: %llu more lines skipped like line %llu.";
         genome_.ReportMessage(FormatString(
-            "Invalid File: %llu more lines skipped like line %llu.",
+            format,
             static_cast<unsigned long long>(problemCounts_[kind] - kReportedLinesPerProblem),
             static_cast<unsigned long long>(lastListedLine_[kind])));
     }
@@ -434,11 +492,36 @@ ImportDriver::FileType ImportDriver::DetectFileType(const std::string& fileName)
         if (EqualsNoCase(extension, gff))
             return kGff;
     }
-    if (EqualsNoCase(extension, "bed"))
-        return kBed;
     if (EqualsNoCase(extension, "txt"))
         return kUndecided;
+    for (const auto& bed : kBedExtensions) {
+        if (EqualsNoCase(extension, bed.extension))
+            return kBed;
+    }
+    constexpr size_t kBedWord = 3;
+    const std::string_view columns = extension.substr(std::min(extension.size(), kBedWord));
+    if (EqualsNoCase(extension.substr(0, kBedWord), "bed") && !columns.empty() &&
+        columns.size() <= 2 && columns[0] != '0' &&
+        columns.find_first_not_of("0123456789") == std::string_view::npos) {
+        const int count = ScanInt32(columns);
+        if (count >= kFewestBedColumns && count <= kMostBedColumns)
+            return kBed;
+    }
     return kUnsupported;
+}
+
+BedForm ImportDriver::DetectBedForm(const std::string& fileName) {
+    std::string_view name = fileName;
+    if (IsCompressed(fileName))
+        name = name.substr(0, name.find_last_of('.'));
+    const size_t dot = name.find_last_of('.');
+    const std::string_view extension =
+        dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    for (const auto& bed : kBedExtensions) {
+        if (EqualsNoCase(extension, bed.extension))
+            return bed.form;
+    }
+    return BedForm::kBed;
 }
 
 std::string ImportDriver::DefaultName(const std::string& fileName) {
@@ -451,27 +534,28 @@ std::string ImportDriver::DefaultName(const std::string& fileName) {
     return name;
 }
 
-bool ImportDriver::ImportFile(const std::string& fileName, TrackCollector* touched) {
+ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
+                                                  TrackCollector* touched) {
     const FileType type = DetectFileType(fileName);
     if (type == kUnsupported) {
         genome_.ReportMessage("File is not supported: " + fileName);
         genome_.SetErrorFlag(true);
-        return false;
+        return ImportOutcome::kFailed;
     }
     uintmax_t size = 0;
     if (const std::string reason = RefusalBeforeReading(fileName, size); !reason.empty()) {
         genome_.ReportMessage("Bad File: " + fileName + " (" + reason + ")");
-        return false;
+        return ImportOutcome::kFailed;
     }
     errno = 0;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         if (errno == EACCES) {
             genome_.ReportMessage("Bad File: " + fileName + " (" + kPermissionDenied + ")");
-            return false;
+            return ImportOutcome::kFailed;
         }
         ShowMessageBox("Cannot open file: " + fileName);
-        return false;
+        return ImportOutcome::kFailed;
     }
     FileImport import(genome_, fileName, type, size, touched);
     std::unique_ptr<ByteSource> source;
@@ -480,16 +564,19 @@ bool ImportDriver::ImportFile(const std::string& fileName, TrackCollector* touch
     else
         source = std::make_unique<StreamByteSource>(in);
     const bool decided = import.Run(*source);
-    return decided && !import.ReadIncompletely();
+    if (!decided || import.ReadIncompletely())
+        return ImportOutcome::kFailed;
+    return import.CutShort() ? ImportOutcome::kCutShort : ImportOutcome::kComplete;
 }
 
-bool ImportDriver::LoadFiles(const std::vector<std::string>& paths) {
+bool ImportDriver::LoadFiles(const std::vector<std::string>& paths, ImportOutcome* outcome) {
     TrackCollector collector;
-    bool allImported = true;
+    ImportOutcome worst = ImportOutcome::kComplete;
     const int total = static_cast<int>(paths.size());
-    for (int done = 0; done < total && allImported;) {
+    for (int done = 0; done < total && worst != ImportOutcome::kFailed;) {
         genome_.ReportMessage("Loading " + paths[static_cast<size_t>(done)]);
-        allImported = ImportFile(paths[static_cast<size_t>(done)], &collector);
+        worst =
+            std::max(worst, ImportFileWithOutcome(paths[static_cast<size_t>(done)], &collector));
         ++done;
         genome_.SetProgress(CNotificationAgent::PROGRESS_OVERALL, done, total, "", "", 0);
         if (genome_.IsCancelRequested(false))
@@ -504,5 +591,7 @@ bool ImportDriver::LoadFiles(const std::vector<std::string>& paths) {
     }
     if (genome_.GetErrorFlag())
         genome_.WaitForClose("Done", 100);
-    return allImported;
+    if (outcome != nullptr)
+        *outcome = worst;
+    return worst != ImportOutcome::kFailed;
 }

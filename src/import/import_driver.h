@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "data/genome_dataset.h"
+#include "import/bed_reader.h"
+#include "import/import_outcome.h"
 #include "import/track_collector.h"
 
 // Reads GFF and BED files, plain or gzip-compressed, into a GenomeDataset: decides each file's
@@ -20,9 +22,12 @@ public:
     // is decompressed while it is read.
     static bool IsCompressed(const std::string& fileName);
     // From the text after the last '.' of the name, less a compressed ending, compared without
-    // regard to case: "gff", "gff3", "gtf" (GFF), "bed", "txt" (GFF or BED, decided by the
-    // first data line), else unsupported.
+    // regard to case: "gff", "gff3", "gtf" (GFF); "bed", "bed3" to "bed15", "bedGraph", "bdg",
+    // "narrowPeak", "broadPeak" (the BED family); "txt" (GFF or BED, decided by the first data
+    // line); else unsupported.
     static FileType DetectFileType(const std::string& fileName);
+    // Which member of the BED family a BED file's name calls for (kBed for any other name).
+    static BedForm DetectBedForm(const std::string& fileName);
     // The file's name without folder, compressed ending and extension.
     static std::string DefaultName(const std::string& fileName);
 
@@ -31,13 +36,19 @@ public:
     // say) or when it changed size while it was read (what was read stays in every case);
     // true otherwise, also after an early stop, a GFF3 "##FASTA" line or a cancel. Every
     // (chromosome, track) pair that receives a feature is added to touched, when given.
-    bool ImportFile(const std::string& fileName, TrackCollector* touched);
+    bool ImportFile(const std::string& fileName, TrackCollector* touched) {
+        return ImportFileWithOutcome(fileName, touched) != ImportOutcome::kFailed;
+    }
+    // The same, telling a file read to its end (or cancelled) from one that stopped early:
+    // kFailed where ImportFile gives false, else kCutShort after an early stop.
+    ImportOutcome ImportFileWithOutcome(const std::string& fileName, TrackCollector* touched);
 
     // Imports the files in order until one fails or the user cancels, then appends the new
     // track names to the track order and gives every touched track its data range as manual
     // scale. After a flagged error it waits for the user to close the progress display.
-    // True when every started file imported.
-    bool LoadFiles(const std::vector<std::string>& paths);
+    // True when no file failed; outcome, when given, is the worst outcome of the files started,
+    // which also tells whether a file was cut short.
+    bool LoadFiles(const std::vector<std::string>& paths, ImportOutcome* outcome = nullptr);
 
 private:
     GenomeDataset& genome_;

@@ -5,6 +5,8 @@
 
 #include "data/chromosome_dataset.h"
 #include "data/feature_name.h"
+#include "framework/display_text.h"
+#include "data/percent_decoding.h"
 #include "view/render_settings.h"
 #include "view/view_geometry.h"
 
@@ -78,10 +80,11 @@ void FeatureNamePainter::Draw(const ChromosomeDataset& track, bool unitValues, i
     const int textHeight = metrics.height();
     std::vector<QRect> placed;
     for (size_t k = 0; k < items.size(); ++k) {
-        const std::string_view name = FeatureName(track.GetItem(items[k]).Attributes);
+        const std::string name =
+            PercentDecodedForDisplay(FeatureName(track.GetItem(items[k]).Attributes));
         if (name.empty())
             continue;
-        const QString text = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
+        const QString text = DisplayText::From(name);
         const int width = metrics.horizontalAdvance(text);
         const QRect& bar = bars[k];
         int left = bar.right() + 1 + kGap;

@@ -2,9 +2,11 @@
 
 #include <QPainter>
 
+#include "data/percent_decoding.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "document/view_options.h"
+#include "framework/display_text.h"
 #include "framework/string_format.h"
 #include "view/render_settings.h"
 #include "view/view_geometry.h"
@@ -26,7 +28,7 @@ std::string CursorInfo(LocuscopeDocument& document) {
     if (track == nullptr || index < 0 || static_cast<size_t>(index) >= track->GetItemCount())
         return {};
     const auto handle = static_cast<ChromosomeDataset::ItemHandle>(index);
-    return track->GetItem(handle).GetInfoText(track->GetStart(handle));
+    return PercentDecodedForDisplay(track->GetItem(handle).GetInfoText(track->GetStart(handle)));
 }
 
 }  // namespace
@@ -41,7 +43,7 @@ QStringList InfoPanel::Lines(LocuscopeDocument& document, const ViewGeometry& ge
         files +=
             FormatString(" Load Time: %.02f seconds",
                          static_cast<double>(document.Genome.GetImportMilliseconds()) / 1000.0);
-        lines.append(QString::fromStdString(files));
+        lines.append(DisplayText::From(files));
     }
     if (options.ShowTrackStats) {
         const ViewGeometry::Range visible = geometry.GetVisibleRange();
@@ -53,11 +55,11 @@ QStringList InfoPanel::Lines(LocuscopeDocument& document, const ViewGeometry& ge
                      QStringLiteral(" - ") + Grouped(full.second) + QStringLiteral(" )"));
     }
     if (options.ShowPointerInfo && !pointerInfo.empty())
-        lines.append(QStringLiteral("Pointer Info: ") + QString::fromStdString(pointerInfo));
+        lines.append(QStringLiteral("Pointer Info: ") + DisplayText::From(pointerInfo));
     if (options.ShowPointerInfo) {
         const std::string cursor = CursorInfo(document);
         if (!cursor.empty())
-            lines.append(QStringLiteral("Cursor Info:  ") + QString::fromStdString(cursor));
+            lines.append(QStringLiteral("Cursor Info:  ") + DisplayText::From(cursor));
     }
     if (selecting && selectionFrom != selectionTo) {
         const uint32_t lo = std::min(selectionFrom, selectionTo);

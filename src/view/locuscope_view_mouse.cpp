@@ -11,10 +11,12 @@
 #include <cstdlib>
 
 #include "data/feature_name.h"
+#include "data/percent_decoding.h"
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "framework/command_layer.h"
+#include "framework/display_text.h"
 #include "framework/message_box.h"
 #include "framework/parameters_handler_tools.h"
 #include "view/locuscope_view.h"
@@ -119,17 +121,17 @@ std::optional<ItemView> LocuscopeView::ItemAt(const QPoint& point, uint32_t& sta
 void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
     uint32_t start = 0;
     const std::optional<ItemView> item = ItemAt(point, start);
-    std::string text = item ? item->GetInfoText(start) : std::string();
+    // Escaped characters of GFF3 attributes are shown as what they stand for.
+    std::string text = item ? PercentDecodedForDisplay(item->GetInfoText(start)) : std::string();
     if (text == info_.pointerInfo)
         return;
     info_.pointerInfo = std::move(text);
     QString shown;
     if (item) {
-        const std::string_view name = FeatureName(item->Attributes);
-        shown = QString::fromStdString(info_.pointerInfo);
+        const std::string name = PercentDecodedForDisplay(FeatureName(item->Attributes));
+        shown = DisplayText::From(info_.pointerInfo);
         if (!name.empty())
-            shown = QString::fromUtf8(name.data(), static_cast<int>(name.size())) +
-                    QStringLiteral("\n") + shown;
+            shown = DisplayText::From(name) + QStringLiteral("\n") + shown;
         QToolTip::showText(mapToGlobal(point), shown, this);
     } else {
         QToolTip::hideText();

@@ -1,4 +1,5 @@
 // The view's output: image and SVG export, printing and print preview.
+#include <QFile>
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -95,16 +96,22 @@ void LocuscopeView::ExportImage() {
     if (path.empty() || document == nullptr)
         return;
 
-    QImage image;
-    if (PictureOutput::HasEncoder(type))
-        image = PaneImage::Render(document->Genome, document->GetCurrentPaneName(),
-                                  GetVisibleRange(), width, document->HeaderVisible,
-                                  CurrentRenderSettings(1.0),
-                                  transparent ? QColor(Qt::transparent) : QColor(Qt::white),
-                                  geometry_.automaticTrackHeight);
-    QByteArray bytes;
-    if (!PictureOutput::EncodeImage(image, type, bytes) || !PictureOutput::WriteFile(path, bytes))
-        ShowMessageBox(PictureOutput::kErrorCreatingImage);
+    std::string failure;
+    const bool written = PictureOutput::WriteFile(
+        path, document->GetImportedPaths(),
+        [&](QByteArray& bytes) {
+            if (!PictureOutput::HasEncoder(type))
+                return false;
+            const QImage image = PaneImage::Render(
+                document->Genome, document->GetCurrentPaneName(), GetVisibleRange(), width,
+                document->HeaderVisible, CurrentRenderSettings(1.0),
+                transparent ? QColor(Qt::transparent) : QColor(Qt::white),
+                geometry_.automaticTrackHeight);
+            return PictureOutput::EncodeImage(image, type, bytes);
+        },
+        failure);
+    if (!written)
+        ShowMessageBox(PictureOutput::FailureMessage(PictureOutput::kErrorCreatingImage, failure));
 }
 
 void LocuscopeView::ExportMetafile() {
@@ -122,13 +129,23 @@ void LocuscopeView::ExportMetafile() {
     ViewGeometry geometry = geometry_;
     const QRect usable = UsableRect();
     const RenderSettings settings = CurrentRenderSettings(1.0);
-    QByteArray bytes;
-    const bool encoded = PictureOutput::EncodeSvg(usable.size(), [&](QPainter& painter) {
-        TrackRenderer(document->Genome, document->GetCurrentPaneName(), geometry, settings)
-            .DrawAll(painter, usable, Qt::white);
-    }, bytes);
-    if (!encoded || !PictureOutput::WriteFile(path, bytes))
-        ShowMessageBox(PictureOutput::kErrorCreatingMetafile);
+    std::string failure;
+    const bool written = PictureOutput::WriteFile(
+        path, document->GetImportedPaths(),
+        [&](QByteArray& bytes) {
+            return PictureOutput::EncodeSvg(
+                usable.size(),
+                [&](QPainter& painter) {
+                    TrackRenderer(document->Genome, document->GetCurrentPaneName(), geometry,
+                                  settings)
+                        .DrawAll(painter, usable, Qt::white);
+                },
+                bytes);
+        },
+        failure);
+    if (!written)
+        ShowMessageBox(
+            PictureOutput::FailureMessage(PictureOutput::kErrorCreatingMetafile, failure));
 }
 
 void LocuscopeView::Print(bool preview) {
@@ -174,8 +191,23 @@ void LocuscopeView::Print(bool preview) {
     const bool accepted = dialog->exec() == QDialog::Accepted;
     delete dialog;
     const PanePrinter::Job job = printJob();
-    if (accepted && job.genome != nullptr)
+    if (!accepted || job.genome == nullptr)
+        return;
+    if (printer->outputFormat() != QPrinter::PdfFormat || printer->outputFileName().isEmpty()) {
         PanePrinter::Print(*printer, job);
+        return;
+    }
+    // Printed to a file: written whole or not at all, never over one of the imported files.
+    std::string failure;
+    if (!PictureOutput::WriteFile(
+            QFile::encodeName(printer->outputFileName()).toStdString(),
+            self->GetDocument()->GetImportedPaths(),
+            [&](QByteArray& bytes) {
+                return PictureOutput::EncodePdf(printer->pageLayout(), printer->resolution(), job,
+                                                bytes);
+            },
+            failure))
+        ShowMessageBox(PictureOutput::FailureMessage(PictureOutput::kErrorPrinting, failure));
 }
 
 void LocuscopeView::PrintSetup() {

@@ -84,9 +84,12 @@ void PanePrinter::DrawPage(QPainter& painter, const QRect& page, double dotsPerI
 }
 
 int PanePrinter::Print(QPrinter& printer, const Job& job) {
-    const QRect page(QPoint(0, 0),
-                     printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    const QSize layout = LayoutSize(page, printer.resolution());
+    return Print(printer, printer.resolution(), job);
+}
+
+int PanePrinter::Print(QPagedPaintDevice& printer, int dotsPerInch, const Job& job) {
+    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(dotsPerInch).size());
+    const QSize layout = LayoutSize(page, dotsPerInch);
     const std::vector<size_t> starts = PageStarts(job, layout.width(), layout.height());
     if (starts.empty())
         return 0;
@@ -96,7 +99,7 @@ int PanePrinter::Print(QPrinter& printer, const Job& job) {
     for (size_t i = 0; i < starts.size(); ++i) {
         if (i > 0 && !printer.newPage())
             break;
-        DrawPage(painter, page, printer.resolution(), job, starts[i]);
+        DrawPage(painter, page, dotsPerInch, job, starts[i]);
     }
     painter.end();
     return static_cast<int>(starts.size());

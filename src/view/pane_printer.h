@@ -45,6 +45,8 @@ public:
     // Prints job on printer, one page after another; the number of pages printed, 0 when the
     // printer could not be opened or there is nothing to print.
     static int Print(QPrinter& printer, const Job& job);
+    // The same on any paged device (a PDF writer) of dotsPerInch.
+    static int Print(QPagedPaintDevice& device, int dotsPerInch, const Job& job);
     // Draws one page whose tracks start at firstTrack onto painter, whose device is a page
     // `page` device pixels large at dotsPerInch.
     static void DrawPage(QPainter& painter, const QRect& page, double dotsPerInch, const Job& job,

@@ -3,9 +3,10 @@
 #include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSvgGenerator>
-#include <fstream>
 
+#include "framework/output_file.h"
 #include "view/gif_writer.h"
 
 namespace {
@@ -71,7 +72,44 @@ bool PictureOutput::EncodeSvg(const QSize& size, const std::function<void(QPaint
     return true;
 }
 
-bool PictureOutput::WriteFile(const std::string& path, const QByteArray& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    return file && file.write(bytes.constData(), bytes.size()) && file.flush();
+bool PictureOutput::EncodePdf(const QPageLayout& layout, int dotsPerInch,
+                              const PanePrinter::Job& job, QByteArray& out) {
+    // Into memory, like the images: a printer that writes a file by name reports no failed
+    // write, so a full disk would leave a cut-short PDF that looks written.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setCreator(QStringLiteral("Locuscope"));
+        writer.setResolution(dotsPerInch);
+        if (!writer.setPageLayout(layout) || PanePrinter::Print(writer, dotsPerInch, job) == 0)
+            return false;
+    }
+    out = bytes;
+    return true;
+}
+
+bool PictureOutput::WriteFile(const std::string& path, const std::vector<std::string>& inputs,
+                              const std::function<bool(QByteArray&)>& produce,
+                              std::string& failure) {
+    failure.clear();
+    OutputFile file;
+    if (!file.Open(path, inputs)) {
+        failure = file.Failure();
+        return false;
+    }
+    QByteArray bytes;
+    if (!produce(bytes))
+        return false;
+    file.Stream().write(bytes.constData(), bytes.size());
+    if (!file.Commit()) {
+        failure = file.Failure();
+        return false;
+    }
+    return true;
+}
+
+std::string PictureOutput::FailureMessage(const char* message, const std::string& failure) {
+    return failure.empty() ? std::string(message) : std::string(message) + " " + failure;
 }

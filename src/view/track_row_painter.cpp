@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "data/chromosome_dataset.h"
+#include "data/percent_decoding.h"
 #include "data/track_colors.h"
+#include "framework/display_text.h"
 #include "view/column_extremes.h"
 #include "view/feature_name_painter.h"
 #include "view/view_geometry.h"
@@ -435,7 +437,7 @@ void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
     const QFontMetrics nameMetrics(nameFont);
     const QFontMetrics metrics(resources_.small);
     const QString separator = QStringLiteral("   ");
-    const QString chromosome = showChromosome ? QString::fromStdString(chromosomeName) : QString();
+    const QString chromosome = showChromosome ? DisplayText::From(chromosomeName) : QString();
     const QString tag = row.scale.manual && settings_.showManualScaleOverlay
                             ? QStringLiteral("manual scale")
                             : QString();
@@ -448,8 +450,9 @@ void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
         if (!extra.isEmpty())
             reserved += metrics.horizontalAdvance(separator + extra);
     }
-    const QString name = nameMetrics.elidedText(QString::fromStdString(trackName), Qt::ElideMiddle,
-                                                std::max(available - reserved, available / 2));
+    const QString name =
+        nameMetrics.elidedText(DisplayText::From(PercentDecodedForDisplay(trackName)),
+                               Qt::ElideMiddle, std::max(available - reserved, available / 2));
     const int baseline = top + kBandMargin - kTitleBaselineGap;
     int x = left;
     const auto draw = [&](const QFont& font, const QColor& color, const QString& text) {

@@ -85,7 +85,7 @@ TEST_F(HeadlessSearchExportTest, SelectAllExportsEveryItemOnce) {
 TEST_F(HeadlessSearchExportTest, ExportFailuresAndBadUsage) {
     RunResult run = RunLocuscope({"--export", "/dev/full", "--select-all", "search_export.gff"});
     EXPECT_EQ(run.exitCode, 1);
-    const std::string failure = "Cannot Write to /dev/full\n";
+    const std::string failure = "Cannot Write to /dev/full (disk full)\n";
     EXPECT_TRUE(run.err.size() > failure.size() &&
                 run.err.compare(run.err.size() - failure.size(), failure.size(), failure) == 0)
         << run.err;

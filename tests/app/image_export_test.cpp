@@ -121,6 +121,59 @@ TEST_F(ImageExportTest, MetafileCaptureWritesAnSvgOfTheView) {
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(ImageExportTest, CapturesNeverReplaceAnImportedFileAndSayWhyTheyFailed) {
+    WhenShown([&](QWidget* dialog) {
+        WhenShown([&](QWidget* save) { SaveAs(save, file_.Path()); });
+        QTest::keyClick(dialog->findChild<QLineEdit*>(), Qt::Key_Return);
+    });
+    Frame().Commands().ExecuteIfEnabled(Id::kImageCapture);
+    const std::string missing = ScratchFile::Folder() + "/no/such.svg";
+    std::filesystem::create_directories(ScratchFile::Folder() + "/no");
+    WhenShown([&](QWidget* save) {
+        SaveAs(save, missing);
+        std::filesystem::remove(ScratchFile::Folder() + "/no");  // gone before it is written
+    });
+    Frame().Commands().ExecuteIfEnabled(Id::kMetafileCapture);
+    EXPECT_EQ(messages_,
+              (std::vector<std::string>{
+                  "Error creating image. Cannot Write to " + file_.Path() +
+                      ": it is one of the imported files.",
+                  "Error creating metafile. Cannot Write to " + missing + " (no such folder)"}));
+    QFile input(QString::fromStdString(file_.Path()));
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+    EXPECT_EQ(input.readAll(), QByteArray(kTracks));
+}
+
+TEST_F(ImageExportTest, PrintToFileWritesAWholePdfButNeverOverAnImportedFile) {
+    // The print dialog's file printer, answered with keys; Qt asks before replacing a file.
+    const auto printTo = [this](const std::string& path) {
+        WhenShown([path](QWidget* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_NE(name, nullptr);
+            name->selectAll();
+            QTest::keyClicks(name, QString::fromStdString(path));
+            if (std::filesystem::exists(path))
+                WhenShown([](QWidget* question) { QTest::keyClick(question, Qt::Key_Y); });
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        Frame().Commands().ExecuteIfEnabled(Id::kFilePrint);
+    };
+    printTo(file_.Path());
+    EXPECT_EQ(messages_,
+              std::vector<std::string>{"Error printing. Cannot Write to " + file_.Path() +
+                                       ": it is one of the imported files."});
+    QFile input(QString::fromStdString(file_.Path()));
+    ASSERT_TRUE(input.open(QIODevice::ReadOnly));
+    EXPECT_EQ(input.readAll(), QByteArray(kTracks));
+
+    printTo(output_);
+    QFile pdf(QString::fromStdString(output_));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF") && bytes.trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(messages_.size(), 1u);
+}
+
 TEST_F(ImageExportTest, ClosingTheWindowUnderThePrintPreviewLosesNothing) {
     bool shown = false;
     WhenShown([&](QWidget* dialog) {

@@ -6,9 +6,13 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest/QTest>
+#include <filesystem>
+#include <fstream>
 
 #include "app/c_splash_wnd.h"
 #include "app/locuscope_app.h"
@@ -16,6 +20,7 @@
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/locuscope_main_frame.h"
+#include "framework/c_dialog_progress.h"
 #include "framework/command_layer.h"
 #include "framework/settings.h"
 #include "support/scratch_file.h"
@@ -39,6 +44,30 @@ protected:
     // Runs action at the first pump of the operation started next.
     static void DuringNextOperation(std::function<void()> action) {
         QTimer::singleShot(0, qApp, std::move(action));
+    }
+
+    // The visible progress dialog's button and status box, or nulls.
+    static std::pair<QPushButton*, QPlainTextEdit*> ProgressDialog() {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<CDialogProgress*>(window) != nullptr && window->isVisible())
+                return {window->findChild<QPushButton*>(QStringLiteral("cancelButton")),
+                        window->findChild<QPlainTextEdit*>(QStringLiteral("statusBox"))};
+        }
+        return {nullptr, nullptr};
+    }
+    static std::string FirstLine(const std::string& path) {
+        std::ifstream in(path);
+        std::string line;
+        std::getline(in, line);
+        return line;
+    }
+    // A temporary file of an output left behind would show here.
+    static bool AnyTemporaryFileLeft() {
+        for (const auto& entry : std::filesystem::directory_iterator(ScratchFile::Folder())) {
+            if (entry.path().filename().string().rfind(".locuscope-", 0) == 0)
+                return true;
+        }
+        return false;
     }
 
     ScratchFile first_;
@@ -118,6 +147,49 @@ TEST_F(LongOperationTest, ClosingTheWindowDuringASearchEndsTheSearchThenTheDialo
     EXPECT_EQ(document->SearchResults.size(), 1u);
     EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
     EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(LongOperationTest, CancellingAnExportSaysSoWaitsForDoneAndKeepsTheOldFile) {
+    LocuscopeDocument* document = Frame().GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(document->ImportFiles({second_.Path()}));
+    Frame().Commands().ExecuteIfEnabled(CommandId::kEditSelectAll);
+    const ScratchFile destination("export.gff", "precious\n");
+    QString shown;
+    // Cancel at the first chance, then press Done once the dialog says why it waits.
+    bool cancelled = false;
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&] {
+        const auto [button, box] = ProgressDialog();
+        if (button == nullptr || !button->isVisible())
+            return;
+        const bool waiting = button->text() == QLatin1String("Done");
+        if (waiting)
+            shown = box->toPlainText();
+        if (waiting || !cancelled)
+            QTest::mouseClick(button, Qt::LeftButton);
+        cancelled = true;
+    });
+    presser.start(0);
+    EXPECT_FALSE(document->ExportSelections(destination.Path()));
+    EXPECT_TRUE(shown.contains("Cancel Button Pressed\n") &&
+                shown.endsWith("\nExport cancelled.\n"))
+        << shown.toStdString();
+    EXPECT_EQ(ProgressDialog().first, nullptr);
+    EXPECT_EQ(FirstLine(destination.Path()), "precious");
+    EXPECT_FALSE(AnyTemporaryFileLeft());
+}
+
+TEST_F(LongOperationTest, ClosingTheWindowDuringAnExportKeepsTheOldFileAndCloses) {
+    LocuscopeDocument* document = Frame().GetActiveDocument();
+    ASSERT_NE(document, nullptr);
+    Frame().Commands().ExecuteIfEnabled(CommandId::kEditSelectAll);
+    const ScratchFile destination("export.gff", "precious\n");
+    DuringNextOperation([this] { Frame().close(); });
+    EXPECT_FALSE(document->ExportSelections(destination.Path()));
+    EXPECT_EQ(FirstLine(destination.Path()), "precious");
+    EXPECT_FALSE(AnyTemporaryFileLeft());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
 }
 
 }  // namespace

@@ -46,7 +46,24 @@ protected:
         return entries;
     }
     QString SelectorText() { return Frame().GetPaneSelector()->currentText(); }
+    // A progress dialog that waits for "Done" gets it pressed, as the user would, once its
+    // status box has been copied to shown.
+    void PressDoneWhenAsked(QString& shown) {
+        QObject::connect(&presser_, &QTimer::timeout, [&shown] {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                auto* box = window->findChild<QPlainTextEdit*>(QStringLiteral("statusBox"));
+                auto* done = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
+                if (box != nullptr && done != nullptr && window->isVisible() &&
+                    done->text() == QLatin1String("Done")) {
+                    shown = box->toPlainText();
+                    QTest::mouseClick(done, Qt::LeftButton);
+                }
+            }
+        });
+        presser_.start(50);
+    }
 
+    QTimer presser_;
     ScratchFile genes_;
     ScratchFile peaks_;
     std::unique_ptr<LocuscopeApp> app_ = std::make_unique<LocuscopeApp>();
@@ -82,24 +99,22 @@ TEST_F(StartUpTest, AFileNameThatIsNotUtf8OpensAsGiven) {
 }
 
 TEST_F(StartUpTest, AFileThatCannotBeImportedEndsStartUpAfterShowingWhy) {
-    // The progress dialog waits for "Done"; press it as the user would.
     QString shown;
-    QTimer presser;
-    QObject::connect(&presser, &QTimer::timeout, [&shown] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            auto* box = window->findChild<QPlainTextEdit*>(QStringLiteral("statusBox"));
-            auto* done = window->findChild<QPushButton*>(QStringLiteral("cancelButton"));
-            if (box != nullptr && done != nullptr && window->isVisible() &&
-                done->text() == QLatin1String("Done")) {
-                shown = box->toPlainText();
-                done->click();
-            }
-        }
-    });
-    presser.start(50);
+    PressDoneWhenAsked(shown);
     EXPECT_FALSE(app_->InitInstance({QStringLiteral("/no/such/file.vcf")}));
     EXPECT_EQ(OpenWindows(), 0);
     EXPECT_TRUE(shown.contains("File is not supported: /no/such/file.vcf")) << shown.toStdString();
+}
+
+TEST_F(StartUpTest, ControlBytesFromAFileShowAsReplacementCharacters) {
+    ScratchFile odd("odd\nname.gff",
+                    "chr1\ts\tgene\tx\x1b[31m\t900\t1\t+\t.\tID=a\n" + std::string(kGenes));
+    QString shown;
+    PressDoneWhenAsked(shown);
+    ASSERT_TRUE(app_->InitInstance({QString::fromStdString(odd.Path())}));
+    EXPECT_TRUE(shown.contains(QStringLiteral("odd\uFFFDname.gff\n"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("x\uFFFD[31m"))) << shown.toStdString();
+    EXPECT_FALSE(shown.contains(QChar(0x1B)));
 }
 
 TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {

@@ -34,9 +34,10 @@ namespace {
 
 namespace Id = CommandId;
 
-// Two chromosomes; chr1 has a gene and an mRNA track, the gene at 5001 carries web links.
+// Two chromosomes; chr1 has a gene and an mRNA track, the gene at 5001 carries web links. The
+// first gene's name is written with GFF3 escapes.
 const char kTracks[] =
-    "chr1\ts\tgene\t1001\t2000\t5\t+\t.\tID=g1;url=http://example.org/g1\n"
+    "chr1\ts\tgene\t1001\t2000\t5\t+\t.\tID=g1;Name=t1%28new%3Bgene%29;url=http://example.org/g1\n"
     "chr1\ts\tgene\t5001\t6000\t5\t+\t.\tID=g2;url=file:///bin/sh\n"
     "chr1\ts\tgene\t90001\t100000\t5\t+\t.\tID=g3\n"
     "chr1\ts\tmRNA\t1001\t2000\t5\t+\t.\tID=m1\n"
@@ -216,10 +217,14 @@ TEST_F(WindowToolsTest, PointerInfoDescribesTheItemUnderThePointer) {
     Document().ChoosePane("chr1:1001-2000");
     Paint();
     QTest::mouseMove(&View(), DataPoint(0.5, 0));
-    EXPECT_EQ(View().PointerInfo(), "Score: 5.000 Pos: 1001 - 2000 Attr: ID=g1;url=http://example.org/g1");
+    // Escaped characters are shown as what they stand for.
+    EXPECT_EQ(
+        View().PointerInfo(),
+        "Score: 5.000 Pos: 1001 - 2000 Attr: ID=g1;Name=t1(new;gene);url=http://example.org/g1");
     // The status bar gives the feature's name with it.
     EXPECT_EQ(Frame().statusBar()->currentMessage(),
-              "g1: Score: 5.000 Pos: 1001 - 2000 Attr: ID=g1;url=http://example.org/g1");
+              "t1(new;gene): Score: 5.000 Pos: 1001 - 2000 Attr: ID=g1;Name=t1(new;gene);"
+              "url=http://example.org/g1");
     QTest::mouseMove(&View(), QPoint(20, 20));
     EXPECT_EQ(View().PointerInfo(), "");
     EXPECT_EQ(Frame().statusBar()->currentMessage(), "");

@@ -46,6 +46,43 @@ TEST_F(ChromosomeDatasetTest, ItemsAreOrderedByStartWithEqualStartsInInsertionOr
     EXPECT_EQ(track_.GetStopPositions()[2], 160u);
 }
 
+TEST_F(ChromosomeDatasetTest, ThickRangesAndBlocksStayWithTheirItemsThroughOrdering) {
+    // Added in descending order, every other item with a structure and a long name before it.
+    constexpr uint32_t kCount = 1000;
+    for (uint32_t i = 0; i < kCount; ++i) {
+        const uint32_t start = (kCount - i) * 100 + 1;
+        ChromosomeItem item;
+        item.Stop = start + 99;
+        item.Attributes = std::string(i % 200, 'n');
+        FeatureStructure structure;
+        if (i % 2 == 0) {
+            structure.HasThick = i % 4 == 0;
+            structure.ThickStart = start + i % 50;
+            structure.ThickStop = start + 60;
+            for (uint32_t b = 0; b < i % 5; ++b)
+                structure.Blocks.push_back({b * 20, 10 + b});
+        }
+        track_.AddItem(start, item, structure);
+    }
+    for (ChromosomeDataset::ItemHandle h = 0; h < kCount; ++h) {
+        const uint32_t start = track_.GetStart(h);
+        const uint32_t i = kCount - (start - 1) / 100;
+        EXPECT_EQ(track_.GetItem(h).Attributes.size(), i % 200);
+        uint32_t thickStart = 0;
+        uint32_t thickStop = 0;
+        ASSERT_EQ(track_.GetThickRange(h, thickStart, thickStop), i % 4 == 0) << i;
+        if (i % 4 == 0) {
+            EXPECT_EQ(thickStart, start + i % 50);
+        }
+        const ItemBlocks blocks = track_.GetBlocks(h);
+        ASSERT_EQ(blocks.size(), i % 2 == 0 ? i % 5 : 0) << i;
+        for (uint32_t b = 0; b < blocks.size(); ++b) {
+            EXPECT_EQ(blocks[b].Start, start + b * 20);
+            EXPECT_EQ(blocks[b].Stop, start + b * 20 + 9 + b);
+        }
+    }
+}
+
 TEST_F(ChromosomeDatasetTest, ManyItemsAndLongTextsSurviveStorageAndOrdering) {
     // Enough items for several storage chunks, added in descending order, with texts of every
     // size class: empty, short, longer than 127 bytes, and longer than a whole storage block.

@@ -18,8 +18,11 @@ TEST(FeatureNameTest, PrefersNameThenGeneNameThenGeneIdThenId) {
         // GTF
         {"gene_id \"ENSG4\"; transcript_id \"T4\"; gene_name \"MYC\";", "MYC"},
         {"gene_id \"ENSG5\"; transcript_id \"T5\";", "ENSG5"},
-        // BED: the name column
+        // BED: the name column, also before the values of a peak file
         {"peak_17", "peak_17"},
+        {"peak_18;signalValue=5;pValue=3;qValue=2;peak=20", "peak_18"},
+        {"signalValue=5;pValue=3", ""},
+        {";ID=after_an_empty_field", "after_an_empty_field"},
         // keys that only start like a name key, empty values, nothing at all
         {"Named=no;IDs=no", ""},
         {"Name=;ID=fallback", "fallback"},

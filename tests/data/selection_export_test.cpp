@@ -63,10 +63,10 @@ TEST_F(SelectionExportTest, LowEndIsExclusiveHighEndInclusiveInEitherOrder) {
         GenomeDataset::Range range;
         const char* starts;
     } cases[] = {{{100, 200}, "150 200 "}, {{200, 100}, "150 200 "}, {{0, 99}, ""},
-                 {{151, 199}, ""},         {{99, 100}, "100 "},       {{250, 0xFFFFFFFF}, ""}};
+                 {{151, 199}, ""},         {{99, 100}, "100 "},      {{250, 0xFFFFFFFF}, ""}};
     for (const auto& c : cases) {
         genome_.RegionSelection = {{"chr1", {c.range}}};
-        ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path()));
+        ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path(), {}));
         EXPECT_EQ(ExportedStarts(), c.starts) << c.range.first << "-" << c.range.second;
     }
 }
@@ -77,15 +77,14 @@ TEST_F(SelectionExportTest, WritesNineColumnsAndTheExactStatusLines) {
     File("chr1", "exon", 300);
     File("chr2", "gene", 10);
     genome_.RegionSelection = {{"chr2", {{0, 20}}}, {"chr1", {{100, 200}}}};
-    ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path()));
+    ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path(), {}));
     EXPECT_EQ(Exported(),
               "chr1\tsrc\tgene\t150\t155\t0.500000\t+\t0\tID=150\n"
               "chr1\tsrc\tgene\t200\t205\t5.000000\t+\t0\tID=200\n"
               "chr2\tsrc\tgene\t10\t15\t1.000000\t+\t0\tID=10\n");
-    EXPECT_EQ(agent_.messages,
-              (std::vector<std::string>{"Adding chr1 gene Positions 150 - 200.",
-                                        "Adding chr2 gene Positions 10 - 10.",
-                                        "Export Complete."}));
+    EXPECT_EQ(agent_.messages, (std::vector<std::string>{"Adding chr1 gene Positions 150 - 200.",
+                                                         "Adding chr2 gene Positions 10 - 10.",
+                                                         "Export Complete."}));
     EXPECT_EQ(agent_.waits, 0);
 }
 
@@ -93,22 +92,49 @@ TEST_F(SelectionExportTest, OverlappingRangesExportTheirCommonItemsTwice) {
     for (uint32_t start : {10, 20, 30})
         File("chr1", "gene", start);
     genome_.RegionSelection = {{"chr1", {{0, 20}, {15, 30}}}};
-    ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path()));
+    ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path(), {}));
     EXPECT_EQ(ExportedStarts(), "10 20 20 30 ");
 }
 
-TEST_F(SelectionExportTest, AFileThatCannotBeWrittenIsReportedWithoutCompletion) {
+TEST_F(SelectionExportTest, AFileThatCannotBeWrittenIsReportedWithItsReason) {
     File("chr1", "gene", 10);
     genome_.SelectAllRegions();
-    for (const std::string path : {"/dev/full", "/nonexistent-folder/out.gff"}) {
+    const struct {
+        std::string path;
+        std::vector<std::string> inputs;
+        std::string message;
+    } cases[] = {
+        {"/dev/full", {}, "Cannot Write to /dev/full (disk full)"},
+        {"/nonexistent-folder/out.gff",
+         {},
+         "Cannot Write to /nonexistent-folder/out.gff (no such folder)"},
+        {output_.Path(),
+         {output_.Path()},
+         "Cannot Write to " + output_.Path() + ": it is one of the imported files."},
+    };
+    for (const auto& c : cases) {
         RecordingAgent agent;
         genome_.SetNotificationTarget(&agent);
-        EXPECT_FALSE(SelectionExport::Run(genome_, path)) << path;
-        EXPECT_EQ(agent.messages.back(), "Cannot Write to " + path);
+        EXPECT_FALSE(SelectionExport::Run(genome_, c.path, c.inputs)) << c.path;
+        EXPECT_EQ(agent.messages.back(), c.message);
         EXPECT_EQ(std::count(agent.messages.begin(), agent.messages.end(), "Export Complete."), 0);
         EXPECT_TRUE(agent.GetErrorFlag());
         EXPECT_EQ(agent.waits, 1);
     }
+    EXPECT_EQ(Exported(), "old contents\n");
+}
+
+TEST_F(SelectionExportTest, ACancelledExportSaysSoAndLeavesTheFileAsItWas) {
+    for (uint32_t start : {10, 20, 30})
+        File("chr1", "gene", start);
+    File("chr2", "gene", 10);
+    genome_.SelectAllRegions();
+    agent_.cancelAnswer = true;
+    EXPECT_FALSE(SelectionExport::Run(genome_, output_.Path(), {}));
+    EXPECT_EQ(agent_.messages, (std::vector<std::string>{"Adding chr1 gene Positions 10 - 30.",
+                                                         "Export cancelled."}));
+    EXPECT_EQ(agent_.waits, 1);
+    EXPECT_EQ(Exported(), "old contents\n");
 }
 
 TEST_F(SelectionExportTest, SelectAllExportsEveryItemOnceAndReadsBackTheSame) {
@@ -125,7 +151,7 @@ TEST_F(SelectionExportTest, SelectAllExportsEveryItemOnceAndReadsBackTheSame) {
     ASSERT_TRUE(ImportDriver(original).LoadFiles({input.Path()}));
     original.SelectAllRegions();
     EXPECT_EQ(original.RegionSelection.at("chr1"), (std::vector<GenomeDataset::Range>{{0, 100}}));
-    ASSERT_TRUE(original.ExportSelections(output_.Path()));
+    ASSERT_TRUE(original.ExportSelections(output_.Path(), {}));
 
     GenomeDataset reread;
     ASSERT_TRUE(ImportDriver(reread).LoadFiles({output_.Path()}));

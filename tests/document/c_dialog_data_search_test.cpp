@@ -122,6 +122,23 @@ TEST_F(DialogDataSearchTest, DoubleClickJumpsAndReopeningShowsTheChosenRowAgain)
     reopened.close();
 }
 
+TEST_F(DialogDataSearchTest, EscapesAreMatchedAsWrittenAndListedAsWhatTheyStandFor) {
+    ScratchFile escaped("escaped.gff3",
+                        "chr3\ts\tlnc%5FRNA\t500\t600\t1\t+\t.\t"
+                        "ID=t1%28newGene%29;Name=tubulin%2c beta 8\n");
+    ASSERT_TRUE(document_.ImportFiles({escaped.Path()}));
+    CDialogDataSearch dialog(document_);
+    dialog.show();
+    Find(dialog, "tubulin, beta");
+    QTableView* list = List(dialog);
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    Find(dialog, "tubulin%2c");
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(Cell(list, 0, 1), "lnc_RNA");
+    EXPECT_EQ(Cell(list, 0, 4), "ID=t1(newGene);Name=tubulin, beta 8");
+    dialog.close();
+}
+
 TEST_F(DialogDataSearchTest, AJumpNearTheChromosomeStartStaysWithinThePositions) {
     ScratchFile early("early.gff", "chr3\ts\tgene\t500\t600\t1\t+\t.\tID=early\n");
     ASSERT_TRUE(document_.ImportFiles({early.Path()}));

@@ -11,7 +11,7 @@ class BedReaderTest : public testing::Test {
 protected:
     bool Parse(const std::string& line) {
         record_.Reset();
-        return ParseBedLine(line, record_, 7, trackName_, trackColor_);
+        return ParseBedLine(line, record_, 7, state_);
     }
     std::string RefusalOf(const std::string& line) {
         try {
@@ -23,8 +23,7 @@ protected:
     }
 
     ParsedFeatureLine record_;
-    std::string trackName_ = "peaks";
-    int trackColor_ = ChromosomeDataset::kUnassignedColor;
+    BedReaderState state_{BedForm::kBed, "peaks"};
 };
 
 TEST_F(BedReaderTest, ThreeWordsGiveAOneBasedFeatureWithDefaults) {
@@ -71,7 +70,7 @@ TEST_F(BedReaderTest, TrackLinesSetTheTrackNameAndHeaderLinesStoreNothing) {
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(Parse(c.line)) << c.line;
-        EXPECT_EQ(trackName_, c.trackName) << c.line;
+        EXPECT_EQ(state_.TrackName, c.trackName) << c.line;
     }
     ASSERT_TRUE(Parse("chr1 0 1"));
     EXPECT_EQ(record_.TrackName, "two");
@@ -91,9 +90,52 @@ TEST_F(BedReaderTest, EachTrackLineSetsTheColourOfTheTracksAfterIt) {
     };
     for (const auto& c : cases) {
         EXPECT_FALSE(Parse(c.line)) << c.line;
-        EXPECT_EQ(trackColor_, c.color) << c.line;
+        EXPECT_EQ(state_.TrackColor, c.color) << c.line;
     }
-    EXPECT_EQ(trackName_, "c");
+    EXPECT_EQ(state_.TrackName, "c");
+}
+
+TEST_F(BedReaderTest, ThickRangesAndBlocksThatBreakBedsRulesAreDroppedWithTheReason) {
+    const struct {
+        const char* columns;  // after "chr1 100 200 n 0 +"
+        const char* thick;    // the reason, or "kept"
+        const char* blocks;
+    } cases[] = {
+        {"100 200 0 2 40,50 0,50", "kept", "kept"},
+        {"150 150 0 1 100, 0,", "kept", "kept"},  // no coding part; UCSC's trailing commas
+        {"0 0", "kept", nullptr},                 // equal values stand anywhere
+        {"99 150", "thickStart and thickEnd do not lie in order within the feature", nullptr},
+        {"160 150", "thickStart and thickEnd do not lie in order within the feature", nullptr},
+        {"1e2 200", "thickStart and thickEnd are not whole numbers", nullptr},
+        {"100 200 0 0 , ,", "kept", "blockCount is not a whole number from 1 on"},
+        {"100 200 0 2 50,50 0", "kept",
+         "blockSizes and blockStarts do not hold blockCount whole numbers"},
+        {"100 200 0 1 50,50 0,50", "kept",
+         "blockSizes and blockStarts do not hold blockCount whole numbers"},
+        {"100 200 0 2 50,+50 0,50", "kept",
+         "blockSizes and blockStarts do not hold blockCount whole numbers"},
+        {"100 200 0 2 50,50 10,50", "kept", "the first block does not start at chromStart"},
+        {"100 200 0 2 60,50 0,50", "kept", "blocks overlap or are out of order"},
+        {"100 200 0 2 0,100 0,0", "kept", "a block is empty"},
+        {"100 200 0 2 50,49 0,50", "kept", "the last block does not end at chromEnd"},
+        {"100 200 0 1 101 0", "kept", "a block ends after chromEnd"},
+    };
+    for (const auto& c : cases) {
+        const std::string line = std::string("chr1 100 200 n 0 + ") + c.columns;
+        ASSERT_TRUE(Parse(line)) << line;
+        const bool thickKept = std::string(c.thick) == "kept";
+        EXPECT_EQ(record_.Structure.HasThick, thickKept) << line;
+        EXPECT_STREQ(record_.DroppedThick, thickKept ? nullptr : c.thick) << line;
+        const bool blocksKept = c.blocks != nullptr && std::string(c.blocks) == "kept";
+        EXPECT_EQ(record_.Structure.Blocks.empty(), !blocksKept) << line;
+        EXPECT_STREQ(record_.DroppedBlocks, c.blocks == nullptr || blocksKept ? nullptr : c.blocks)
+            << line;
+    }
+    ASSERT_TRUE(Parse("chr1 100 200 n 0 + 120 180 0 2 40,50 0,50"));
+    EXPECT_EQ(record_.Structure.ThickStart, 121u);
+    EXPECT_EQ(record_.Structure.ThickStop, 180u);
+    EXPECT_EQ(record_.Structure.Blocks[1].Offset, 50u);
+    EXPECT_EQ(record_.Structure.Blocks[1].Size, 50u);
 }
 
 TEST_F(BedReaderTest, RefusedLinesNameTheProblem) {

@@ -38,6 +38,7 @@ TEST(GffReaderTest, ColumnCountAndEmptyColumns) {
         {"c\ts\tf\t1\t2\t.\t+\t.\t", 1, ""},                    // a final tab opens no column
         {"c\ts\tf\t\t2\t.\t+\t.\tA", 0xFFFFFFFF, "A"},          // empty start keeps the default
         {"c\ts\tf\t2147483647\t2\tn/a\t+\t.", 2147483647, ""},  // the largest position
+        {"c\ts\tf\t944828 \t944900  \t.\t+\t.\t A ", 944828, " A "},  // blanks after numbers
     };
     for (const auto& c : accepted) {
         ParsedFeatureLine record;
@@ -54,8 +55,8 @@ TEST(GffReaderTest, RefusedLinesNameTheProblem) {
         {"", "Invalid GFF File: 0 columns (min=8, max=9) found at line 4."},
         {"c\ts\tf\t12a\t20\t.\t+\t.",
          "Invalid GFF File: non-numeric value 12a found in column 3 at line 4."},
-        {"c\ts\tf\t1\t2 \t.\t+\t.",
-         "Invalid GFF File: non-numeric value 2  found in column 4 at line 4."},
+        {"c\ts\tf\t1\t2 x\t.\t+\t.",
+         "Invalid GFF File: non-numeric value 2 x found in column 4 at line 4."},
         {"c\ts\tf\t-1\t20\t.\t+\t.",
          "Invalid GFF File: negative value -1 found in column 3 at line 4."},
         {"c\ts\tf\t1\t-99999999999\t.\t+\t.",

@@ -63,9 +63,22 @@ TEST_F(ImportDriverTest, FileTypeComesFromTheExtension) {
                  {"x.gff.zip", ImportDriver::kUnsupported},
                  {"x.gz.gff", ImportDriver::kGff},
                  {"x.gff.gz.gz", ImportDriver::kUnsupported},
-                 {"x.gff4", ImportDriver::kUnsupported}};
+                 {"x.gff4", ImportDriver::kUnsupported},
+                 {"x.bedGraph", ImportDriver::kBed},
+                 {"x.BDG.gz", ImportDriver::kBed},
+                 {"x.narrowpeak", ImportDriver::kBed},
+                 {"x.broadPeak.bgz", ImportDriver::kBed},
+                 {"x.BED15", ImportDriver::kBed},
+                 {"x.bed2", ImportDriver::kUnsupported},
+                 {"x.bed16", ImportDriver::kUnsupported},
+                 {"x.bed012", ImportDriver::kUnsupported},
+                 {"x.bed6+4", ImportDriver::kUnsupported}};
     for (const auto& c : cases)
         EXPECT_EQ(ImportDriver::DetectFileType(c.name), c.type) << c.name;
+    EXPECT_EQ(ImportDriver::DetectBedForm("a.BedGraph.gz"), BedForm::kBedGraph);
+    EXPECT_EQ(ImportDriver::DetectBedForm("a.NARROWPEAK"), BedForm::kNarrowPeak);
+    EXPECT_EQ(ImportDriver::DetectBedForm("a.bed12"), BedForm::kBed);
+    EXPECT_EQ(ImportDriver::DetectBedForm("a.narrowPeak.txt"), BedForm::kBed);
     EXPECT_EQ(ImportDriver::DefaultName("/data/my.peaks.bed"), "my.peaks");
     EXPECT_EQ(ImportDriver::DefaultName("/data/my.genes.gff3.bgz"), "my.genes");
 }
@@ -221,6 +234,19 @@ TEST_F(ImportDriverTest, ThirtyThreeBackwardLinesStopTheFileAtTheNextGoodLine) {
                         "0 ChromosomeNames loaded.", "The rest of the file will not be loaded."}));
     EXPECT_EQ(genome_.GetStoredFeatures(), 0u);
     EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"bad.gff "});
+}
+
+TEST_F(ImportDriverTest, TooManyChromosomeNamesCutTheFileShort) {
+    std::string contents;
+    for (size_t i = 0; i <= GenomeDataset::kMaxChromosomeNames + 1; ++i)
+        contents += "c" + std::to_string(i) + " 0 10\n";
+    ScratchFile file("scaffolds.bed", contents);
+    EXPECT_EQ(ImportDriver(genome_).ImportFileWithOutcome(file.Path(), nullptr),
+              ImportOutcome::kCutShort);
+    EXPECT_EQ(
+        Messages(agent_.messages.end() - 3, agent_.messages.end()),
+        (Messages{"Invalid File, line 32770: Too many ChromosomeNames found.",
+                  "32769 ChromosomeNames loaded.", "The rest of the file will not be loaded."}));
 }
 
 TEST_F(ImportDriverTest, TxtFileIsDecidedByItsFirstDataLine) {

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <functional>
 
 // The program run as a user would, from the test-data folder so that paths stay short.
 struct RunResult {
@@ -12,9 +13,14 @@ struct RunResult {
     std::string err;
 };
 
-inline RunResult RunLocuscope(const QStringList& arguments) {
+// inChild, when given, runs in the child process just before the program starts (to set a
+// resource limit, say).
+inline RunResult RunLocuscope(const QStringList& arguments,
+                              const std::function<void()>& inChild = {}) {
     QProcess process;
     process.setWorkingDirectory(QStringLiteral(LOCUSCOPE_TEST_DATA));
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(LOCUSCOPE_EXECUTABLE), arguments);
     EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(' ').toStdString();
     return {process.exitCode(), process.readAllStandardOutput().toStdString(),
