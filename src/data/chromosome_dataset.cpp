@@ -238,6 +238,7 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
             text += sizeof pair;
         }
         stored.structure |= kHasBlocks;
+        ++blockItems_;
     }
     stored.stop = item.Stop;
     stored.score = item.Score;
@@ -454,7 +455,8 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
             return;
         if (s <= pos && pos < e) {
             const int64_t centre = Distance((e >> 1) + (s >> 1), pos);
-            const float valueDistance = std::fabs(items_[k].score - value);
+            // A score that is not a number is drawn at 0, and found there.
+            const float valueDistance = std::fabs(DrawnValue(k, false) - value);
             anyUnderPointer = true;
             const bool closer = underPointer == End() ? valueDistance <= bestValueDistance
                                                       : valueDistance < bestValueDistance ||
@@ -481,7 +483,6 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
                         consider);
     for (size_t k = lower; k < upper; ++k)
         consider(k);
-    // A score that cannot be compared (NaN) never wins, even with nothing else under the pointer.
     return anyUnderPointer ? underPointer : nearestEdge;
 }
 

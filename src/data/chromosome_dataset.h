@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
@@ -88,10 +89,13 @@ public:
     uint32_t GetColor(ItemHandle handle) const { return Ordered()[handle].color; }
     ItemHandle End() const { return items_.size(); }
 
-    // The value an item is drawn at: its score, or with unitValues +1 (-1 for strand "-").
+    // The value an item is drawn at: its score, or with unitValues +1 (-1 for strand "-"). A
+    // score that is not a number is drawn as 0, so that its item shows like any other.
     float DrawnValue(ItemHandle handle, bool unitValues) const {
         const StoredItem& item = Ordered()[handle];
-        return unitValues ? (item.strand == '-' ? -1.0f : 1.0f) : item.score;
+        if (unitValues)
+            return item.strand == '-' ? -1.0f : 1.0f;
+        return std::isnan(item.score) ? 0.0f : item.score;
     }
     // The last base an item covers: its stop, or its start when the stop lies before it.
     uint32_t EffectiveStop(ItemHandle handle) const {
@@ -129,6 +133,8 @@ public:
     bool GetThickRange(ItemHandle handle, uint32_t& start, uint32_t& stop) const;
     // The blocks of an item read from BED columns 10 to 12; empty when its line had none.
     ItemBlocks GetBlocks(ItemHandle handle) const;
+    // The number of items that have blocks.
+    size_t GetBlockItemCount() const { return blockItems_; }
 
     // The gene models the track draws, as GeneModelLinker found them; null when it draws none,
     // or when items were added since (the models name items by handle).
@@ -175,7 +181,7 @@ public:
 
     // The item under a pointer at base pos and data value value, with the visible window
     // [from, to] (to = kNoPosition for no upper bound); End() when there is none. Every item
-    // that covers pos counts, however long ago it started.
+    // that covers pos counts, however long ago it started; a NaN score counts as 0.
     ItemHandle FindItemAt(uint32_t pos, float value, uint32_t from, uint32_t to) const;
     // The first index in the start index whose start equals that of FindItemAt's item, or the
     // index's size when nothing was found.
@@ -239,4 +245,5 @@ private:
     mutable float finiteMax_ = 0.0f;
     mutable bool ordered_ = true;
     std::unique_ptr<const GeneModelSet> geneModels_;
+    size_t blockItems_ = 0;
 };
