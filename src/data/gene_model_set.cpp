@@ -6,6 +6,9 @@
 namespace {
 
 constexpr size_t kBitsPerWord = 64;
+// Up to this many models a range is found by reading every one: the index would cost more
+// memory than it saves time (a draft assembly has thousands of chromosomes of a few models).
+constexpr size_t kModelsWithoutIndex = 64;
 
 }  // namespace
 
@@ -59,9 +62,10 @@ GeneModelSet GeneModelSet::Builder::Finish() {
     }
     set.claimed_ = std::move(claimed_);
     set.itemCount_ = itemCount_;
-    set.overlap_.Build(
-        set.models_.size(), [](size_t) { return 0.0f; },
-        [&set](size_t k) { return set.models_[k].Stop; });
+    if (set.models_.size() > kModelsWithoutIndex)
+        set.overlap_.Build(
+            set.models_.size(), [](size_t) { return 0.0f; },
+            [&set](size_t k) { return set.models_[k].Stop; });
     models_.clear();
     parts_.clear();
     kinds_.clear();

@@ -14,7 +14,8 @@
 // items are added (see ChromosomeDataset::GetGeneModels).
 //
 // Memory: 16 bytes a model, 9 bytes a part, one bit an item of the track, and the overlap index
-// (about 0.2 bytes a model).
+// (about 0.2 bytes a model) when there are more models than a walk over all of them would read
+// quickly.
 class GeneModelSet {
 public:
     // How a part is drawn: exons full height when the transcript has no coding or untranslated
@@ -74,8 +75,16 @@ public:
     // The models, ascending, with Start <= to and Stop >= from.
     template <typename Visit>
     void ForEachOverlapping(uint32_t from, uint32_t to, const Visit& visit) const {
+        const size_t end = FirstStartingAfter(to);
+        if (overlap_.Size() == 0) {
+            for (size_t k = 0; k < end; ++k) {
+                if (models_[k].Stop >= from)
+                    visit(k);
+            }
+            return;
+        }
         const auto stopAt = [this](size_t k) { return models_[k].Stop; };
-        overlap_.ForEachReaching(0, FirstStartingAfter(to), from, stopAt, visit);
+        overlap_.ForEachReaching(0, end, from, stopAt, visit);
     }
     // The number of models starting in [from, to].
     size_t CountStartingIn(uint32_t from, uint32_t to) const;
