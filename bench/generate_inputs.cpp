@@ -4,11 +4,13 @@
 //                                     and start/stop codons, linked by ID and Parent
 //   bench_generate bed PATH LINES     sorted BED6 peaks
 // The same arguments always give the same bytes.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -52,20 +54,58 @@ const char* const kSources[] = {"HAVANA", "ENSEMBL"};
 const char* const kTags[] = {";tag=basic", ";tag=basic,CCDS;ccdsid=CCDS30547.1",
                              ";tag=Ensembl_canonical,MANE_Select,basic", ""};
 
-class GffWriter {
-public:
-    GffWriter(std::FILE* out, uint64_t lines) : out_(out), target_(lines), random_(0x10C05C0Eull) {}
+// Writes GFF lines of genes spread over the chromosomes by their lengths, up to a number of
+// lines.
+class AnnotationWriter {
+protected:
+    AnnotationWriter(std::FILE* out, uint64_t lines, uint64_t seed)
+        : out_(out), target_(lines), random_(seed) {}
 
-    void Run() {
+    // Calls writeGene(chromosome, start) at random gaps of minimumGap bases or more, about
+    // linesPerGene lines apart, until each chromosome has its share of the lines.
+    template <typename WriteGene>
+    void SpreadGenes(uint32_t minimumGap, uint64_t linesPerGene, const WriteGene& writeGene) {
         for (const Chromosome& chromosome : kChromosomes) {
             const uint64_t share = target_ * chromosome.length / kGenomeLength + 1;
             const uint64_t stopAt = std::min<uint64_t>(written_ + share, target_);
             uint32_t position = 11000;
             while (written_ < stopAt && position < chromosome.length - 3000000) {
-                position += random_.Between(500, 2 * chromosome.length / (share / 12 + 1));
-                WriteGene(chromosome.name, position);
+                position +=
+                    random_.Between(minimumGap, 2 * chromosome.length / (share / linesPerGene + 1));
+                writeGene(chromosome.name, position);
             }
         }
+    }
+
+    // One line, its attributes cut to 250 bytes and padded to minimumAttributes.
+    void Line(const char* chromosome, const char* source, const char* feature, uint32_t start,
+              uint32_t end, char strand, char frame, std::string attributes,
+              size_t minimumAttributes) {
+        if (written_ >= target_)
+            return;
+        if (attributes.size() > 250)
+            attributes.resize(250);
+        while (attributes.size() < minimumAttributes)
+            attributes += ";note=padding";
+        std::fprintf(out_, "%s\t%s\t%s\t%u\t%u\t.\t%c\t%c\t%s\n", chromosome, source, feature,
+                     start, end, strand, frame, attributes.c_str());
+        ++written_;
+    }
+
+    std::FILE* out_;
+    const uint64_t target_;
+    Random random_;
+    uint64_t written_ = 0;
+};
+
+class GffWriter : AnnotationWriter {
+public:
+    GffWriter(std::FILE* out, uint64_t lines) : AnnotationWriter(out, lines, 0x10C05C0Eull) {}
+
+    void Run() {
+        SpreadGenes(500, 12, [this](const char* chromosome, uint32_t start) {
+            WriteGene(chromosome, start);
+        });
         while (written_ < target_)
             WriteGene("chrUn_KI270742v1", 1000 + 50000 * static_cast<uint32_t>(written_ % 40));
     }
@@ -127,41 +167,23 @@ private:
     // Attributes are kept between 150 and 250 bytes, as in GENCODE.
     void Line(const char* chromosome, const char* source, const char* feature, uint32_t start,
               uint32_t end, char strand, char frame, std::string attributes) {
-        if (written_ >= target_)
-            return;
-        if (attributes.size() > 250)
-            attributes.resize(250);
-        while (attributes.size() < 150)
-            attributes += ";note=padding";
-        std::fprintf(out_, "%s\t%s\t%s\t%u\t%u\t.\t%c\t%c\t%s\n", chromosome, source, feature,
-                     start, end, strand, frame, attributes.c_str());
-        ++written_;
+        AnnotationWriter::Line(chromosome, source, feature, start, end, strand, frame,
+                               std::move(attributes), 150);
     }
 
-    std::FILE* out_;
-    const uint64_t target_;
-    Random random_;
-    uint64_t written_ = 0;
     uint32_t geneNumber_ = 0;
 };
 
 // Genes with one to four isoforms, each a different choice of the gene's exons; coding
 // isoforms have CDS between their UTRs and start and stop codons, as GENCODE writes them.
-class ModelsWriter {
+class ModelsWriter : AnnotationWriter {
 public:
-    ModelsWriter(std::FILE* out, uint64_t lines)
-        : out_(out), target_(lines), random_(0x6E4EC0DEull) {}
+    ModelsWriter(std::FILE* out, uint64_t lines) : AnnotationWriter(out, lines, 0x6E4EC0DEull) {}
 
     void Run() {
-        for (const Chromosome& chromosome : kChromosomes) {
-            const uint64_t share = target_ * chromosome.length / kGenomeLength + 1;
-            const uint64_t stopAt = std::min<uint64_t>(written_ + share, target_);
-            uint32_t position = 11000;
-            while (written_ < stopAt && position < chromosome.length - 3000000) {
-                position += random_.Between(2000, 2 * chromosome.length / (share / 30 + 1));
-                WriteGene(chromosome.name, position);
-            }
-        }
+        SpreadGenes(2000, 30, [this](const char* chromosome, uint32_t start) {
+            WriteGene(chromosome, start);
+        });
     }
 
 private:
@@ -235,19 +257,10 @@ private:
 
     void Line(const char* chromosome, const char* feature, uint32_t start, uint32_t end,
               char strand, std::string attributes) {
-        if (written_ >= target_)
-            return;
-        if (attributes.size() > 250)
-            attributes.resize(250);
-        std::fprintf(out_, "%s\tHAVANA\t%s\t%u\t%u\t.\t%c\t.\t%s\n", chromosome, feature, start,
-                     end, strand, attributes.c_str());
-        ++written_;
+        AnnotationWriter::Line(chromosome, "HAVANA", feature, start, end, strand, '.',
+                               std::move(attributes), 0);
     }
 
-    std::FILE* out_;
-    const uint64_t target_;
-    Random random_;
-    uint64_t written_ = 0;
     uint32_t gene_ = 0;
 };
 
