@@ -47,9 +47,8 @@ std::string Where(const TrackModels& models, const TrackModels::Model& model, ch
 
 GeneModelHit::Result GeneModelHit::Find(const ChromosomeDataset& track,
                                         const ViewGeometry& geometry, int targetWidth,
-                                        const RenderSettings& settings, int rowTop,
-                                        int rowBottom, int x, int y, uint32_t position,
-                                        GeneModelHit& hit) {
+                                        const RenderSettings& settings, int rowTop, int rowBottom,
+                                        int x, int y, uint32_t position, GeneModelHit& hit) {
     if (!settings.geneModels || track.GetItemCount() == 0)
         return Result::kNotModels;
     const TrackModels models(track);

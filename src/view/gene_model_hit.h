@@ -22,8 +22,8 @@ public:
     // The row drawn at [rowTop, rowBottom) in a target targetWidth pixels wide; the point is
     // (x, y) and position the base under it.
     static Result Find(const ChromosomeDataset& track, const ViewGeometry& geometry,
-                       int targetWidth, const RenderSettings& settings, int rowTop,
-                       int rowBottom, int x, int y, uint32_t position, GeneModelHit& hit);
+                       int targetWidth, const RenderSettings& settings, int rowTop, int rowBottom,
+                       int x, int y, uint32_t position, GeneModelHit& hit);
 
     size_t item = 0;    // the handle of the item the model is drawn for
     std::string where;  // the exon or intron at the point; empty beyond the exons

@@ -22,7 +22,7 @@ constexpr int kAxisX = 74;
 constexpr int kLabelRight = 68;
 constexpr int kLabelAreaWidth = 80;
 constexpr int kPointHeight = 2;
-constexpr int kAxisMarkHeight = 2;  // an item whose bar has no height is drawn this high
+constexpr int kAxisMarkHeight = 2;    // an item whose bar has no height is drawn this high
 constexpr int kLabelMinimumLeft = 2;  // value labels wider than the column from here are shortened
 constexpr int kTitleIndent = 3;
 constexpr int kTitleBaselineGap = 3;  // between the title's baseline and the data band
@@ -135,7 +135,9 @@ bool TrackRowPainter::DrawGeneModels(const Row& row, int top, int height) {
                              kBandMargin - 1);
     painter.Draw(
         track, models, layout,
-        [&](size_t item) { return FillOf(row, item, track.DrawnValue(item, row.scale.unitValues)); },
+        [&](size_t item) {
+            return FillOf(row, item, track.DrawnValue(item, row.scale.unitValues));
+        },
         overflowArea);
     return true;
 }
@@ -235,7 +237,8 @@ std::pair<int, int> TrackRowPainter::ExtentOf(const Row& row, double value) cons
         // A bar with no height in the band (its value on the axis, or beyond a manual scale)
         // still shows: a mark on the axis, or at the band's edge it lies beyond.
         const int at = std::clamp(y, row.bandTop, row.bandBottom + 1);
-        top = std::clamp(at - kAxisMarkHeight / 2, row.bandTop, row.bandBottom + 1 - kAxisMarkHeight);
+        top =
+            std::clamp(at - kAxisMarkHeight / 2, row.bandTop, row.bandBottom + 1 - kAxisMarkHeight);
         bottom = top + kAxisMarkHeight;
     }
     return {top, bottom};
