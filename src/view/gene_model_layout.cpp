@@ -95,11 +95,10 @@ std::vector<int> GeneModelLayout::NameRoom(Names names) const {
     for (size_t k = 0; k < placed_.size(); ++k) {
         if (nameWidths_[k] == 0)
             continue;
-        const Placed& placed = placed_[k];
-        if (names == Names::kBeside)
+        // A name that fits in its model's span goes inside it, under the boxes, when the lanes
+        // have a row for text; any other is written beside the model.
+        if (names == Names::kBeside || (names == Names::kUnder && !FitsInside(k)))
             room[k] = kNameGap + nameWidths_[k];
-        else if (names == Names::kUnder)
-            room[k] = std::max(0, nameWidths_[k] - (placed.right - placed.left));
     }
     return room;
 }
@@ -121,6 +120,12 @@ int GeneModelLayout::Pack(const std::vector<int>& extra) {
         }
     }
     return static_cast<int>(laneEnds.size());
+}
+
+bool GeneModelLayout::FitsInside(size_t index) const {
+    const Placed& placed = placed_[index];
+    return nameWidths_[index] <=
+           std::min(placed.right, dataRight_) - std::max(placed.left, dataLeft_);
 }
 
 int GeneModelLayout::LaneHeightFor(int lanes) const {
@@ -160,10 +165,12 @@ void GeneModelLayout::PlaceNames(Names names) {
             continue;
         const int glyphTop = GlyphTop(placed.lane);
         QRect box;
-        if (names == Names::kUnder) {
-            const int left =
-                std::clamp(placed.left, dataLeft_, std::max(dataLeft_, dataRight_ - width));
-            box = QRect(left, glyphTop + glyphHeight_ + 1, width, textHeight_);
+        if (names == Names::kUnder && FitsInside(k)) {
+            // Centred under the part of the model in view.
+            const int left = std::max(placed.left, dataLeft_);
+            const int right = std::min(placed.right, dataRight_);
+            box = QRect(left + (right - left - width) / 2, glyphTop + glyphHeight_ + 1, width,
+                        textHeight_);
         } else {
             int left = placed.right + kNameGap;
             if (left + width > dataRight_)

@@ -16,9 +16,10 @@ class ViewGeometry;
 // layout, so the pointer finds what is drawn.
 //
 // Lanes are at least kMinimumLaneHeight pixels high and share the row's band between them.
-// Names go under their model when the lanes are high enough for a line of text, else beside it
-// (right, or left at the right edge); lanes are packed with room for the names when that fits,
-// else without, and then a name that would cover another name or model is left out. With more
+// A name goes inside its model's span, under its boxes, when it fits there and the lanes are
+// high enough for a line of text; else beside the model (right, or left at the right edge).
+// Lanes are packed with room for the names when that fits, else without, and then a name that
+// would cover another name or model is left out. With more
 // than one model per kPixelsPerModel pixels in view there is no layout: the row is drawn as the
 // track would be drawn without models.
 class GeneModelLayout {
@@ -62,6 +63,8 @@ private:
     // Packs the models with the given extra width after each; returns the lanes used.
     int Pack(const std::vector<int>& extra);
     std::vector<int> NameRoom(Names names) const;
+    // True when the placed model's name fits within the part of its span in view.
+    bool FitsInside(size_t index) const;
     int LaneHeightFor(int lanes) const;
     bool UnderFits(int laneHeight) const;
     void PlaceNames(Names names);
