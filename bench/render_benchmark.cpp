@@ -2,21 +2,29 @@
 // wide picture, at full zoom-out, over a 3 Mb window (just under the dense-points threshold
 // with 10M features) and over a 10 kb window, in Points and in Bars; and per picture of the
 // "All Tracks" pane of 1,000, 10,000 and 30,000 one-track chromosomes (a draft assembly), as
-// the headless render and image export draw it, 100 pixels wide. Given a GENCODE-like file of
-// gene models (bench_generate models), also the pane of its chr1 with every track, gene models
-// on and off, over the whole chromosome, 3 Mb and 100 kb:
+// the headless render and image export draw it, 100 pixels wide; per print of "All Tracks"
+// of 1,000, 4,000 and 8,000 one-track chromosomes to a PDF, next to the PNG of the same pane
+// (drawn and encoded). Given a GENCODE-like file of gene models (bench_generate models), also
+// the pane of its chr1 with every track, gene models on and off, over the whole chromosome,
+// 3 Mb and 100 kb:
 //   render_benchmark [benchmark flags] [MODELS_GFF]
 #include <benchmark/benchmark.h>
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "data/genome_dataset.h"
 #include "framework/string_format.h"
 #include "import/import_driver.h"
 #include "view/pane_image.h"
+#include "view/pane_printer.h"
 #include "view/track_renderer.h"
 #include "view/view_geometry.h"
 
@@ -155,6 +163,52 @@ void GeneModelPane(benchmark::State& state, const std::string& path) {
     state.counters["tracks"] = genome->GetPaneTrackCount("chr1");
 }
 
+// args: number of one-track panes. The pages the headless render writes for a .pdf: A4
+// landscape, 10 mm margins.
+void AllTracksPdf(benchmark::State& state) {
+    const std::unique_ptr<GenomeDataset> genome =
+        MakeDraftAssembly(static_cast<int>(state.range(0)));
+    QTemporaryDir folder;
+    PanePrinter::Job job;
+    job.genome = genome.get();
+    job.paneName = kAllTracksPane;
+    job.range = genome->GetPaneExtent(kAllTracksPane);
+    job.headerVisible = true;
+    int pages = 0;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("all.pdf")));
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+        pages = PanePrinter::Print(printer, job);
+    }
+    state.counters["pages"] = pages;
+}
+
+// args: number of one-track panes. The same pane as a PNG, drawn and encoded.
+void AllTracksPng(benchmark::State& state) {
+    const std::unique_ptr<GenomeDataset> genome =
+        MakeDraftAssembly(static_cast<int>(state.range(0)));
+    const PaneImage::Range range = genome->GetPaneExtent(kAllTracksPane);
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QImage image = PaneImage::Render(*genome, kAllTracksPane, range,
+                                               PaneImage::kMinimumWidth, true, RenderSettings());
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        bytes = buffer.size();
+    }
+    state.counters["png_bytes"] = static_cast<double>(bytes);
+}
+
+// The draft assemblies printed: 1,000, 4,000 and 8,000 one-track panes.
+void PrintedPanes(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgName("panes")->Arg(1000)->Arg(4000)->Arg(8000);
+    benchmark->Unit(benchmark::kMillisecond)->Iterations(1);
+}
+
 void Arguments(benchmark::internal::Benchmark* benchmark) {
     benchmark->ArgNames({"features", "window", "style"});
     for (const int64_t features : {1000000, 10000000}) {
@@ -174,6 +228,8 @@ BENCHMARK(AllTracksImage)
     ->Arg(30000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+BENCHMARK(AllTracksPdf)->Apply(PrintedPanes);
+BENCHMARK(AllTracksPng)->Apply(PrintedPanes);
 
 }  // namespace
 

@@ -25,4 +25,5 @@ time gzip -dc "$gz" > /dev/null
 "$build/bench/render_benchmark" "$models"
 "$build/bench/min_max_benchmark"
 "$build/bench/pane_selector_benchmark"
+"$build/bench/idle_benchmark"
 "$build/bench/search_export_benchmark" "$gff" "$bed"

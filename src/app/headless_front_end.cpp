@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line_text.h"
 #include "app/console_agent.h"
 #include "app/headless_export.h"
 #include "app/headless_render.h"
@@ -14,6 +13,7 @@
 #include "app/headless_search.h"
 #include "document/locuscope_document.h"
 #include "framework/console_text.h"
+#include "framework/byte_text.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ const QString kSelectOption = QStringLiteral("select");
 const QString kSelectAllOption = QStringLiteral("select-all");
 
 int UsageError(const QCommandLineParser& parser, const QString& problem) {
-    ConsoleText::WriteLine(stderr, CommandLineText::ToBytes(problem));
+    ConsoleText::WriteLine(stderr, ByteText::ToBytes(problem));
     std::fprintf(stderr, "\n%s", qPrintable(parser.helpText()));
     return HeadlessFrontEnd::kExitUsage;
 }
@@ -38,7 +38,7 @@ int UsageError(const QCommandLineParser& parser, const QString& problem) {
 std::vector<std::string> ToPaths(const QStringList& names) {
     std::vector<std::string> paths;
     for (const QString& name : names)
-        paths.push_back(CommandLineText::ToBytes(name));
+        paths.push_back(ByteText::ToBytes(name));
     return paths;
 }
 
@@ -62,12 +62,12 @@ int Render(const QCommandLineParser& parser) {
     }
     if (parser.value(kRenderOption).isEmpty())
         return UsageError(parser, QStringLiteral("--render needs the picture file to write."));
-    request.output = CommandLineText::ToBytes(parser.value(kRenderOption));
+    request.output = ByteText::ToBytes(parser.value(kRenderOption));
     if (HeadlessRender::FormatOf(request.output).empty())
         return UsageError(parser, QStringLiteral("--render writes .png, .bmp, .gif, .tif, .tiff, "
                                                  ".svg or .pdf files."));
     if (parser.isSet(kRegionOption))
-        request.region = CommandLineText::ToBytes(parser.value(kRegionOption));
+        request.region = ByteText::ToBytes(parser.value(kRegionOption));
     request.transparent = parser.isSet(kTransparentOption);
     if (parser.isSet(kGeneModelsOption)) {
         const QString choice = parser.value(kGeneModelsOption);
@@ -126,7 +126,7 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         "                                        no window: a picture (.png .bmp .gif .tif .svg)\n"
         "                                        or printed pages (.pdf) of a pane\n"
         "  locuscope --search TEXT FILE...       no window: the items whose attributes hold TEXT\n"
-        "  locuscope --export OUT [--select PANE:START-STOP]... [--select-all] FILE...\n"
+        "  locuscope --export OUT (--select PANE:START-STOP... | --select-all) FILE...\n"
         "                                        no window: the selected items as a GFF file"));
     parser.addHelpOption();
     parser.addVersionOption();
@@ -201,15 +201,19 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     if (render)
         return Render(parser);
     if (search)
-        return HeadlessSearch::Run(parser.value(kSearchOption).toLocal8Bit().toStdString(),
+        return HeadlessSearch::Run(ByteText::ToBytes(parser.value(kSearchOption)),
                                    ToPaths(parser.positionalArguments()));
     if (exporting) {
         if (parser.value(kExportOption).isEmpty())
             return UsageError(parser, QStringLiteral("--export needs the GFF file to write."));
-        return HeadlessExport::Run(CommandLineText::ToBytes(parser.value(kExportOption)),
-                                   ToPaths(parser.values(kSelectOption)),
-                                   parser.isSet(kSelectAllOption),
-                                   ToPaths(parser.positionalArguments()));
+        // As the Export command, which runs only with a selection: without one there is
+        // nothing to write, and an empty file would pass for the export asked for.
+        if (!parser.isSet(kSelectOption) && !parser.isSet(kSelectAllOption))
+            return UsageError(parser, QStringLiteral("--export needs --select PANE:START-STOP "
+                                                     "or --select-all."));
+        return HeadlessExport::Run(
+            ByteText::ToBytes(parser.value(kExportOption)), ToPaths(parser.values(kSelectOption)),
+            parser.isSet(kSelectAllOption), ToPaths(parser.positionalArguments()));
     }
 
     // One document, imported as the Import command does, reporting to standard error.

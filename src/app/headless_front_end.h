@@ -10,7 +10,7 @@
 //                                draws a pane as the view does into an image, SVG or PDF
 //                                chosen by OUT's extension (HeadlessRender);
 //   --search TEXT FILE...        lists the items whose attributes hold TEXT (HeadlessSearch);
-//   --export OUT [--select PANE:START-STOP]... [--select-all] FILE...
+//   --export OUT (--select PANE:START-STOP... | --select-all) FILE...
 //                                writes the selected items as GFF (HeadlessExport).
 // Returns the process exit status: 0 on success, 1 when the import or the action failed, 2 for
 // bad usage.

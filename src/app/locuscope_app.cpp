@@ -5,7 +5,7 @@
 #include <QStatusBar>
 
 #include "app/app_icon.h"
-#include "app/command_line_text.h"
+#include "framework/byte_text.h"
 #include "app/c_about_dlg.h"
 #include "app/c_splash_wnd.h"
 #include "document/command_ids.h"
@@ -70,7 +70,7 @@ CDocumentManager::Template LocuscopeApp::DocumentTemplate(LocuscopeMainFrame& fr
 }
 
 LocuscopeDocument* LocuscopeApp::OpenDocument(const QString& path) {
-    return dynamic_cast<LocuscopeDocument*>(documents_->OpenDocument(CommandLineText::ToBytes(path)));
+    return dynamic_cast<LocuscopeDocument*>(documents_->OpenDocument(ByteText::ToBytes(path)));
 }
 
 void LocuscopeApp::ImportIntoActiveDocument(const QStringList& files) {
@@ -79,7 +79,7 @@ void LocuscopeApp::ImportIntoActiveDocument(const QStringList& files) {
         return;
     std::vector<std::string> paths;
     for (const QString& file : files)
-        paths.push_back(CommandLineText::ToBytes(file));
+        paths.push_back(ByteText::ToBytes(file));
     document->ImportFiles(paths);
 }
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/command_line_text.h"
+#include "framework/byte_text.h"
 #include "app/headless_front_end.h"
 #include "app/locuscope_app.h"
 #include "app/locuscope_version.h"
@@ -19,7 +19,7 @@ namespace {
 QStringList ArgumentsOf(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments.append(CommandLineText::FromBytes(argv[i]));
+        arguments.append(ByteText::FromBytes(argv[i]));
     return arguments;
 }
 

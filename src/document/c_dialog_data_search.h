@@ -12,7 +12,8 @@ class SearchResultModel;
 // is remembered in the settings (section "DataSearch", key "Search String"). "Find" (the
 // default button) searches and jumps to the first hit; "Go to Selected" or a double click
 // jumps to the chosen row; "Done" closes. The results and the last chosen row stay in the
-// document, so the dialog shows them again when reopened. Run it with exec().
+// document, so the dialog shows them again when reopened. The document runs it with
+// OwnerModalDialog::Exec, so that closing the main window can end a search it started.
 class CDialogDataSearch : public CDialogBase {
     Q_OBJECT
 

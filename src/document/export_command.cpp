@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <algorithm>
 
 #include "data/selection_export.h"
 #include "document/locuscope_document.h"
@@ -34,5 +35,8 @@ void ExportCommand::ChooseFileAndExport(LocuscopeDocument& document) {
 }
 
 bool ExportCommand::HasSelection(const LocuscopeDocument& document) {
-    return SelectionExport::SelectionCount(document.Genome) > 0;
+    // The enable rule asks on every idle tick: the first pane with a range answers it.
+    const auto& selection = document.Genome.RegionSelection;
+    return std::any_of(selection.begin(), selection.end(),
+                       [](const auto& entry) { return !entry.second.empty(); });
 }

@@ -10,7 +10,7 @@ LocuscopeChildFrame::LocuscopeChildFrame(QWidget* parent) : CChildFrameBase(pare
 }
 
 void LocuscopeChildFrame::closeEvent(QCloseEvent* event) {
-    if (LongOperationGuard::IsAnyRunning()) {
+    if (LongOperationGuard::MustCloseLater()) {
         event->ignore();
         LongOperationGuard::CancelAllThen([frame = QPointer<LocuscopeChildFrame>(this)] {
             if (frame)

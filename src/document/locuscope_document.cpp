@@ -14,6 +14,8 @@
 #include "document/pane_view.h"
 #include "document/search_command.h"
 #include "framework/file_dialog_filter.h"
+#include "framework/owner_modal_dialog.h"
+#include "framework/question_box.h"
 #include "framework/settings.h"
 #include "framework/view_base.h"
 #include "import/import_driver.h"
@@ -69,6 +71,14 @@ LocuscopeDocument::FileChooser& FileChooserInUse() {
     return chooser;
 }
 
+// Whether the genome lists path's file among those it read (by name, as the list keeps them).
+bool IsListedAsLoaded(const GenomeDataset& genome, const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const std::string entry = (slash == std::string::npos ? path : path.substr(slash + 1)) + " ";
+    const std::vector<std::string>& loaded = genome.GetLoadedFiles();
+    return std::binary_search(loaded.begin(), loaded.end(), entry);
+}
+
 int ReadDefaultTrackStyle() {
     const int style =
         ReadSettingInt(kDocumentSection, kDefaultTrackStyleKey, LocuscopeDocument::kStyleBars);
@@ -118,15 +128,47 @@ bool LocuscopeDocument::ClearAll() {
     Genome.Clear();
     SearchResults.clear();
     importedPaths_.clear();
+    importedFiles_.Clear();
     return true;
 }
 
-bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths, ImportOutcome* outcome) {
-    if (IsBusy()) {
-        if (outcome != nullptr)
-            *outcome = ImportOutcome::kFailed;
-        return false;
+std::vector<std::string> LocuscopeDocument::ConfirmRepeatedImports(
+    const std::vector<std::string>& paths) {
+    // Headless runs import what they are told.
+    if (headlessAgent_ != nullptr)
+        return paths;
+    ImportedFiles asked = importedFiles_;
+    std::vector<std::string> confirmed;
+    for (const std::string& path : paths) {
+        if (!asked.Contains(path) ||
+            AskYesNo(path + " is already in this document. Import it again?", false))
+            confirmed.push_back(path);
+        asked.Add(path);  // a file named twice in one request is asked about once
     }
+    return confirmed;
+}
+
+std::vector<std::string> LocuscopeDocument::PanesShownWhole() const {
+    std::vector<std::string> panes;
+    for (const auto& [pane, range] : PaneJumpRanges) {
+        const Range extent = GetPaneExtent(pane);
+        if (range.first <= extent.first && range.second >= extent.second)
+            panes.push_back(pane);
+    }
+    return panes;
+}
+
+bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& requested,
+                                    ImportOutcome* outcome) {
+    if (outcome != nullptr)
+        *outcome = ImportOutcome::kFailed;
+    if (IsBusy())
+        return false;
+    const std::vector<std::string> paths = ConfirmRepeatedImports(requested);
+    if (outcome != nullptr)
+        *outcome = ImportOutcome::kComplete;
+    if (paths.empty() || IsBusy())  // the question pumped events
+        return true;
     importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
     std::sort(importedPaths_.begin(), importedPaths_.end());
     importedPaths_.erase(std::unique(importedPaths_.begin(), importedPaths_.end()),
@@ -135,19 +177,30 @@ bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& paths, Impor
     {
         LongOperationGuard operation(*this, "Import Files", "Total Progress", "Loading File",
                                      static_cast<int>(paths.size()));
+        const std::vector<std::string> wholePanes = PanesShownWhole();
         Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
         imported = ImportDriver(Genome).LoadFiles(paths, outcome);
+        for (const std::string& path : paths) {
+            if (IsListedAsLoaded(Genome, path))
+                importedFiles_.Add(path);
+        }
         // A file refused before any line was read flags no error, but the user must still see
         // why nothing loaded.
         if (!imported && !GetErrorFlag())
             WaitForClose("Done", 100);
 
+        // A pane that showed all its data shows all of it again; zoomed ones keep their range.
+        for (const std::string& pane : wholePanes)
+            PaneJumpRanges.erase(pane);
         PaneJumpRanges.erase(kAllTracksPane);
         PanesChanged();
         UpdateAllViews();
         if (PaneView* view = GetFirstView())
             view->FullZoomOut();
     }
+    // Once the progress dialog has gone, keys go to the view, not to the pane selector.
+    if (PaneView* view = GetFirstView())
+        view->TakeKeyboardFocus();
     return imported;
 }
 
@@ -292,8 +345,11 @@ bool LocuscopeDocument::OnCommand(int id) {
                 RunImportCommand();
             return true;
         case CommandId::kSearch:
-            if (!IsBusy())
-                CDialogDataSearch(*this, QApplication::activeWindow()).exec();
+            if (!IsBusy()) {
+                // Modal by disabling the window, so that closing the window can end a search.
+                CDialogDataSearch dialog(*this, QApplication::activeWindow());
+                OwnerModalDialog::Exec(dialog);
+            }
             return true;
         case CommandId::kExportSelections:
             ExportCommand::ChooseFileAndExport(*this);

@@ -10,6 +10,8 @@
 
 #include "data/genome_dataset.h"
 #include "data/search_result_list.h"
+#include "data/track_selection_facts.h"
+#include "document/imported_files.h"
 #include "framework/document_base.h"
 #include "framework/parameter_base.h"
 #include "import/import_outcome.h"
@@ -57,8 +59,10 @@ public:
 
     virtual bool ClearAll();
     // Imports the files with a progress dialog (or the headless agent), then updates the views.
-    // False when a file failed (the files after it are not read) or another long operation
-    // runs. outcome, when given, also tells whether a file was cut short.
+    // In the window, a file already in the document is imported again only when the user says
+    // so. Panes shown whole follow their extent when the import widens it; a pane the user
+    // zoomed keeps its range. False when a file failed (the files after it are not read) or
+    // another long operation runs. outcome, when given, also tells whether a file was cut short.
     bool ImportFiles(const std::vector<std::string>& paths, ImportOutcome* outcome = nullptr);
     // Every path given to ImportFiles since the document was last cleared: no output may
     // overwrite one of them.
@@ -116,6 +120,10 @@ private:
     void StepHistory(std::vector<std::string>& from, std::vector<std::string>& to);
     void RunImportCommand();
     void PanesChanged();
+    // The paths to import: those not yet in the document, and those the user wants again.
+    std::vector<std::string> ConfirmRepeatedImports(const std::vector<std::string>& paths);
+    // The panes whose range shows all of their data.
+    std::vector<std::string> PanesShownWhole() const;
     // The track commands; each acts on the selected tracks and updates the views.
     bool OnTrackCommand(int id);
     bool OnUpdateTrackCommand(int id, CommandState& state);
@@ -127,14 +135,16 @@ private:
     void SetTrackStyle(int style);
     void ToggleCursorAttachment();
     void SortPanes(int order);
-    // The first selected name that the current pane has a track of; empty for none.
-    std::string FirstSelectedPaneTrackName() const;
-    // The current pane's selected tracks, as the enable rules see them.
-    std::vector<ChromosomeDataset*> SelectedPaneTracks() const {
-        return Genome.GetSelectedPaneTracks(GetCurrentPaneName());
+    // What the rules of the track commands read, worked out once per change.
+    const TrackSelectionFacts::Facts& SelectionFacts() {
+        return selectionFacts_.Get(Genome, GetUpdateCount());
     }
 
+    // Every path given to ImportFiles since the last clear (for the output checks), and the
+    // files that loaded (for the repeated-import question).
     std::vector<std::string> importedPaths_;
+    TrackSelectionFacts selectionFacts_;
+    ImportedFiles importedFiles_;
     CNotificationAgent* headlessAgent_ = nullptr;
     DocumentEvents* events_ = nullptr;
     friend class LongOperationGuard;

@@ -45,18 +45,6 @@ long ReadDecimal(const std::string& text) {
     return negative ? -value : value;
 }
 
-// The style all tracks share, 0 when they differ or there are none.
-int CommonStyle(const std::vector<ChromosomeDataset*>& tracks) {
-    if (tracks.empty())
-        return 0;
-    const int style = tracks.front()->TrackStyle;
-    for (const ChromosomeDataset* track : tracks) {
-        if (track->TrackStyle != style)
-            return 0;
-    }
-    return style;
-}
-
 int StyleOfCommand(int id) {
     switch (id) {
         case Id::kStyleAutomatic:
@@ -177,17 +165,17 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
 }
 
 bool LocuscopeDocument::OnUpdateTrackCommand(int id, CommandState& state) {
+    // Asked on every idle tick: each rule reads facts worked out once per change.
+    const TrackSelectionFacts::Facts& facts = SelectionFacts();
     if (const int style = StyleOfCommand(id)) {
-        const int common = CommonStyle(Genome.GetSelectedTrackObjects());
-        state.enabled = !Genome.GetSelectedTrackObjects().empty();
-        state.checked = common == style;
+        state.enabled = facts.changedTrackCount > 0;
+        state.checked = facts.commonStyle == style;
         return true;
     }
     if (const int tool = ToolOfCommand(id)) {
         state.checked = CParametersHandlerTools::Instance().GetCurrentTool() == tool;
         return true;
     }
-    const std::vector<ChromosomeDataset*> selected = SelectedPaneTracks();
     switch (id) {
         case Id::kEditSelectAll:
         case Id::kNextItem:
@@ -197,9 +185,9 @@ bool LocuscopeDocument::OnUpdateTrackCommand(int id, CommandState& state) {
             return true;
         case Id::kAttachCursor: {
             const std::string pane = GetCurrentPaneName();
-            state.enabled = selected.size() == 1 && pane != kAllTracksPane;
+            state.enabled = facts.paneTrackCount == 1 && pane != kAllTracksPane;
             const bool attached =
-                state.enabled && FirstSelectedPaneTrackName() == Genome.GetAttachedTrackName(pane);
+                state.enabled && facts.firstPaneTrackName == Genome.GetAttachedTrackName(pane);
             state.text = attached ? kDetachText : kAttachText;
             return true;
         }
@@ -210,23 +198,17 @@ bool LocuscopeDocument::OnUpdateTrackCommand(int id, CommandState& state) {
                                                                  : GenomeDataset::kSortUnsorted);
             return true;
         case Id::kAutoScale:
-        case Id::kManualScale: {
-            state.enabled = !selected.empty();
-            const bool wantAuto = id == Id::kAutoScale;
-            state.checked =
-                state.enabled && std::all_of(selected.begin(), selected.end(),
-                                             [wantAuto](const ChromosomeDataset* track) {
-                                                 return track->AutoScale == wantAuto;
-                                             });
+        case Id::kManualScale:
+            state.enabled = facts.paneTrackCount > 0;
+            state.checked = id == Id::kAutoScale ? facts.paneAllAutoScale : facts.paneNoneAutoScale;
             return true;
-        }
         case Id::kDeleteTracks:
         case Id::kSetColor:
         case Id::kSetHeight:
         case Id::kAdjustPointSize:
         case Id::kIncreasePointSize:
         case Id::kDecreasePointSize:
-            state.enabled = !selected.empty();
+            state.enabled = facts.paneTrackCount > 0;
             return true;
         case Id::kDefaultStylePoints:
             state.checked = DefaultTrackStyle == kStylePoints;
@@ -239,18 +221,9 @@ bool LocuscopeDocument::OnUpdateTrackCommand(int id, CommandState& state) {
     }
 }
 
-std::string LocuscopeDocument::FirstSelectedPaneTrackName() const {
-    const std::string pane = GetCurrentPaneName();
-    for (const std::string& selected : Genome.SelectedTracks) {
-        if (Genome.FindTrack(pane, selected) != nullptr)
-            return selected;
-    }
-    return {};
-}
-
 void LocuscopeDocument::ToggleCursorAttachment() {
     const std::string pane = GetCurrentPaneName();
-    const std::string name = FirstSelectedPaneTrackName();
+    const std::string name = SelectionFacts().firstPaneTrackName;
     if (name.empty() || pane == kAllTracksPane)
         return;
     if (name == Genome.GetAttachedTrackName(pane)) {

@@ -19,6 +19,7 @@
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/long_operation_guard.h"
+#include "framework/byte_text.h"
 #include "framework/c_tool_bar_base.h"
 #include "framework/child_frame_base.h"
 #include "framework/view_base.h"
@@ -49,6 +50,9 @@ LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this
     GetMdiArea()->setBackground(QColor(0x8A, 0x93, 0x9C));
     RegisterCommands(Commands());
     CreateMenus();
+    // A closed menu takes its prompt with it, whichever way it closed.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
     CreateToolBars();
     CreateStatusBar();
     restoreState(Store().value(kToolbarStateKey).toByteArray());
@@ -369,7 +373,7 @@ void LocuscopeMainFrame::ImportDroppedFiles(const QStringList& paths) {
         return;
     std::vector<std::string> files;
     for (const QString& path : remaining)
-        files.push_back(path.toStdString());
+        files.push_back(ByteText::ToBytes(path));
     document->ImportFiles(files);
 }
 
@@ -382,16 +386,21 @@ void LocuscopeMainFrame::dropEvent(QDropEvent* event) {
     activateWindow();
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
+        // The file name's own bytes: a name that is not UTF-8 arrives percent-encoded, and
+        // decoding it as text would lose them.
         if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+            paths.append(ByteText::FromBytes(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())
+                    .toStdString()));
     }
     event->acceptProposedAction();
     ImportDroppedFiles(paths);
 }
 
 void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
-    // A running operation still uses its document: cancel it, and close once it has returned.
-    if (LongOperationGuard::IsAnyRunning()) {
+    // A running operation, or the dialog it runs under, still uses its document: cancel it,
+    // close the dialog, and close once both have returned.
+    if (LongOperationGuard::MustCloseLater()) {
         event->ignore();
         LongOperationGuard::CancelAllThen([frame = QPointer<LocuscopeMainFrame>(this)] {
             if (frame)

@@ -42,7 +42,8 @@ public:
     void PanesChanged(LocuscopeDocument& document) override;
     void CurrentPaneChanged(LocuscopeDocument& document) override;
     void PaneRangeChanged(LocuscopeDocument& document, const std::string& paneName) override;
-    // Imports files as if they were dropped on the window.
+    // Imports files as if they were dropped on the window; names carry their bytes as
+    // ByteText gives them.
     void ImportDroppedFiles(const QStringList& paths);
 
     bool OnCommand(int id) override;

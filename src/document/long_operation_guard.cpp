@@ -6,6 +6,7 @@
 
 #include "document/locuscope_document.h"
 #include "framework/c_dialog_progress.h"
+#include "framework/owner_modal_dialog.h"
 #include "framework/pump_messages.h"
 
 namespace {
@@ -25,6 +26,13 @@ struct DeferredAction {
 std::vector<DeferredAction>& Deferred() {
     static std::vector<DeferredAction> deferred;
     return deferred;
+}
+
+// The modal dialog in front, Qt's own or one that disables its owner; null when none is up.
+QWidget* TopDialog() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return OwnerModalDialog::Innermost();
 }
 
 bool AnyDeferredCloses() {
@@ -47,8 +55,10 @@ LongOperationGuard::LongOperationGuard(LocuscopeDocument& document, const std::s
         return;
     }
     // While a modal dialog (the Search Dialog) is up, the progress dialog must be its child.
-    dialog_ = std::make_unique<CDialogProgress>(caption, QApplication::activeModalWidget());
+    dialog_ = std::make_unique<CDialogProgress>(caption, TopDialog());
     dialog_->Start(lowerLabel, upperLabel, "", nullptr);
+    if (upperLabel.empty())
+        dialog_->ConfigureBar(CDialogProgress::BAR_UPPER, "", false);
     dialog_->SetProgress(CNotificationAgent::PROGRESS_OVERALL, 0, overallTotal, "", "", 0);
     if (cancelled_)
         Cancel();
@@ -86,6 +96,10 @@ bool LongOperationGuard::IsAnyRunning() {
     return !Running().empty();
 }
 
+bool LongOperationGuard::MustCloseLater() {
+    return IsAnyRunning() || OwnerModalDialog::Innermost() != nullptr;
+}
+
 void LongOperationGuard::CancelAllThen(std::function<void()> action) {
     for (LongOperationGuard* guard : Running())
         guard->Cancel();
@@ -108,8 +122,8 @@ void LongOperationGuard::RunDeferred() {
     if (!Running().empty() || Deferred().empty())
         return;
     // A modal dialog that showed the operation (the Search Dialog) is closed first; the actions
-    // wait one more turn of the event loop, until its exec() has returned.
-    QWidget* modal = QApplication::activeModalWidget();
+    // wait one more turn of the event loop, until its run has returned.
+    QWidget* modal = TopDialog();
     if (modal != nullptr && AnyDeferredCloses()) {
         modal->close();
         ScheduleDeferred();

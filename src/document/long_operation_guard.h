@@ -19,7 +19,8 @@ class LocuscopeDocument;
 // returned and no modal dialog is left on the stack above it.
 class LongOperationGuard {
 public:
-    // upperLabel names the task bar, lowerLabel the overall bar, whose total is overallTotal.
+    // upperLabel names the task bar, lowerLabel the overall bar, whose total is overallTotal;
+    // with an empty upperLabel the overall bar is shown alone.
     LongOperationGuard(LocuscopeDocument& document, const std::string& caption,
                        const std::string& lowerLabel, const std::string& upperLabel,
                        int overallTotal);
@@ -32,6 +33,9 @@ public:
     void Pause(int milliseconds) const;
 
     static bool IsAnyRunning();
+    // True while a long operation runs or a dialog that disables its owner is up (the Search
+    // Dialog): a window closed now must wait for them.
+    static bool MustCloseLater();
     // Asks every running operation to cancel (and to stop waiting for "Done"), then runs action
     // once none is left; at once, from the event loop, when none runs.
     static void CancelAllThen(std::function<void()> action);

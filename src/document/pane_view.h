@@ -21,4 +21,6 @@ public:
     virtual void BringIntoView(uint32_t position) = 0;
     // Repaints the overlays (cursor, selection) without laying out again.
     virtual void InvalidateView() = 0;
+    // Gives the view the keyboard, so that the arrow keys step the cursor.
+    virtual void TakeKeyboardFocus() = 0;
 };

@@ -56,13 +56,18 @@ bool SearchCommand::GoToSearchResult(LocuscopeDocument& document, const std::str
     const uint32_t low = SaturatingSubtract(start, kJumpMargin);
     const uint32_t high = SaturatingAdd(stop, kJumpMargin);
     document.SetPaneJumpRange(paneName, std::min(low, high), std::max(low, high));
-    document.Genome.RegionSelection[paneName] = {GenomeDataset::Range(start, stop)};
+    // Selections keep their low end exclusive: the range starts one base before the hit, as a
+    // mouse selection does, so that exporting it writes the hit itself.
+    document.Genome.RegionSelection[paneName] = {
+        GenomeDataset::Range(SaturatingSubtract(start, 1), stop)};
     document.NavigateToPane(paneName, true);
     document.UpdateAllViews();
     if (PaneView* view = document.GetFirstView()) {
-        // Keep the jump's width, with the hit's start in the middle.
+        // Keep the jump's width, with the hit's start in the middle; near position 0 the range
+        // moves right rather than losing the bases that would lie below it.
         const uint32_t half = (std::max(low, high) - std::min(low, high)) / 2;
-        view->SetVisibleRange(SaturatingSubtract(start, half), SaturatingAdd(start, half));
+        const uint32_t first = SaturatingSubtract(start, half);
+        view->SetVisibleRange(first, SaturatingAdd(first, 2 * half));
         view->InvalidateView();
     }
     return true;

@@ -18,8 +18,9 @@ public:
     static bool SearchAttributes(LocuscopeDocument& document, const std::string& text);
 
     // Jumps to pane with the range start - 1000 .. stop + 1000 (held within the positions,
-    // not wrapped), selects the item's own range and centres the view on start. False, after
-    // the message box "Error in search.  Pane: ... Track: ...", when the item is gone.
+    // not wrapped), selects the item (start - 1, stop: the low end is exclusive) and centres
+    // the view on start at that width. False, after the message box "Error in search.  Pane:
+    // ... Track: ...", when the item is gone.
     static bool GoToSearchResult(LocuscopeDocument& document, const std::string& paneName,
                                  const std::string& trackName, uint32_t start);
 };

@@ -265,7 +265,14 @@ bool CDialogProgress::SetProgress(int type, int current, int total, const std::s
     if (current != -1 && bar != nullptr && overall != nullptr && bar != overall) {
         const float share =
             std::clamp(value / static_cast<float>(total), 0.0f, kTaskShareOfOverallStep);
-        overall->SetPos(std::trunc(std::max(0.0f, overall->GetPos())) + share);
+        float position = std::trunc(std::max(0.0f, overall->GetPos())) + share;
+        // Once the overall bar is full, task progress (the last task's 100 %) must not carry
+        // it past its end: it would read 101 %.
+        float lower = 0.0f;
+        float upper = 0.0f;
+        if (overall->GetRange(lower, upper))
+            position = std::min(position, upper);
+        overall->SetPos(position);
     }
     PumpMessages();
     return true;

@@ -31,6 +31,8 @@ CDialogStringGet::CDialogStringGet(const std::string& title, const std::string& 
     layout->addWidget(questionLabel_);
     layout->addWidget(answerField_);
     layout->addLayout(buttons);
+    // Never narrower than the question: the window is sized before the question is set.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     setMinimumWidth(DialogUnitsToPixels(229, 0).width());
 }
 
@@ -40,6 +42,7 @@ void CDialogStringGet::OnInitDialog() {
     if (!question.empty())
         questionLabel_->setText(QString::fromStdString(question));
     answerField_->setText(QString::fromStdString(answer));
+    adjustSize();
 }
 
 void CDialogStringGet::accept() {

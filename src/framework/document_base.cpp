@@ -30,6 +30,7 @@ void CDocumentBase::RemoveView(CViewBase* view) {
 }
 
 void CDocumentBase::UpdateAllViews() {
+    ++updateCount_;
     // A view may go away while another one redraws; walk a copy.
     const std::vector<CViewBase*> views = views_;
     for (CViewBase* view : views)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,14 @@ public:
     void RemoveView(CViewBase* view);
     const std::vector<CViewBase*>& GetViews() const { return views_; }
     void UpdateAllViews();
+    // How many updates of all views there have been: every change of the data ends with one,
+    // so a different count means the data may have changed.
+    uint64_t GetUpdateCount() const { return updateCount_; }
 
 private:
     std::vector<CViewBase*> views_;
     std::string pathName_;
     std::string title_;
     bool modified_ = false;
+    uint64_t updateCount_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 #include <algorithm>
 
+#include "framework/byte_text.h"
 #include "framework/child_frame_base.h"
 #include "framework/display_text.h"
 #include "framework/document_base.h"
@@ -33,7 +34,7 @@ CDocumentBase* CDocumentManager::OpenDocument(const std::string& path) {
     CDocumentBase* document =
         Create([&path](CDocumentBase& created) { return created.OnOpenDocument(path); });
     if (document != nullptr)
-        emit DocumentOpened(QString::fromStdString(path));
+        emit DocumentOpened(ByteText::FromBytes(path));
     return document;
 }
 

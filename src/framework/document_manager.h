@@ -39,6 +39,7 @@ public:
     CDocumentBase* GetActiveDocument() const;
 
 signals:
+    // path carries the bytes OpenDocument was given, as ByteText gives them.
     void DocumentOpened(const QString& path);
 
 private:

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <filesystem>
+
+#include "framework/byte_text.h"
 
 namespace {
 
@@ -23,14 +26,23 @@ QString EntryKey(int index) {
 CRecentFileList::CRecentFileList(QObject* parent) : QObject(parent) {
     QSettings store = Store();
     for (int i = 0; i < kMaxEntries; ++i) {
-        const QString path = store.value(EntryKey(i)).toString();
+        // A name that is not UTF-8 is kept as its bytes.
+        const QVariant value = store.value(EntryKey(i));
+        const QString path = value.typeId() == QMetaType::QByteArray
+                                 ? ByteText::FromBytes(value.toByteArray().toStdString())
+                                 : value.toString();
         if (!path.isEmpty() && !files_.contains(path))
             files_.append(path);
     }
 }
 
 void CRecentFileList::Add(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
+    // Made absolute on the bytes: Qt's file names would drop those that are not UTF-8.
+    std::error_code error;
+    const std::filesystem::path bytes(ByteText::ToBytes(path));
+    const std::filesystem::path full = std::filesystem::absolute(bytes, error);
+    const QString absolute =
+        ByteText::FromBytes((error ? bytes : full.lexically_normal()).string());
     files_.removeAll(absolute);
     files_.prepend(absolute);
     while (files_.size() > kMaxEntries)
@@ -54,8 +66,15 @@ void CRecentFileList::AttachTo(QMenu* menu, QAction* before) {
 void CRecentFileList::Save() const {
     QSettings store = Store();
     store.remove(kSection);
-    for (int i = 0; i < files_.size(); ++i)
-        store.setValue(EntryKey(i), files_.at(i));
+    for (int i = 0; i < files_.size(); ++i) {
+        const QString& path = files_.at(i);
+        const std::string bytes = ByteText::ToBytes(path);
+        // Settings files hold UTF-8 text: a name that is not is stored as its bytes.
+        if (QString::fromStdString(bytes) == path)
+            store.setValue(EntryKey(i), path);
+        else
+            store.setValue(EntryKey(i), QByteArray::fromStdString(bytes));
+    }
 }
 
 void CRecentFileList::RefreshMenu() {
@@ -67,8 +86,10 @@ void CRecentFileList::RefreshMenu() {
         const QString path = files_.at(i);
         // Entries 1 to 9 get a mnemonic, as menus of recent files usually do.
         const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
-        auto* action = new QAction(number + QLatin1Char(' ') + QFileInfo(path).fileName(), menu_);
-        action->setStatusTip(path);
+        // Shown as text (a byte that is not UTF-8 as a replacement mark), opened as bytes.
+        const QString shown = QString::fromStdString(ByteText::ToBytes(path));
+        auto* action = new QAction(number + QLatin1Char(' ') + QFileInfo(shown).fileName(), menu_);
+        action->setStatusTip(shown);
         connect(action, &QAction::triggered, this, [this, path] { emit FileChosen(path); });
         menu_->insertAction(before_, action);
         entryActions_.append(action);

@@ -6,7 +6,8 @@
 class QMenu;
 
 // The most recently opened files, newest first, kept in the settings store under
-// "Recent File List/File1" ... "File16" and shown as numbered entries of a menu.
+// "Recent File List/File1" ... "File16" and shown as numbered entries of a menu. Paths carry
+// their bytes as ByteText gives them; a name that is not UTF-8 is stored as bytes.
 class CRecentFileList : public QObject {
     Q_OBJECT
 

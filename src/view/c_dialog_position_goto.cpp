@@ -3,9 +3,11 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -67,10 +69,23 @@ CDialogPositionGoto::CDialogPositionGoto(const std::vector<std::string>& paneNam
     for (const std::string& name : paneNames)
         currentListed = currentListed || name == currentPane;
     if (!currentListed && !currentPane.empty())
-        paneList_->AddItem(QString::fromStdString(currentPane), true);
-    for (const std::string& name : paneNames)
-        paneList_->AddItem(QString::fromStdString(name), true);
-    paneList_->SelectString(QString::fromStdString(currentPane));
+        paneNames_.push_back(currentPane);
+    paneNames_.insert(paneNames_.end(), paneNames.begin(), paneNames.end());
+    // Draft assemblies name scaffolds hundreds of characters long: names are shown cut in
+    // their middle (whole in the tooltip), so that neither the list nor the dialog grows wider
+    // than a screen. Each item keeps the index of its name, which is chosen as it is.
+    paneList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    paneList_->setMinimumContentsLength(kShownPaneCharacters);
+    const int shownWidth = paneList_->fontMetrics().averageCharWidth() * kShownPaneCharacters;
+    for (size_t i = 0; i < paneNames_.size(); ++i) {
+        const QString name = QString::fromStdString(paneNames_[i]);
+        const int item = paneList_->AddItem(
+            paneList_->fontMetrics().elidedText(name, Qt::ElideMiddle, shownWidth), true);
+        paneList_->setItemData(item, static_cast<int>(i));
+        paneList_->setItemData(item, name, Qt::ToolTipRole);
+        if (paneNames_[i] == currentPane)
+            paneList_->setCurrentIndex(item);
+    }
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Start Position"), startField_);
@@ -89,11 +104,16 @@ CDialogPositionGoto::CDialogPositionGoto(const std::vector<std::string>& paneNam
     endField_->setText(FormatPosition(end_, unit_));
     startField_->setFocus();
     startField_->selectAll();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setMaximumWidth(screen->availableGeometry().width());
     InitDialogBase();
 }
 
 std::string CDialogPositionGoto::GetPane() const {
-    return paneList_->count() > 0 ? paneList_->GetSelectedText().toStdString() : currentPane_;
+    const QVariant chosen = paneList_->currentData();
+    if (!chosen.isValid())
+        return currentPane_;
+    return paneNames_.at(static_cast<size_t>(chosen.toInt()));
 }
 
 void CDialogPositionGoto::accept() {

@@ -28,6 +28,9 @@ public:
     static constexpr double kSmallestShownValue = 0.0001;
     // The largest position a result can take; 0xFFFFFFFF means "none" in this program.
     static constexpr uint32_t kLastPosition = 0xFFFFFFFE;
+    // The pane list is as wide as this many average characters; longer names are cut in
+    // their middle.
+    static constexpr int kShownPaneCharacters = 40;
 
     // paneNames fill the "Pane" list in their order; currentPane is selected, and put first in
     // the list when it is not among paneNames (so OK without a choice stays on it). start and
@@ -38,7 +41,7 @@ public:
     // Results, meaningful after OK; before, the range given to the constructor.
     uint32_t GetStart() const { return ToPosition(start_); }
     uint32_t GetEnd() const { return ToPosition(end_); }
-    // The chosen pane's name; the current pane when the list is empty.
+    // The chosen pane's name, byte for byte; the current pane when the list is empty.
     std::string GetPane() const;
     // The unit the fields are shown in (a Unit value).
     int GetUnit() const { return unit_; }
@@ -79,6 +82,7 @@ private:
     QLineEdit* endField_;
     QButtonGroup* unitButtons_;
     CComboBoxBase* paneList_;
+    std::vector<std::string> paneNames_;  // as listed; the items hold their index
     std::string currentPane_;
     double start_;
     double end_;

@@ -65,11 +65,45 @@ int ColumnExtremes::RightOf(uint32_t start, uint32_t effectiveStop) const {
 uint32_t ColumnExtremes::FirstPositionReaching(int column) const {
     if (RawRight(kLastPosition) < column)
         return kLastPosition;  // nothing reaches it; every item found is checked again anyway
-    uint64_t low = 0;
-    uint64_t high = kLastPosition;
+    // RawRight is monotone: the answer is the first position it takes to column or beyond.
+    // Inverting the mapping gives a guess that is right or a base or two off; a galloping
+    // search from there finds the exact answer with a handful of mappings instead of the 32 of
+    // a search over every position, which mattered once rows were drawn a thousand columns wide.
+    const double page = static_cast<double>(std::max<int64_t>(geometry_.horizontal.page, 1));
+    const double guess = std::ceil(static_cast<double>(geometry_.horizontal.position) - 1.0 +
+                                   column * page / width_);
+    const uint64_t start =
+        static_cast<uint64_t>(std::clamp(guess, 0.0, static_cast<double>(kLastPosition)));
+    const auto reaches = [&](uint64_t position) {
+        return RawRight(static_cast<uint32_t>(position)) >= column;
+    };
+    // A bracket [low, high] with the answer in it: high reaches, low - 1 does not.
+    uint64_t low = start;
+    uint64_t high = start;
+    uint64_t step = 1;
+    if (reaches(start)) {
+        while (low > 0) {
+            const uint64_t next = low > step ? low - step : 0;
+            if (!reaches(next)) {
+                low = next + 1;
+                break;
+            }
+            high = next;
+            low = next;
+            step *= 2;
+        }
+    } else {
+        while (true) {  // kLastPosition reaches, so this ends
+            low = high + 1;
+            high = std::min<uint64_t>(high + step, kLastPosition);
+            if (reaches(high))
+                break;
+            step *= 2;
+        }
+    }
     while (low < high) {
         const uint64_t middle = low + (high - low) / 2;
-        if (RawRight(static_cast<uint32_t>(middle)) >= column)
+        if (reaches(middle))
             high = middle;
         else
             low = middle + 1;

@@ -172,6 +172,14 @@ void LocuscopeView::ShowCurrentPane() {
     SetVisibleRange(range.first, range.second);
 }
 
+void LocuscopeView::TakeKeyboardFocus() {
+    setFocus(Qt::OtherFocusReason);
+    // The progress dialog that had the keys is gone: the window it stood over takes them back,
+    // as a window manager would.
+    if (QApplication::activeWindow() == nullptr)
+        window()->activateWindow();
+}
+
 void LocuscopeView::BringIntoView(uint32_t position) {
     const Range visible = GetVisibleRange();
     if (position >= visible.first && position <= visible.second)

@@ -10,6 +10,7 @@
 #include "document/pane_view.h"
 #include "framework/view_base.h"
 #include "view/info_panel.h"
+#include "view/pane_printer.h"
 #include "view/render_settings.h"
 #include "view/view_geometry.h"
 
@@ -68,6 +69,7 @@ public:
     void FullZoomOut() override;
     void BringIntoView(uint32_t position) override;
     void InvalidateView() override { update(); }
+    void TakeKeyboardFocus() override;
 
     void ZoomIn(uint32_t center, double factor);
     void ZoomOut(uint32_t center, double factor);
@@ -103,6 +105,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -156,6 +159,14 @@ private:
     void ShowMenu(const QPoint& point, const QList<int>& ids);
     void ShowTrackMenu(const QPoint& point);
     void DrawOverlays(QPainter& painter);
+    // The print of the pane as the view shows it; no genome without a document.
+    PanePrinter::Job PrintJob() const;
+    // Lays the pane out for target's pages and prints it under the long-operation guard, with
+    // progress and Cancel; the pages printed, -1 when cancelled.
+    int PrintWithProgress(QPrinter& target, bool preview);
+    // The same for a printer set to print into a PDF file: the file is written whole, through a
+    // temporary file, or not at all; a failure is shown, a cancel is not.
+    void PrintToFile(QPrinter& printer);
     // Output commands; false for ids they do not handle.
     bool OnOutputCommand(int id);
     bool OnUpdateOutputCommand(int id, CommandState& state);
@@ -170,8 +181,10 @@ private:
     InfoPanel info_;
     bool syncing_ = false;
 
-    QPoint lastPoint_;   // the last mouse point, for the cursor shape and the header menu
-    QPoint pressPoint_;  // where the current drag began
+    QString pointerStatus_;     // what the status bar says about the item under the pointer
+    bool statusStale_ = false;  // something else spoke in the status bar since
+    QPoint lastPoint_;          // the last mouse point, for the cursor shape and the header menu
+    QPoint pressPoint_;         // where the current drag began
     Drag drag_ = Drag::kNone;
     int draggedRow_ = -1;  // the visible row whose height or label is being dragged
     // Kept between print commands, so Print Setup's choices hold; shared so that a dialog

@@ -52,7 +52,10 @@ LocuscopeView::Region LocuscopeView::RegionAt(const QPoint& point) const {
         return Region::kOutside;
     if (point.y() < geometry_.HeaderHeight())
         return Region::kHeader;
-    return point.x() < ViewGeometry::kLabelWidth ? Region::kLabels : Region::kData;
+    // A track's title, drawn in its row's top margin, acts as its label.
+    if (point.x() < ViewGeometry::kLabelWidth || geometry_.TitleRowAt(point.x(), point.y()) >= 0)
+        return Region::kLabels;
+    return Region::kData;
 }
 
 ViewGeometry::PointHit LocuscopeView::HitAt(const QPoint& point) const {
@@ -150,21 +153,33 @@ void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
         heading += (heading.empty() ? "" : ", ") + where;
         text = heading + ": " + text;
     }
-    if (text == info_.pointerInfo)
-        return;
-    info_.pointerInfo = std::move(text);
-    QString shown;
-    if (item) {
-        const std::string description = PercentDecodedForDisplay(item->GetInfoText(start));
-        shown = DisplayText::From(description);
-        if (!heading.empty())
-            shown = DisplayText::From(heading) + QStringLiteral("\n") + shown;
-        QToolTip::showText(mapToGlobal(point), shown, this);
-    } else {
-        QToolTip::hideText();
+    if (text != info_.pointerInfo) {
+        info_.pointerInfo = std::move(text);
+        QString shown;
+        if (item) {
+            const std::string description = PercentDecodedForDisplay(item->GetInfoText(start));
+            shown = DisplayText::From(description);
+            if (!heading.empty())
+                shown = DisplayText::From(heading) + QStringLiteral("\n") + shown;
+            QToolTip::showText(mapToGlobal(point), shown, this);
+        } else {
+            QToolTip::hideText();
+        }
+        pointerStatus_ = shown.replace(QLatin1Char('\n'), QStringLiteral(": "));
+        statusStale_ = true;
+        update();
     }
-    emit PointerInfoChanged(shown.replace(QLatin1Char('\n'), QStringLiteral(": ")));
-    update();
+    if (statusStale_) {
+        statusStale_ = false;
+        emit PointerInfoChanged(pointerStatus_);
+    }
+}
+
+void LocuscopeView::enterEvent(QEnterEvent* event) {
+    // A prompt of a menu or a toolbar button may still stand in the status bar: the pointer
+    // is over the view again, so the status bar says what is under it.
+    statusStale_ = true;
+    CViewBase::enterEvent(event);
 }
 
 void LocuscopeView::ZoomAt(const QPoint& point, bool zoomOut) {
@@ -288,6 +303,7 @@ void LocuscopeView::ShowMenu(const QPoint& point, const QList<int>& ids) {
         current->addAction(services_.commands->Action(id));
     }
     menu.exec(mapToGlobal(point));
+    statusStale_ = true;  // the menu's prompts stood in the status bar
     clearFocus();
 }
 

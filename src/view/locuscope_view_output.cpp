@@ -11,8 +11,11 @@
 
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
+#include "document/long_operation_guard.h"
 #include "framework/file_dialog_filter.h"
 #include "framework/message_box.h"
+#include "framework/question_box.h"
+#include "framework/string_format.h"
 #include "view/c_dialog_image_export.h"
 #include "view/locuscope_view.h"
 #include "view/pane_image.h"
@@ -24,6 +27,14 @@ namespace {
 
 namespace Id = CommandId;
 const std::string kBmpType = "bmp";
+// Prints of more pages are first confirmed: a whole draft assembly runs to thousands.
+constexpr size_t kPagesWithoutAsking = 100;
+
+// True when the print of pages pages may go ahead.
+bool ConfirmPageCount(size_t pages) {
+    return pages <= kPagesWithoutAsking ||
+           AskYesNo(FormatString("This prints %zu pages. Continue?", pages), true);
+}
 
 // A save dialog that adds no extension and asks before overwriting; empty when cancelled.
 std::string AskSavePath(QWidget* parent, const QString& title, const std::string& filter) {
@@ -148,6 +159,63 @@ void LocuscopeView::ExportMetafile() {
             PictureOutput::FailureMessage(PictureOutput::kErrorCreatingMetafile, failure));
 }
 
+PanePrinter::Job LocuscopeView::PrintJob() const {
+    PanePrinter::Job job;
+    const LocuscopeDocument* document = GetDocument();
+    if (document == nullptr)
+        return job;
+    job.genome = &document->Genome;
+    job.paneName = document->GetCurrentPaneName();
+    job.range = GetVisibleRange();
+    job.firstTrack = static_cast<size_t>(std::max<int64_t>(geometry_.vertical.position, 0));
+    job.headerVisible = document->HeaderVisible;
+    job.settings = CurrentRenderSettings(1.0);
+    return job;
+}
+
+int LocuscopeView::PrintWithProgress(QPrinter& target, bool preview) {
+    LocuscopeDocument* document = GetDocument();
+    const PanePrinter::Job job = PrintJob();
+    if (document == nullptr || job.genome == nullptr || document->IsBusy())
+        return 0;
+    // Laid out once for every page; the guard keeps the document while events are pumped,
+    // shows how far the pages are and lets the user cancel.
+    PanePrinter pages(job, target);
+    LongOperationGuard operation(*document, preview ? "Print Preview" : "Print", "Total Progress",
+                                 "", static_cast<int>(pages.PageCount()));
+    document->ReportMessage(
+        FormatString("Printing %zu pages of %s", pages.PageCount(), job.paneName.c_str()));
+    return pages.Print(target, document, preview);
+}
+
+void LocuscopeView::PrintToFile(QPrinter& printer) {
+    LocuscopeDocument* document = GetDocument();
+    const PanePrinter::Job job = PrintJob();
+    if (document == nullptr || job.genome == nullptr || document->IsBusy())
+        return;
+    const size_t pageCount = PanePrinter(job, printer).PageCount();
+    // Written whole or not at all, never over one of the imported files.
+    std::string failure;
+    bool cancelled = false;
+    bool written = false;
+    {
+        LongOperationGuard operation(*document, "Print", "Total Progress", "",
+                                     static_cast<int>(pageCount));
+        document->ReportMessage(
+            FormatString("Printing %zu pages of %s", pageCount, job.paneName.c_str()));
+        written = PictureOutput::WriteFile(
+            QFile::encodeName(printer.outputFileName()).toStdString(),
+            document->GetImportedPaths(),
+            [&](QByteArray& bytes) {
+                return PictureOutput::EncodePdf(printer.pageLayout(), printer.resolution(), job,
+                                                bytes, document, &cancelled);
+            },
+            failure);
+    }
+    if (!written && !cancelled)
+        ShowMessageBox(PictureOutput::FailureMessage(PictureOutput::kErrorPrinting, failure));
+}
+
 void LocuscopeView::Print(bool preview) {
     LocuscopeDocument* document = GetDocument();
     if (document == nullptr || document->IsBusy())
@@ -163,25 +231,13 @@ void LocuscopeView::Print(bool preview) {
     // view is alive, reading the document afresh each time.
     const std::shared_ptr<QPrinter> printer = printer_;
     const QPointer<LocuscopeView> self(this);
-    const auto printJob = [self]() {
-        PanePrinter::Job job;
-        LocuscopeDocument* current = self ? self->GetDocument() : nullptr;
-        if (current == nullptr)
-            return job;
-        job.genome = &current->Genome;
-        job.paneName = current->GetCurrentPaneName();
-        job.range = self->GetVisibleRange();
-        job.firstTrack = static_cast<size_t>(std::max<int64_t>(self->geometry_.vertical.position, 0));
-        job.headerVisible = current->HeaderVisible;
-        job.settings = self->CurrentRenderSettings(1.0);
-        return job;
-    };
     if (preview) {
+        if (!ConfirmPageCount(PanePrinter(PrintJob(), *printer).PageCount()) || !self)
+            return;
         QPointer<QPrintPreviewDialog> dialog = new QPrintPreviewDialog(printer.get(), window());
-        connect(dialog, &QPrintPreviewDialog::paintRequested, this, [printJob](QPrinter* target) {
-            const PanePrinter::Job job = printJob();
-            if (job.genome != nullptr)
-                PanePrinter::Print(*target, job);
+        connect(dialog, &QPrintPreviewDialog::paintRequested, this, [self](QPrinter* target) {
+            if (self)
+                self->PrintWithProgress(*target, true);
         });
         dialog->exec();
         delete dialog;
@@ -190,24 +246,14 @@ void LocuscopeView::Print(bool preview) {
     QPointer<QPrintDialog> dialog = new QPrintDialog(printer.get(), window());
     const bool accepted = dialog->exec() == QDialog::Accepted;
     delete dialog;
-    const PanePrinter::Job job = printJob();
-    if (!accepted || job.genome == nullptr)
+    if (!accepted || !self || self->GetDocument() == nullptr)
         return;
-    if (printer->outputFormat() != QPrinter::PdfFormat || printer->outputFileName().isEmpty()) {
-        PanePrinter::Print(*printer, job);
+    if (!ConfirmPageCount(PanePrinter(PrintJob(), *printer).PageCount()) || !self)
         return;
-    }
-    // Printed to a file: written whole or not at all, never over one of the imported files.
-    std::string failure;
-    if (!PictureOutput::WriteFile(
-            QFile::encodeName(printer->outputFileName()).toStdString(),
-            self->GetDocument()->GetImportedPaths(),
-            [&](QByteArray& bytes) {
-                return PictureOutput::EncodePdf(printer->pageLayout(), printer->resolution(), job,
-                                                bytes);
-            },
-            failure))
-        ShowMessageBox(PictureOutput::FailureMessage(PictureOutput::kErrorPrinting, failure));
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+        PrintToFile(*printer);
+    else
+        PrintWithProgress(*printer, false);
 }
 
 void LocuscopeView::PrintSetup() {

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "data/genome_dataset.h"
+#include "framework/notification_agent.h"
 #include "view/pane_image.h"
 #include "view/track_renderer.h"
-#include "view/view_geometry.h"
 
 namespace {
 
@@ -20,31 +20,43 @@ QSize LayoutSize(const QRect& page, double dotsPerInch) {
                  std::max(1, static_cast<int>(drawing.height() / factor)));
 }
 
-ViewGeometry PrintedLayout(const PanePrinter::Job& job, int layoutWidth) {
-    return PaneImage::Layout(*job.genome, job.paneName, job.range, layoutWidth,
-                             job.headerVisible, PanePrinter::kPrintedTrackHeight);
-}
-
-// The bottom of the last row of a page that starts at firstTrack, and the track after it.
-std::pair<int, size_t> FillPage(const PanePrinter::Job& job, ViewGeometry& geometry,
-                                int layoutHeight, size_t firstTrack) {
-    const std::vector<GenomeDataset::TrackRef> tracks =
-        job.genome->GetPaneTracks(job.paneName);
-    int y = geometry.HeaderHeight() + ViewGeometry::kHeaderGap;
-    int bottom = y;
-    size_t track = firstTrack;
-    for (; track < tracks.size(); ++track) {
-        const int height = geometry.TrackHeight(tracks[track].dataset->TrackHeight);
-        // A row taller than a page still gets a page of its own, cut at its foot.
-        if (track > firstTrack && y + height > layoutHeight)
-            break;
-        bottom = y + height;
-        y = bottom + ViewGeometry::kRowGap;
-    }
-    return {bottom, track};
+PanePrinter::Job PrintedJob(PanePrinter::Job job) {
+    job.settings.opaqueOutlines = true;
+    return job;
 }
 
 }  // namespace
+
+PanePrinter::PanePrinter(const Job& job, const QRect& page, double dotsPerInch)
+    : job_(PrintedJob(job)),
+      page_(page),
+      dotsPerInch_(dotsPerInch),
+      layout_(LayoutSize(page, dotsPerInch)),
+      geometry_(PaneImage::Layout(*job.genome, job.paneName, job.range, layout_.width(),
+                                  job.headerVisible, kPrintedTrackHeight)),
+      renderer_(
+          std::make_unique<TrackRenderer>(*job.genome, job.paneName, geometry_, job_.settings)) {
+    // Rows are packed onto pages once, for all of them.
+    const std::vector<GenomeDataset::TrackRef> tracks = job.genome->GetPaneTracks(job.paneName);
+    const int firstTop = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
+    int y = firstTop;
+    for (size_t track = job.firstTrack; track < tracks.size(); ++track) {
+        const int height = geometry_.TrackHeight(tracks[track].dataset->TrackHeight);
+        // A row taller than a page still gets a page of its own, cut at its foot.
+        if (pageStarts_.empty() || (track > pageStarts_.back() && y + height > layout_.height())) {
+            pageStarts_.push_back(track);
+            pageBottoms_.push_back(firstTop);
+            y = firstTop;
+        }
+        pageBottoms_.back() = y + height;
+        y += height + ViewGeometry::kRowGap;
+    }
+}
+
+PanePrinter::PanePrinter(const Job& job, QPrinter& printer)
+    : PanePrinter(job, PageRect(printer), printer.resolution()) {}
+
+PanePrinter::~PanePrinter() = default;
 
 QRect PanePrinter::DrawingRect(const QRect& page) {
     QRect drawing = page;
@@ -53,54 +65,51 @@ QRect PanePrinter::DrawingRect(const QRect& page) {
     return drawing;
 }
 
-std::vector<size_t> PanePrinter::PageStarts(const Job& job, int layoutWidth, int layoutHeight) {
-    std::vector<size_t> starts;
-    ViewGeometry geometry = PrintedLayout(job, layoutWidth);
-    const size_t count = job.genome->GetPaneTracks(job.paneName).size();
-    for (size_t track = job.firstTrack; track < count;) {
-        starts.push_back(track);
-        track = FillPage(job, geometry, layoutHeight, track).second;
-    }
-    return starts;
+QRect PanePrinter::PageRect(QPrinter& printer) {
+    return QRect(QPoint(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
 }
 
-void PanePrinter::DrawPage(QPainter& painter, const QRect& page, double dotsPerInch,
-                           const Job& job, size_t firstTrack) {
-    const double factor = dotsPerInch / kLayoutDotsPerInch;
-    const QSize layout = LayoutSize(page, dotsPerInch);
-    ViewGeometry geometry = PrintedLayout(job, layout.width());
-    const int bottom = FillPage(job, geometry, layout.height(), firstTrack).first;
-    geometry.vertical.position = static_cast<int64_t>(firstTrack);
-
+void PanePrinter::DrawPage(QPainter& painter, size_t index) {
+    const double factor = dotsPerInch_ / kLayoutDotsPerInch;
+    geometry_.vertical.position = static_cast<int64_t>(pageStarts_.at(index));
     painter.save();
-    painter.fillRect(page, Qt::white);
-    painter.translate(DrawingRect(page).topLeft());
+    painter.fillRect(page_, Qt::white);
+    painter.translate(DrawingRect(page_).topLeft());
     painter.scale(factor, factor);
     // Drawn no lower than the page's last whole row, so the next row waits for the next page.
-    TrackRenderer(*job.genome, job.paneName, geometry, job.settings)
-        .DrawAll(painter, QRect(0, 0, layout.width(), std::min(layout.height(), bottom + 1)),
-                 Qt::white);
+    renderer_->DrawAll(
+        painter, QRect(0, 0, layout_.width(), std::min(layout_.height(), pageBottoms_[index] + 1)),
+        Qt::white);
     painter.restore();
 }
 
-int PanePrinter::Print(QPrinter& printer, const Job& job) {
-    return Print(printer, printer.resolution(), job);
-}
-
-int PanePrinter::Print(QPagedPaintDevice& printer, int dotsPerInch, const Job& job) {
-    const QRect page(QPoint(0, 0), printer.pageLayout().paintRectPixels(dotsPerInch).size());
-    const QSize layout = LayoutSize(page, dotsPerInch);
-    const std::vector<size_t> starts = PageStarts(job, layout.width(), layout.height());
-    if (starts.empty())
+int PanePrinter::Print(QPagedPaintDevice& device, CNotificationAgent* agent,
+                       bool keepPagesOnCancel) {
+    if (pageStarts_.empty())
         return 0;
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         return 0;
-    for (size_t i = 0; i < starts.size(); ++i) {
-        if (i > 0 && !printer.newPage())
+    const int pages = static_cast<int>(pageStarts_.size());
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !device.newPage())
             break;
-        DrawPage(painter, page, dotsPerInch, job, starts[i]);
+        DrawPage(painter, static_cast<size_t>(page));
+        if (agent == nullptr)
+            continue;
+        agent->SetProgress(CNotificationAgent::PROGRESS_OVERALL, page + 1, pages, "", "", 0);
+        if (agent->IsCancelRequested(false)) {
+            // Half a job is not sent to the printer; a preview keeps what it shows.
+            if (auto* printer = dynamic_cast<QPrinter*>(&device); printer && !keepPagesOnCancel)
+                printer->abort();
+            painter.end();
+            return -1;
+        }
     }
     painter.end();
-    return static_cast<int>(starts.size());
+    return pages;
+}
+
+int PanePrinter::Print(QPrinter& printer, const Job& job) {
+    return PanePrinter(job, printer).Print(printer, nullptr);
 }

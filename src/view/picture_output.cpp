@@ -73,7 +73,8 @@ bool PictureOutput::EncodeSvg(const QSize& size, const std::function<void(QPaint
 }
 
 bool PictureOutput::EncodePdf(const QPageLayout& layout, int dotsPerInch,
-                              const PanePrinter::Job& job, QByteArray& out) {
+                              const PanePrinter::Job& job, QByteArray& out,
+                              CNotificationAgent* agent, bool* cancelled) {
     // Into memory, like the images: a printer that writes a file by name reports no failed
     // write, so a full disk would leave a cut-short PDF that looks written.
     QByteArray bytes;
@@ -83,7 +84,14 @@ bool PictureOutput::EncodePdf(const QPageLayout& layout, int dotsPerInch,
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Locuscope"));
         writer.setResolution(dotsPerInch);
-        if (!writer.setPageLayout(layout) || PanePrinter::Print(writer, dotsPerInch, job) == 0)
+        if (!writer.setPageLayout(layout))
+            return false;
+        PanePrinter pages(job, QRect(QPoint(0, 0), layout.paintRectPixels(dotsPerInch).size()),
+                          dotsPerInch);
+        const int printed = pages.Print(writer, agent);
+        if (cancelled != nullptr)
+            *cancelled = printed < 0;
+        if (printed <= 0)
             return false;
     }
     out = bytes;

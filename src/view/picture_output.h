@@ -15,6 +15,8 @@ class QPainter;
 // Writing the drawing to files: raster images by type, the vector form as SVG, printed pages
 // as PDF, and the messages the export commands show when that fails. Paths are byte strings,
 // written as given.
+class CNotificationAgent;
+
 class PictureOutput {
 public:
     static constexpr const char* kNothingToDisplay = "Nothing to display";
@@ -34,9 +36,11 @@ public:
     // Draws through draw, a picture of size, into an SVG document of real shapes and text.
     static bool EncodeSvg(const QSize& size, const std::function<void(QPainter&)>& draw,
                           QByteArray& out);
-    // Prints job onto PDF pages laid out as layout at dotsPerInch; false when nothing printed.
+    // Prints job onto PDF pages laid out as layout at dotsPerInch; false when nothing printed
+    // or the agent, when given, was asked to cancel (then cancelled is set, when given).
     static bool EncodePdf(const QPageLayout& layout, int dotsPerInch, const PanePrinter::Job& job,
-                          QByteArray& out);
+                          QByteArray& out, CNotificationAgent* agent = nullptr,
+                          bool* cancelled = nullptr);
 
     // Writes what produce makes to path, whole or not at all (see OutputFile), never onto one
     // of inputs. path is prepared before produce runs, so that a destination that cannot be

@@ -17,6 +17,11 @@ struct RenderSettings {
     // Draws every column by walking its items and every rectangle with its own call: the
     // plain way, which the faster drawing must match pixel for pixel.
     bool plainReference = false;
+    // Outlines of opaque bars are drawn in the colour their translucent pen gives over the bar:
+    // the same on paper, and a vector output (PDF, a printer) writes an opaque line as one
+    // stroke where a translucent one becomes a filled outline with a graphics state of its
+    // own, which made printing a draft assembly twice as slow. Printing sets it.
+    bool opaqueOutlines = false;
 };
 
 // Fonts, pens and brushes made once per pass.

@@ -35,7 +35,10 @@ void FillHeaderBackground(QPainter& painter, int width, int height) {
 
 TrackRenderer::TrackRenderer(const GenomeDataset& genome, std::string paneName,
                              ViewGeometry& geometry, const RenderSettings& settings)
-    : genome_(genome), paneName_(std::move(paneName)), geometry_(geometry), settings_(settings) {}
+    : paneName_(std::move(paneName)),
+      tracks_(genome.GetPaneTracks(paneName_)),
+      geometry_(geometry),
+      settings_(settings) {}
 
 void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor& background) {
     const RenderResources resources(settings_.outputScale);
@@ -47,10 +50,11 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
 
     geometry_.rowTops.clear();
     geometry_.rowBottoms.clear();
+    geometry_.rowTitleRights.clear();
     DrawHeader(painter, width, resources);
 
     TrackRowPainter rows(painter, geometry_, width, settings_, resources);
-    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    const std::vector<GenomeDataset::TrackRef>& tracks = tracks_;
     const bool allTracks = paneName_ == kAllTracksPane;
     int y = 0;
     for (size_t index = static_cast<size_t>(std::max<int64_t>(geometry_.vertical.position, 0));
@@ -62,7 +66,8 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
         const int height = geometry_.TrackHeight(ref.dataset->TrackHeight);
         geometry_.rowTops.push_back(top);
         geometry_.rowBottoms.push_back(top + height);
-        rows.Draw(*ref.dataset, ref.trackName, ref.chromosomeName, allTracks, top, height);
+        geometry_.rowTitleRights.push_back(
+            rows.Draw(*ref.dataset, ref.trackName, ref.chromosomeName, allTracks, top, height));
         y += height + ViewGeometry::kRowGap;
     }
     painter.restore();
@@ -70,7 +75,7 @@ void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor
 
 int64_t TrackRenderer::FullImageHeight() {
     int64_t height = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
-    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    const std::vector<GenomeDataset::TrackRef>& tracks = tracks_;
     for (const GenomeDataset::TrackRef& ref : tracks)
         height += geometry_.TrackHeight(ref.dataset->TrackHeight);
     // The gaps between rows count too: without them the last rows of a pane with more than a
@@ -83,10 +88,11 @@ int64_t TrackRenderer::FullImageHeight() {
 void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
     const RenderResources resources(settings_.outputScale);
     const int width = image.width();
-    const std::vector<GenomeDataset::TrackRef> tracks = genome_.GetPaneTracks(paneName_);
+    const std::vector<GenomeDataset::TrackRef>& tracks = tracks_;
     const bool allTracks = paneName_ == kAllTracksPane;
     geometry_.rowTops.clear();
     geometry_.rowBottoms.clear();
+    geometry_.rowTitleRights.clear();  // a picture's titles are not hit-tested
     int y = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
     for (const GenomeDataset::TrackRef& ref : tracks) {
         const int height = geometry_.TrackHeight(ref.dataset->TrackHeight);

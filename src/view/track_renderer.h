@@ -6,15 +6,18 @@
 #include <QRect>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "data/genome_dataset.h"
 #include "view/render_settings.h"
 
-class GenomeDataset;
 class ViewGeometry;
 
 // The full drawing pass of a pane: the header band with its ruler, then one row per track from
 // the first visible one down, each with its label column, value scale and items. The screen,
-// image export and the headless render all draw through it.
+// image export and the headless render all draw through it. The pane's track list is taken
+// once, when the renderer is made, so that many passes (the pages of a print) cost no more
+// than their rows; the data must not change while the renderer is in use.
 class TrackRenderer {
 public:
     // Height of the bands DrawImage draws one after the other.
@@ -40,8 +43,8 @@ public:
 private:
     void DrawHeader(QPainter& painter, int width, const RenderResources& resources);
 
-    const GenomeDataset& genome_;
     const std::string paneName_;
+    const std::vector<GenomeDataset::TrackRef> tracks_;
     ViewGeometry& geometry_;
     const RenderSettings settings_;
 };

@@ -83,9 +83,9 @@ TrackRowPainter::Style TrackRowPainter::ChooseStyle(const ChromosomeDataset& tra
     return visibleStarts >= kDenseThreshold ? Style::kDensePoints : Style::kPoints;
 }
 
-void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& trackName,
-                           const std::string& chromosomeName, bool showChromosome, int top,
-                           int height) {
+int TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& trackName,
+                          const std::string& chromosomeName, bool showChromosome, int top,
+                          int height) {
     Row row;
     row.track = &track;
     row.scale = ComputeTrackScale(track, trackName, height);
@@ -99,9 +99,9 @@ void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tr
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     if (DrawGeneModels(row, top, height)) {
-        DrawTitle(row, trackName, chromosomeName, showChromosome, top);
+        const int titleRight = DrawTitle(row, trackName, chromosomeName, showChromosome, top);
         painter_.restore();
-        return;
+        return titleRight;
     }
     const std::vector<double> labels = PlaceLabels(row, ValueLabels(row.scale, track, trackName));
     DrawFrame(row, top, height, labels, true);
@@ -111,8 +111,9 @@ void TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tr
             DrawFeatureNames(row);
     }
     DrawValueLabels(row, labels);
-    DrawTitle(row, trackName, chromosomeName, showChromosome, top);
+    const int titleRight = DrawTitle(row, trackName, chromosomeName, showChromosome, top);
     painter_.restore();
+    return titleRight;
 }
 
 bool TrackRowPainter::DrawGeneModels(const Row& row, int top, int height) {
@@ -349,7 +350,7 @@ void TrackRowPainter::AddBorder(const Row& row, const ColumnExtremes& extremes, 
     if ((edges & ~kInnerEdges) != 0) {
         bordered_.push_back({QRect(ViewGeometry::kLabelWidth + run.left, run.piece.top,
                                    end - run.left, run.piece.bottom - run.piece.top),
-                             edges});
+                             edges, run.piece.color});
     }
 }
 
@@ -402,17 +403,28 @@ void TrackRowPainter::FlushBatches() {
     batches_.clear();
     batchOf_.clear();
     painter_.setBrush(Qt::NoBrush);
-    for (const auto& [rect, edges] : bordered_) {
-        painter_.setPen(resources_.borderDark);
-        DrawEdges(rect, edges, 0);
+    for (const Bordered& run : bordered_) {
+        painter_.setPen(OutlinePen(resources_.borderDark, run.fill));
+        DrawEdges(run.rect, run.edges, 0);
     }
-    for (const auto& [rect, edges] : bordered_) {
-        if (edges & kInnerEdges) {
-            painter_.setPen(resources_.borderLight);
-            DrawEdges(rect, edges, 1);
+    for (const Bordered& run : bordered_) {
+        if (run.edges & kInnerEdges) {
+            painter_.setPen(OutlinePen(resources_.borderLight, run.fill));
+            DrawEdges(run.rect, run.edges, 1);
         }
     }
     bordered_.clear();
+}
+
+QColor TrackRowPainter::OutlinePen(const QColor& outline, uint32_t fill) const {
+    if (!settings_.opaqueOutlines || qAlpha(fill) != 0xFF)
+        return outline;
+    const double a = outline.alphaF();
+    const auto over = [a](int top, int bottom) {
+        return static_cast<int>(std::lround(a * top + (1.0 - a) * bottom));
+    };
+    return QColor(over(outline.red(), qRed(fill)), over(outline.green(), qGreen(fill)),
+                  over(outline.blue(), qBlue(fill)));
 }
 
 std::vector<double> TrackRowPainter::PlaceLabels(const Row& row,
@@ -479,9 +491,8 @@ void TrackRowPainter::DrawValueLabels(const Row& row, const std::vector<double>&
     }
 }
 
-void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
-                                const std::string& chromosomeName, bool showChromosome,
-                                int top) {
+int TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
+                               const std::string& chromosomeName, bool showChromosome, int top) {
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
     QFont nameFont = resources_.small;
     nameFont.setBold(true);
@@ -519,4 +530,5 @@ void TrackRowPainter::DrawTitle(const Row& row, const std::string& trackName,
         draw(resources_.small, kChromosomeText, separator + chromosome);
     if (!tag.isEmpty())
         draw(resources_.small, kManualTagText, separator + tag);
+    return x;
 }

@@ -33,8 +33,10 @@ public:
     TrackRowPainter(QPainter& painter, const ViewGeometry& geometry, int targetWidth,
                     const RenderSettings& settings, const RenderResources& resources);
 
-    void Draw(const ChromosomeDataset& track, const std::string& trackName,
-              const std::string& chromosomeName, bool showChromosome, int top, int height);
+    // Draws the row; returns the right end of its title, which is drawn in the row's top
+    // margin from the data area's left edge.
+    int Draw(const ChromosomeDataset& track, const std::string& trackName,
+             const std::string& chromosomeName, bool showChromosome, int top, int height);
 
     // The data value at height y of a row drawn at top with height pixels: what a pointer
     // there points at on the row's value scale.
@@ -108,8 +110,9 @@ private:
     void DrawValueLabels(const Row& row, const std::vector<double>& labels);
     // The track's title in the row's top margin: its name, the chromosome in "All Tracks", and
     // a tag when the scale was set by hand.
-    void DrawTitle(const Row& row, const std::string& trackName,
-                   const std::string& chromosomeName, bool showChromosome, int top);
+    // Returns the title's right end.
+    int DrawTitle(const Row& row, const std::string& trackName, const std::string& chromosomeName,
+                  bool showChromosome, int top);
 
     QPainter& painter_;
     const ViewGeometry& geometry_;
@@ -122,6 +125,15 @@ private:
     std::vector<std::pair<uint32_t, QVector<QRect>>> batches_;
     QHash<uint32_t, int> batchOf_;
     bool keepOrder_ = false;
-    // Outlined runs and which of their edges (kEdgeLeft...) are their item's.
-    std::vector<std::pair<QRect, int>> bordered_;
+    // An outlined run, which of its edges (kEdgeLeft...) are its item's, and its fill.
+    struct Bordered {
+        QRect rect;
+        int edges;
+        uint32_t fill;  // 0xAARRGGBB
+    };
+    // The pen of an outline over fill: the translucent one, or with opaqueOutlines the colour
+    // it gives over an opaque fill.
+    QColor OutlinePen(const QColor& outline, uint32_t fill) const;
+
+    std::vector<Bordered> bordered_;
 };

@@ -81,13 +81,23 @@ ViewGeometry::PointHit ViewGeometry::PointToPosition(int x, int y, int targetWid
             hit.trackIndex = static_cast<int>(vertical.position + (found - rowBottoms.begin()));
             hit.outsideRow = false;
         } else if (y < rowTops.front() + kFirstRowGrace) {
-            hit.trackIndex = 0;
+            // Outside, but still the first visible row, not track 0 of a scrolled view.
         } else {
             hit.outsideRow = false;
         }
     }
     hit.trackIndex = std::min(hit.trackIndex, trackCount - 1);
     return hit;
+}
+
+int ViewGeometry::TitleRowAt(int x, int y) const {
+    if (x < kLabelWidth)
+        return -1;
+    for (size_t row = 0; row < rowTops.size() && row < rowTitleRights.size(); ++row) {
+        if (y >= rowTops[row] && y < rowTops[row] + kTitleMargin && x < rowTitleRights[row])
+            return static_cast<int>(row);
+    }
+    return -1;
 }
 
 // A page zoomed out past the pane can reach beyond the last position; the ends stop there
@@ -211,24 +221,12 @@ ViewGeometry::Range ViewGeometry::CenterOn(uint32_t center, double factor) {
 ViewGeometry::Range ViewGeometry::SetVisibleRange(uint32_t start, uint32_t end) {
     const int64_t low = std::min(start, end);
     const int64_t high = std::max(start, end);
-    const int64_t wanted = std::min(high - low + 1, horizontal.maximum - horizontal.minimum + 1);
-    int64_t position = 0;
-    int64_t page = 0;
-    if (high < horizontal.minimum) {
-        // Left of the data: its first bases, as wide as asked.
-        position = horizontal.minimum;
-        page = wanted;
-    } else if (low > horizontal.maximum) {
-        position = horizontal.maximum - wanted + 1;
-        page = wanted;
-    } else {
-        position = std::max(low, horizontal.minimum);
-        page = std::min(high, horizontal.maximum) - position + 1;
-    }
-    if (page < 2)
-        page = 1;
-    horizontal.page = page;
-    SetPosition(horizontal, position);
+    // The width asked for is kept, at most the pane: a range that meets the data on fewer bases
+    // (or beside it) is shifted into the data rather than cut down to what overlaps, which
+    // could be a single base.
+    const int64_t page = std::min(high - low + 1, horizontal.maximum - horizontal.minimum + 1);
+    horizontal.page = page < 2 ? 1 : page;
+    SetPosition(horizontal, low);
     return GetVisibleRange();
 }
 

@@ -22,6 +22,8 @@ public:
     static constexpr int kHeaderGap = 10;
     static constexpr int kRowGap = 6;
     static constexpr int kScaleMargin = 30;  // taken from a row's height by the value scale
+    // The row's top margin, above its data band, holds the track's title.
+    static constexpr int kTitleMargin = kScaleMargin / 2;
     static constexpr int kDefaultTrackHeight = 80;
     static constexpr int kMinimumAutomaticHeight = 40;
     static constexpr int kMinimumOwnHeight = 40;  // smaller own heights mean automatic
@@ -70,9 +72,11 @@ public:
     ScrollBar vertical;
     int automaticTrackHeight = kDefaultTrackHeight;
     bool headerVisible = true;
-    // Tops and bottoms of the visible track rows, filled by each full drawing pass.
+    // Tops and bottoms of the visible track rows and the right ends of their titles, filled by
+    // each full drawing pass.
     std::vector<int> rowTops;
     std::vector<int> rowBottoms;
+    std::vector<int> rowTitleRights;
 
     int HeaderHeight() const { return headerVisible ? kHeaderHeightWithInfo : kHeaderHeight; }
     // The data area's width in a target of targetWidth pixels: right of the label column.
@@ -86,7 +90,11 @@ public:
     int PositionToX(uint32_t position, int alignment, int targetWidth) const;
     int RowTop(int row) const;
     // The base and track under a point; bases right of the data area lie past the visible end.
+    // A point above the first visible row belongs to it.
     PointHit PointToPosition(int x, int y, int targetWidth, int trackCount) const;
+    // The visible row whose title (in its top margin, from the data area's left edge) is under
+    // the point, or -1.
+    int TitleRowAt(int x, int y) const;
 
     Range GetVisibleRange() const;
     // [first, last + 1), with a page of at least 1.
@@ -104,9 +112,9 @@ public:
     static Range ZoomOutRange(Range current, double factor);
     // Puts center at the fraction factor of the page from the left; returns the new range.
     Range CenterOn(uint32_t center, double factor);
-    // Shows [start, end], ends in either order, as far as the scroll range allows: the part
-    // that overlaps the pane, or, for a range beside the pane's data, the pane's nearest bases
-    // at the same width (at most the whole pane). Returns the new range.
+    // Shows [start, end], ends in either order, at its own width (at most the whole pane): a
+    // range that reaches past the pane's data, or lies beside it, is shifted to the pane's
+    // nearest bases. Returns the new range.
     Range SetVisibleRange(uint32_t start, uint32_t end);
 
     // Scroll bar actions; horizontal ones return the new range.

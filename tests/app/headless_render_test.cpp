@@ -71,6 +71,19 @@ TEST_F(HeadlessRenderTest, SvgAndPdfAreVectorPicturesAndPrintedPages) {
     EXPECT_TRUE(pdf.contains("/Count 1")) << pdf.left(2000).toStdString();
 }
 
+TEST_F(HeadlessRenderTest, ThePictureHoldsTheHeaderEveryRowAndTheGapsBetweenThem) {
+    ScratchFile three("three.gff",
+                      "chr1\ts\tgene\t100\t900\t1\t+\t.\tID=g\n"
+                      "chr1\ts\tmRNA\t100\t900\t1\t+\t.\tID=m\n"
+                      "chr1\ts\texon\t100\t300\t1\t+\t.\tID=e\n");
+    const RunResult run = RunLocuscope({"--render", Scratch("rows.png"), "--region", "chr1",
+                                        QString::fromStdString(three.Path())});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    // Header 130 and its gap 10, three rows of 80 with the two gaps of 6 between them, and 25
+    // below: the gaps count, or the last rows of a pane of many tracks would be cut off.
+    EXPECT_EQ(QImage(Scratch("rows.png")).height(), 130 + 10 + 3 * 80 + 2 * 6 + 25);
+}
+
 TEST_F(HeadlessRenderTest, WidthsOutsideTheDialogsLimitsAreBroughtIntoThem) {
     for (const auto& [asked, made] : {std::pair<const char*, int>{"50", 100},
                                       {"40000", 32767}, {"-3", 100}}) {

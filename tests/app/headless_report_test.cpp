@@ -61,6 +61,17 @@ TEST(HeadlessReportTest, FailedImportStopsAtTheFailingFileAndExitsWithOne) {
         << run.out.toStdString();
 }
 
+TEST(HeadlessReportTest, AFileNamedTwiceIsImportedTwiceWithoutAQuestion) {
+    const RunResult run = RunLocuscope({"--report", "report_mix.gff", "./report_mix.gff"});
+    EXPECT_EQ(run.exitCode, 0);
+    const RunResult once = RunLocuscope({"--report", "report_mix.gff"});
+    const auto features = [](const QString& out) {
+        return out.section(QStringLiteral("features\t"), 1).section('\n', 0, 0).toInt();
+    };
+    EXPECT_GT(features(once.out), 0);
+    EXPECT_EQ(features(run.out), 2 * features(once.out)) << run.out.toStdString();
+}
+
 TEST(HeadlessReportTest, BadUsageExitsWithTwo) {
     for (const QStringList& arguments :
          {QStringList{"--report"}, QStringList{"--report", "--bogus", "a.gff"}}) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcess>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "framework/settings.h"
 #include "support/run_locuscope.h"
@@ -101,6 +105,41 @@ TEST_F(HeadlessSearchExportTest, ExportFailuresAndBadUsage) {
         EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.out.empty());
     }
+
+    // Without --select or --select-all there is nothing to export: bad usage, no file.
+    const std::string unwritten = ScratchFile::Folder() + "/unwritten.gff";
+    run = RunLocuscope({"--export", QString::fromStdString(unwritten), "search_export.gff"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.find("--export needs --select") != std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Export Complete."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(unwritten));
+}
+
+TEST_F(HeadlessSearchExportTest, SearchTextAndExportNamesThatAreNotUtf8PassAsBytes) {
+    // A shell hands the program the bytes, as a terminal in a Latin-1 locale would.
+    ScratchFile data("latin1.gff",
+                     "chr1\ts\tgene\t1\t10\t1\t+\t.\tName=caf\xe9\n"
+                     "chr1\ts\tgene\t20\t30\t1\t+\t.\tName=cafe\n");
+    QProcess shell;
+    shell.setWorkingDirectory(QString::fromStdString(ScratchFile::Folder()));
+    shell.start(QStringLiteral("/bin/sh"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("\"$0\" --search \"$(printf 'caf\\351')\" latin1.gff && "
+                                "exec \"$0\" --export \"$(printf 'out\\351.gff')\" "
+                                "--select-all latin1.gff"),
+                 QStringLiteral(LOCUSCOPE_EXECUTABLE)});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().toStdString();
+    EXPECT_EQ(shell.readAllStandardOutput().toStdString(),
+              "hit\tchr1\tgene\t1\t10\tName=caf\xe9\nhits\t1\n");
+    const std::string written = ScratchFile::Folder() + "/out\xe9.gff";
+    EXPECT_TRUE(std::filesystem::exists(written));
+    std::ifstream file(written, std::ios::binary);
+    const std::string exported((std::istreambuf_iterator<char>(file)), {});
+    EXPECT_EQ(exported,
+              "chr1\ts\tgene\t1\t10\t1.000000\t+\t.\tName=caf\xe9\n"
+              "chr1\ts\tgene\t20\t30\t1.000000\t+\t.\tName=cafe\n");
+    std::filesystem::remove(written);
 }
 
 }  // namespace

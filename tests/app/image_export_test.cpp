@@ -24,6 +24,7 @@
 #include "framework/command_layer.h"
 #include "framework/message_box.h"
 #include "framework/settings.h"
+#include "support/save_as.h"
 #include "support/scratch_file.h"
 #include "support/when_shown.h"
 #include "view/c_dialog_image_export.h"
@@ -36,20 +37,6 @@ namespace Id = CommandId;
 const char kTracks[] =
     "chr1\ts\tgene\t1001\t2000\t5\t+\t.\tID=g1\n"
     "chr1\ts\tmRNA\t1001\t60000\t5\t+\t.\tID=m1\n";
-
-// Answers a save dialog with path. Qt's own dialog is answered through its interface: on the
-// offscreen platform its own checks wait for a directory listing that may never come.
-void SaveAs(QWidget* shown, const std::string& path) {
-    auto* dialog = qobject_cast<QFileDialog*>(shown);
-    ASSERT_NE(dialog, nullptr);
-    const QFileInfo file(QString::fromStdString(path));
-    dialog->setDirectory(file.absolutePath());
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
-    name->setText(file.fileName());
-    ASSERT_EQ(dialog->selectedFiles(), QStringList{file.absoluteFilePath()});
-    static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-}
 
 class ImageExportTest : public testing::Test {
 protected:

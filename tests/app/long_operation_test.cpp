@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <QtTest/QTest>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,7 @@
 #include "document/locuscope_main_frame.h"
 #include "framework/c_dialog_progress.h"
 #include "framework/command_layer.h"
+#include "framework/owner_modal_dialog.h"
 #include "framework/settings.h"
 #include "support/scratch_file.h"
 
@@ -128,21 +130,29 @@ TEST_F(LongOperationTest, ClosingTheWindowDuringASearchEndsTheSearchThenTheDialo
     LocuscopeDocument* document = Frame().GetActiveDocument();
     ASSERT_NE(document, nullptr);
     ASSERT_TRUE(document->ImportFiles({second_.Path()}));
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     bool searched = false;
-    // Inside the Search Dialog: type a string and press Enter; the window is closed while the
-    // search runs.
-    QTimer::singleShot(0, qApp, [this, &searched] {
-        auto* dialog = qobject_cast<CDialogDataSearch*>(QApplication::activeModalWidget());
+    bool blocked = true;
+    // Inside the Search Dialog: type a string and press Enter; the window manager asks the
+    // window to close while the search runs. Qt would drop that request for a window that a
+    // modal dialog blocks, so the dialog keeps the window disabled instead.
+    QTimer::singleShot(0, qApp, [this, &searched, &blocked] {
+        auto* dialog = qobject_cast<CDialogDataSearch*>(OwnerModalDialog::Innermost());
         ASSERT_NE(dialog, nullptr);
         auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("searchString"));
         field->setText(QStringLiteral("ID="));
-        DuringNextOperation([this] { Frame().close(); });
+        DuringNextOperation([this, &blocked] {
+            blocked = QApplication::activeModalWidget() != nullptr || Frame().isEnabled();
+            Frame().windowHandle()->close();
+        });
         QTest::keyClick(field, Qt::Key_Return);
         searched = true;
     });
     Frame().Commands().Action(CommandId::kSearch)->trigger();
     EXPECT_TRUE(searched);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(blocked);
+    EXPECT_EQ(OwnerModalDialog::Innermost(), nullptr);
     // The search was cancelled after its first track.
     EXPECT_EQ(document->SearchResults.size(), 1u);
     EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
@@ -190,6 +200,20 @@ TEST_F(LongOperationTest, ClosingTheWindowDuringAnExportKeepsTheOldFileAndCloses
     EXPECT_EQ(FirstLine(destination.Path()), "precious");
     EXPECT_FALSE(AnyTemporaryFileLeft());
     EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
+}
+
+TEST_F(LongOperationTest, ClosingTheWindowOverAnIdleSearchDialogClosesBoth) {
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    bool shown = false;
+    QTimer::singleShot(0, qApp, [this, &shown] {
+        shown = OwnerModalDialog::Innermost() != nullptr;
+        Frame().windowHandle()->close();
+    });
+    Frame().Commands().Action(CommandId::kSearch)->trigger();
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !Frame().isVisible(); }));
+    EXPECT_EQ(OpenWindows(), 0);
 }
 
 }  // namespace

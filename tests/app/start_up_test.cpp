@@ -5,24 +5,29 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include "app/c_splash_wnd.h"
-#include "app/command_line_text.h"
 #include "app/locuscope_app.h"
 #include "document/chromosome_start_stop_combo_box.h"
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/locuscope_main_frame.h"
+#include "framework/byte_text.h"
 #include "framework/c_up_down_control.h"
 #include "framework/command_layer.h"
 #include "framework/document_manager.h"
+#include "framework/recent_file_list.h"
 #include "framework/settings.h"
 #include "support/scratch_file.h"
+#include "support/when_shown.h"
 
 namespace {
 
@@ -88,14 +93,39 @@ TEST_F(StartUpTest, AFileArgumentOpensOneDocumentAndFillsThePaneSelector) {
     EXPECT_EQ(SelectorText(), "chr1:100-900");
 }
 
-TEST_F(StartUpTest, AFileNameThatIsNotUtf8OpensAsGiven) {
+TEST_F(StartUpTest, AFileNameThatIsNotUtf8OpensAsGivenDroppedAndFromTheRecentFiles) {
     // A Latin-1 letter, a character beyond U+FFFF whose second half looks like an escaped
     // byte, and an encoded surrogate, which is not UTF-8 either.
     ScratchFile latin1("g\xe8nes\xf0\x90\x82\x80\xed\xa0\x80.gff", kGenes);
-    ASSERT_TRUE(app_->InitInstance({CommandLineText::FromBytes(latin1.Path())}));
+    ASSERT_TRUE(app_->InitInstance({ByteText::FromBytes(latin1.Path())}));
     ASSERT_NE(Frame().GetActiveDocument(), nullptr);
     EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 2u);
-    EXPECT_EQ(CommandLineText::ToBytes(CommandLineText::FromBytes(latin1.Path())), latin1.Path());
+    EXPECT_EQ(ByteText::ToBytes(ByteText::FromBytes(latin1.Path())), latin1.Path());
+
+    // Dropped as a file manager drops it: the name's bytes percent-encoded in a file URL.
+    ScratchFile dropped(
+        "p\xe9"
+        "aks.bed",
+        kPeaks);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromEncoded(
+        "file://" + QByteArray::fromStdString(dropped.Path()).toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &drop);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 4u);
+
+    // The recent-file entry opens the same bytes again, also after a restart.
+    EXPECT_EQ(ByteText::ToBytes(CRecentFileList().Files().value(0)), latin1.Path());
+    QAction* recent = nullptr;
+    for (QAction* action : Frame().findChildren<QAction*>())
+        if (action->text().startsWith("&1 "))
+            recent = action;
+    ASSERT_NE(recent, nullptr);
+    recent->trigger();
+    EXPECT_EQ(OpenWindows(), 2);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 2u);
 }
 
 TEST_F(StartUpTest, AFileThatCannotBeImportedEndsStartUpAfterShowingWhy) {
@@ -126,8 +156,16 @@ TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {
     EXPECT_EQ(OpenWindows(), 1);
     ASSERT_NE(Frame().GetActiveDocument(), nullptr);
     EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 5u);
-    // Dropping on an open document adds to it.
+    // Dropping on an open document adds to it, a file already in it once the user agrees.
+    QString asked;
+    WhenShown([&asked](QWidget* shown) {
+        auto* box = qobject_cast<QMessageBox*>(shown);
+        ASSERT_NE(box, nullptr);
+        asked = box->text();
+        QTest::mouseClick(box->button(QMessageBox::Yes), Qt::LeftButton);
+    });
     Frame().ImportDroppedFiles({QString::fromStdString(more.Path())});
+    EXPECT_TRUE(asked.endsWith("more.bed is already in this document. Import it again?"));
     EXPECT_EQ(OpenWindows(), 1);
     EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 6u);
 }

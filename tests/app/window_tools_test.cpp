@@ -26,8 +26,8 @@
 #include "framework/message_box.h"
 #include "framework/parameters_handler_tools.h"
 #include "framework/settings.h"
-#include "support/scratch_file.h"
 #include "support/when_shown.h"
+#include "support/window_test.h"
 #include "view/locuscope_view.h"
 
 namespace {
@@ -53,53 +53,21 @@ public:
     Q_INVOKABLE void Open(const QUrl& url) { opened.append(url.toString()); }
 };
 
-class WindowToolsTest : public testing::Test {
+class WindowToolsTest : public WindowTest {
 protected:
-    WindowToolsTest() : file_("tracks.gff", kTracks) {
-        CSplashWnd::EnableSplashScreen(false);
-        WriteSettingInt("Document", "ChromosomeNameSortOrder", 1);
-        CParametersHandlerTools::Instance().SetCurrentTool(CParametersHandlerTools::kPointerTool);
-        EXPECT_TRUE(app_->InitInstance({QString::fromStdString(file_.Path())}));
-        // After start-up, which puts up the window's own message box.
-        SetMessageBoxHandler([this](const std::string& text) { messages_.push_back(text); });
-        // Keys reach the window's shortcuts only while it is the active window.
-        Frame().activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    WindowToolsTest() : WindowTest("tracks.gff", kTracks) {
         Document().ChoosePane("chr1");
         Paint();
     }
-    ~WindowToolsTest() override {
-        app_.reset();
-        SetMessageBoxHandler({});
+    // Keeps the entries of the next popup menu, separators left out, and closes it.
+    static void KeepNextMenu(QStringList& entries) {
+        WhenShown([&entries](QWidget* menu) {
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    entries.append(action->text());
+            menu->close();
+        });
     }
-
-    LocuscopeMainFrame& Frame() { return *app_->MainFrame(); }
-    LocuscopeDocument& Document() { return *Frame().GetActiveDocument(); }
-    LocuscopeView& View() {
-        return *static_cast<LocuscopeView*>(Frame().GetActiveChildFrame()->GetView());
-    }
-    // A drawing pass lays out the rows that the mouse tools hit-test.
-    void Paint() { View().grab(); }
-    LocuscopeDocument::Range Visible() { return View().GetVisibleRange(); }
-    // A point in the data area of the visible row (0 = top), fraction of the way across.
-    QPoint DataPoint(double fraction, int row = 0) {
-        const ViewGeometry& geometry = View().Geometry();
-        const int width = View().UsableRect().width();
-        const int x = ViewGeometry::kLabelWidth +
-                      static_cast<int>(fraction * ViewGeometry::DataWidth(width));
-        return {x, (geometry.rowTops.at(row) + geometry.rowBottoms.at(row)) / 2};
-    }
-    QPoint LabelPoint(int row) { return {20, DataPoint(0, row).y()}; }
-    bool Enabled(int id, QString* text = nullptr) {
-        Frame().Commands().Update(id);
-        if (text != nullptr)
-            *text = Frame().Commands().Action(id)->text();
-        return Frame().Commands().Action(id)->isEnabled();
-    }
-
-    ScratchFile file_;
-    std::vector<std::string> messages_;
-    std::unique_ptr<LocuscopeApp> app_ = std::make_unique<LocuscopeApp>();
 };
 
 TEST_F(WindowToolsTest, MagnifierDragsShorterThanSevenPixelsAreClicks) {
@@ -140,11 +108,7 @@ TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
     // Over the ruler: the Header menu, and no zoom.
     const LocuscopeDocument::Range unzoomed = Visible();
     QStringList entries;
-    WhenShown([&entries](QWidget* menu) {
-        for (QAction* action : menu->actions())
-            entries.append(action->text());
-        menu->close();
-    });
+    KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, QPoint(300, 40));
     EXPECT_EQ(Visible(), unzoomed);
     EXPECT_EQ(entries, (QStringList{"Copy Genomic Range to Clipboard\tCtrl+R",
@@ -152,12 +116,7 @@ TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
 
     // Over a label: that track is selected and the Track menu opens.
     entries.clear();
-    WhenShown([&entries](QWidget* menu) {
-        for (QAction* action : menu->actions())
-            if (!action->isSeparator())
-                entries.append(action->text());
-        menu->close();
-    });
+    KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, LabelPoint(1));
     EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
     EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
@@ -176,6 +135,60 @@ TEST_F(WindowToolsTest, LabelsSelectTracksAndADragMovesOne) {
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(1));
     const std::deque<std::string> expected{"mRNA", "gene"};
     EXPECT_EQ(Document().Genome.GetTrackOrder(), expected);
+}
+
+TEST_F(WindowToolsTest, ATitleActsAsItsTracksLabel) {
+    Paint();
+    // A point on a row's title, in the row's top margin just right of the label column.
+    const auto title = [this](int row) {
+        return QPoint(ViewGeometry::kLabelWidth + 8, View().Geometry().rowTops.at(row) + 7);
+    };
+    const LocuscopeDocument::Range before = Visible();
+    QStringList entries;
+    KeepNextMenu(entries);
+    QTest::mouseClick(&View(), Qt::RightButton, {}, title(1));
+    EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
+    EXPECT_EQ(Visible(), before);  // no zoom
+    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
+
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, title(0));
+    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"gene"});
+    QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, title(1));
+    EXPECT_EQ(Document().Genome.SelectedTracks, (std::vector<std::string>{"gene", "mRNA"}));
+    QTest::mousePress(&View(), Qt::LeftButton, {}, title(0));
+    QTest::mouseMove(&View(), LabelPoint(1));
+    QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(1));
+    EXPECT_EQ(Document().Genome.GetTrackOrder(), (std::deque<std::string>{"mRNA", "gene"}));
+
+    // Beside the title the margin is data: a right click there zooms.
+    Paint();
+    QTest::mouseClick(&View(), Qt::RightButton, {},
+                      QPoint(View().UsableRect().width() - 20, View().Geometry().rowTops.at(0) + 7));
+    EXPECT_LT(Visible().second - Visible().first, before.second - before.first);
+}
+
+TEST_F(WindowToolsTest, ALabelPressAboveTheFirstVisibleRowActsOnThatRow) {
+    Document().ChoosePane(kAllTracksPane);  // chr1 gene, chr1 mRNA, chr2 mRNA
+    Frame().resize(1200, 360);
+    QApplication::processEvents();
+    View().setFocus();
+    QTest::keyClick(&View(), Qt::Key_Down);
+    ASSERT_EQ(View().Geometry().vertical.position, 1);
+    Paint();
+    const QPoint aboveFirstRow(20, View().Geometry().rowTops.at(0) - 4);
+    QStringList entries;
+    KeepNextMenu(entries);
+    QTest::mouseClick(&View(), Qt::RightButton, {}, aboveFirstRow);
+    EXPECT_FALSE(entries.isEmpty());
+    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
+
+    // Delete removes the track that row shows, not the hidden one above it.
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, aboveFirstRow);
+    QTest::keyClick(&View(), Qt::Key_Delete);
+    EXPECT_NE(Document().Genome.FindTrack("chr1", "gene"), nullptr);
+    EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA"), nullptr);
 }
 
 TEST_F(WindowToolsTest, DraggingARowsBottomEdgeSetsItsHeightWithinLimits) {

@@ -69,6 +69,11 @@ TEST_F(DialogProgressTest, OverallBarCreepsWithTheTaskButNeverReachesTheNextUnit
     EXPECT_FLOAT_EQ(Lower()->GetPos(), 2.9999f);
     dialog.SetProgress(kOverall, 3, 5, "", "", 0);
     EXPECT_FLOAT_EQ(Lower()->GetPos(), 3.0f);
+    // A full overall bar stays full: the last task's end does not carry it to 101 %.
+    dialog.SetProgress(kOverall, 5, 5, "", "", 0);
+    dialog.SetProgress(kTask, 100, 100, "", "", 0);
+    EXPECT_FLOAT_EQ(Lower()->GetPos(), 5.0f);
+    EXPECT_EQ(Lower()->DisplayText(), QStringLiteral("100%"));
 }
 
 TEST_F(DialogProgressTest, CreateAloneShowsOneBarThatBothTypesDrive) {

@@ -19,4 +19,5 @@ public:
     void FullZoomOut() override { ++fullZoomOuts; }
     void BringIntoView(uint32_t position) override { broughtIntoView.push_back(position); }
     void InvalidateView() override {}
+    void TakeKeyboardFocus() override {}
 };

@@ -5,8 +5,11 @@
 #include <QWidget>
 #include <functional>
 
-// Answers the next popup menu or modal dialog as soon as it shows, from the event loop that
-// the menu or dialog runs; the test's own call that opened it returns afterwards.
+#include "framework/owner_modal_dialog.h"
+
+// Answers the next popup menu or modal dialog (Qt's or one that disables its owner) as soon as
+// it shows, from the event loop that the menu or dialog runs; the test's own call that opened
+// it returns afterwards.
 inline void WhenShown(std::function<void(QWidget*)> answer) {
     auto* timer = new QTimer;
     timer->setInterval(10);
@@ -14,6 +17,8 @@ inline void WhenShown(std::function<void(QWidget*)> answer) {
         QWidget* shown = QApplication::activePopupWidget();
         if (shown == nullptr)
             shown = QApplication::activeModalWidget();
+        if (shown == nullptr)
+            shown = OwnerModalDialog::Innermost();
         if (shown == nullptr)
             return;
         timer->stop();

@@ -110,13 +110,13 @@ TEST_F(PictureOutputTest, APrintedPageKeepsItsMarginsWhiteAndHoldsOnlyWholeRows)
     const QRect page(0, 0, 600, 800);
     EXPECT_EQ(PanePrinter::DrawingRect(page), QRect(0, 0, 570, 760));
     // Header 70 + gap 10, then rows of 80 with 6 between: 7 rows to a page of 760.
-    const std::vector<size_t> starts = PanePrinter::PageStarts(Job(), 570, 760);
-    EXPECT_EQ(starts, (std::vector<size_t>{0, 7}));
+    PanePrinter pages(Job(), page, PanePrinter::kLayoutDotsPerInch);
+    EXPECT_EQ(pages.PageStarts(), (std::vector<size_t>{0, 7}));
 
     QImage image(page.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
     QPainter painter(&image);
-    PanePrinter::DrawPage(painter, page, PanePrinter::kLayoutDotsPerInch, Job(), 7);
+    pages.DrawPage(painter, 1);
     painter.end();
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x) {
@@ -126,6 +126,38 @@ TEST_F(PictureOutputTest, APrintedPageKeepsItsMarginsWhiteAndHoldsOnlyWholeRows)
         }
     }
     EXPECT_EQ(image.pixel(75 + 200, 80 + 40), kTrackRed);  // the first row of the page
+}
+
+TEST_F(PictureOutputTest, APrintedPageLooksAsTheScreensPassOfTheSameRows) {
+    // Printing draws the outlines of bars opaque, in the colour they give over their bar.
+    Fill(3);
+    const QRect page(0, 0, 600, 800);
+    QImage printed(page.size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter printer(&printed);
+    PanePrinter(Job(), page, PanePrinter::kLayoutDotsPerInch).DrawPage(printer, 0);
+    printer.end();
+
+    QImage screen(page.size(), QImage::Format_ARGB32_Premultiplied);
+    screen.fill(Qt::white);
+    QPainter painter(&screen);
+    ViewGeometry geometry =
+        PaneImage::Layout(genome_, "chr1", {1, 1000}, 570, false, PanePrinter::kPrintedTrackHeight);
+    TrackRenderer(genome_, "chr1", geometry, RenderSettings())
+        .DrawAll(painter, QRect(0, 0, 570, 760), Qt::white);
+    painter.end();
+    int outlinePixels = 0;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            const QRgb a = printed.pixel(x, y);
+            const QRgb b = screen.pixel(x, y);
+            ASSERT_LE(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)),
+                      3)
+                << x << "," << y << std::hex << " " << a << " " << b;
+            outlinePixels += qRed(b) < 0xC0 && qRed(b) > 0x40 ? 1 : 0;  // dark outline on red
+        }
+    }
+    EXPECT_GT(outlinePixels, 100);
 }
 
 TEST_F(PictureOutputTest, PrintingToAPdfPrinterWritesOnePagePerPageOfRows) {

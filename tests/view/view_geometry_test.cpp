@@ -93,18 +93,29 @@ TEST_F(ViewGeometryTest, LinesScrollOneBaseOrATenthOfLargePages) {
     EXPECT_EQ(geometry_.ScrollHorizontally(ViewGeometry::ScrollAction::kEnd).second, 100000u);
 }
 
-TEST_F(ViewGeometryTest, GoingToARangeStaysInsideThePane) {
+TEST_F(ViewGeometryTest, GoingToARangeKeepsItsWidthInsideThePane) {
     Layout({1, 100000});
-    EXPECT_EQ(geometry_.SetVisibleRange(0, 10), Range(1, 10));
-    EXPECT_EQ(geometry_.SetVisibleRange(99990, 200000), Range(99990, 100000));
     EXPECT_EQ(geometry_.SetVisibleRange(500, 500).second, 500u);  // one base
     EXPECT_EQ(geometry_.SetVisibleRange(600, 400), Range(400, 600));  // reversed ends
+    EXPECT_EQ(geometry_.SetVisibleRange(0, 10), Range(1, 11));
+    EXPECT_EQ(geometry_.SetVisibleRange(99000, 100999), Range(98001, 100000));
 
-    // Beside the data: the pane's nearest bases at the width asked for, at most the pane.
+    // Reaching past the data, or beside it: the pane's nearest bases at the width asked for,
+    // at most the pane; never the one base or the sliver where they meet.
+    const struct {
+        Range asked;
+        Range shown;
+    } cases[] = {{{1, 1211500}, {1211500, 1590367}},  // meets the data on its last base
+                 {{1, 200000}, {1211500, 1411499}},
+                 {{1100000, 1300000}, {1211500, 1411500}},
+                 {{1590367, 1590466}, {1590268, 1590367}},
+                 {{2000000, 2000099}, {1590268, 1590367}},
+                 {{1, 900000000}, {1211500, 1590367}}};
     Layout({1211500, 1590367}, {1211500, 1590367});
-    EXPECT_EQ(geometry_.SetVisibleRange(1, 200000), Range(1211500, 1411499));
-    EXPECT_EQ(geometry_.SetVisibleRange(2000000, 2000099), Range(1590268, 1590367));
-    EXPECT_EQ(geometry_.SetVisibleRange(1, 900000000), Range(1211500, 1590367));
+    for (const auto& c : cases) {
+        EXPECT_EQ(geometry_.SetVisibleRange(c.asked.first, c.asked.second), c.shown)
+            << c.asked.first << "-" << c.asked.second;
+    }
 }
 
 TEST_F(ViewGeometryTest, ZoomingOutNeverShowsMoreThanThePaneNorWraps) {
@@ -138,10 +149,23 @@ TEST_F(ViewGeometryTest, RowsFitBelowTheHeaderAndHitsFindTheirRow) {
         int y;
         int track;
         bool outside;
-    } hits[] = {{0, 0, true},   {150, 0, true},  {160, 0, false},
+    } hits[] = {{0, 0, true},    {150, 0, true},  {160, 0, false},
                 {223, 1, false}, {300, 1, false}, {400, 2, true}};
     for (const auto& hit : hits) {
         const ViewGeometry::PointHit found = geometry_.PointToPosition(100, hit.y, 1075, 3);
+        EXPECT_EQ(found.trackIndex, hit.track) << hit.y;
+        EXPECT_EQ(found.outsideRow, hit.outside) << hit.y;
+    }
+    // Scrolled down five rows: the band above the first visible row is that row's, never the
+    // hidden track 0's.
+    geometry_.vertical.position = 5;
+    const struct {
+        int y;
+        int track;
+        bool outside;
+    } scrolled[] = {{0, 5, true}, {135, 5, true}, {150, 5, true}, {160, 5, false}, {223, 6, false}};
+    for (const auto& hit : scrolled) {
+        const ViewGeometry::PointHit found = geometry_.PointToPosition(100, hit.y, 1075, 10);
         EXPECT_EQ(found.trackIndex, hit.track) << hit.y;
         EXPECT_EQ(found.outsideRow, hit.outside) << hit.y;
     }

@@ -1,4 +1,4 @@
-#include "app/command_line_text.h"
+#include "framework/byte_text.h"
 
 namespace {
 
@@ -46,13 +46,12 @@ size_t SequenceLength(std::string_view bytes, size_t at) {
 
 }  // namespace
 
-QString CommandLineText::FromBytes(std::string_view bytes) {
+QString ByteText::FromBytes(std::string_view bytes) {
     QString text;
     size_t runStart = 0;  // start of the valid UTF-8 not yet decoded
     size_t at = 0;
     const auto flushRun = [&] {
-        text += QString::fromUtf8(bytes.data() + runStart,
-                                  static_cast<qsizetype>(at - runStart));
+        text += QString::fromUtf8(bytes.data() + runStart, static_cast<qsizetype>(at - runStart));
     };
     while (at < bytes.size()) {
         const size_t length = SequenceLength(bytes, at);
@@ -68,7 +67,7 @@ QString CommandLineText::FromBytes(std::string_view bytes) {
     return text;
 }
 
-std::string CommandLineText::ToBytes(const QString& text) {
+std::string ByteText::ToBytes(const QString& text) {
     std::string bytes;
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
