@@ -1,26 +1,18 @@
 // Writes a file made from the input and imports it, twice into one genome (so the second import
 // meets existing chromosomes and tracks), then reads everything back through the operations the
-// view and the export use.
+// view and the export use. An input costs what its bytes cost: nothing is expanded, and the
+// import's limits are shrunk (lines over 256 bytes, 16 chromosome names, progress at every
+// check) so that short inputs reach them.
 //
-// The first byte chooses the file's extension (byte % 3: gff, bed, txt) and how the rest is
-// read ((byte / 3) % 4):
-//   0  the bytes as they are;
-//   1  a compact form that expands to many lines, so that short inputs reach the limits of the
-//      import (33 refused lines, 32,769 chromosome names, over-long lines, progress): records of
-//      a two-byte big-endian repeat count followed by the text up to and including the next
-//      line feed, or up to a zero byte, which is dropped (so the copies join into one line);
-//      "%d" in the text becomes the copy's number;
-//   2, 3  as 0 and 1, and the progress display asks to cancel when the import first reports
-//      progress.
-// and how the file is stored ((byte / 64) % 3):
-//   0  as plain text;
-//   1  gzip-compressed by this target, in 1 to 3 members ((byte / 12) % 3 + 1) cut anywhere,
-//      with ".gz" added to the name;
-//   2  the text taken as compressed data as it stands, with ".gz" added to the name, so the
-//      decompression meets damaged and hostile streams.
-// Bytes from 192 on store plain text under the other names of the BED family instead:
-// byte % 4 picks .bedGraph, .narrowPeak, .broadPeak or .bed12, and (byte / 4) % 4 the reading
-// as above.
+// The first byte chooses how the rest is stored:
+//   bits 0-2  the name: .gff, .bed, .txt, .bedGraph, .narrowPeak, .broadPeak, .bed12, .gtf;
+//   bit 3     ".gz" added to the name (the bytes, not the name, say whether it is compressed);
+//   bits 4-5  0 and 3: the bytes as they are; 1: gzip-compressed by this target in 1 to 3
+//             members cut anywhere; 2: the bytes behind the two bytes that start gzip data, so
+//             the decompression meets damaged and hostile streams;
+//   bit 6     the progress display asks to cancel when the import first reports progress;
+//   bit 7     the memory budget refuses growth beyond a few kilobytes, so the import stops
+//             with a memory error part way and what it stored must stay whole.
 #include <unistd.h>
 #include <zlib.h>
 
@@ -28,34 +20,36 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <new>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "data/genome_dataset.h"
+#include "data/memory_budget.h"
 #include "framework/notification_agent.h"
 #include "import/import_driver.h"
 
 namespace {
 
-const char* const kExtensions[] = {".gff", ".bed", ".txt"};
-constexpr int kExtensionCount = 3;
-const char* const kBedFamilyExtensions[] = {".bedGraph", ".narrowPeak", ".broadPeak", ".bed12"};
-constexpr int kBedFamilyCount = 4;
-constexpr uint8_t kFirstBedFamilySelector = 192;
-constexpr int kReadModes = 4;
-constexpr int kCompactMode = 1;
-constexpr int kCancelModes = 2;
-enum Storage { kPlain, kCompressedHere, kCompressedAsGiven, kStorageForms };
+const char* const kExtensions[] = {".gff",        ".bed",       ".txt",   ".bedGraph",
+                                   ".narrowPeak", ".broadPeak", ".bed12", ".gtf"};
+constexpr int kExtensionBits = 3;
+constexpr uint8_t kCompressedNameBit = 1 << 3;
+constexpr int kStorageShift = 4;
+enum Storage { kPlain, kCompressedHere, kCompressedAsGiven, kPlainToo };
+constexpr uint8_t kCancelBit = 1 << 6;
+constexpr uint8_t kTightMemoryBit = 1 << 7;
 constexpr int kMaxMembers = 3;
-constexpr size_t kMaxExpandedBytes = size_t{4} << 20;  // room for a line over 1 MB
+constexpr size_t kTightMemoryBytes = 8192;
+const char kGzipMagic[] = "\x1f\x8b";
 
-std::string TemporaryPath(uint8_t selector, Storage storage) {
-    const char* extension = selector >= kFirstBedFamilySelector
-                                ? kBedFamilyExtensions[selector % kBedFamilyCount]
-                                : kExtensions[selector % kExtensionCount];
-    return "/tmp/locuscope-fuzz-" + std::to_string(getpid()) + extension +
-           (storage == kPlain ? "" : ".gz");
+ImportLimits FuzzLimits() {
+    ImportLimits limits;
+    limits.maxLineLength = 256;
+    limits.maxChromosomeNames = 16;
+    limits.progressInterval = std::chrono::milliseconds(0);
+    return limits;
 }
 
 // Writes text gzip-compressed in the given number of members, cut at even shares.
@@ -81,32 +75,6 @@ void WriteGzip(std::ostream& out, std::string_view text, int members) {
     }
 }
 
-// Writes the compact form expanded, up to kMaxExpandedBytes.
-void WriteExpanded(std::ostream& out, std::string_view compact) {
-    size_t written = 0;
-    while (compact.size() >= 2 && written < kMaxExpandedBytes) {
-        const unsigned copies = (static_cast<uint8_t>(compact[0]) << 8) | static_cast<uint8_t>(compact[1]);
-        compact.remove_prefix(2);
-        const size_t end = compact.find_first_of(std::string_view("\n\0", 2));
-        const size_t length = end == std::string_view::npos ? compact.size() : end + 1;
-        std::string_view text = compact.substr(0, length);
-        compact.remove_prefix(length);
-        if (!text.empty() && text.back() == '\0')
-            text.remove_suffix(1);
-        const size_t mark = text.find("%d");
-        for (unsigned copy = 0; copy < copies && written < kMaxExpandedBytes; ++copy) {
-            if (mark == std::string_view::npos) {
-                out << text;
-                written += text.size();
-            } else {
-                const std::string number = std::to_string(copy);
-                out << text.substr(0, mark) << number << text.substr(mark + 2);
-                written += text.size() + number.size();
-            }
-        }
-    }
-}
-
 // The progress display as the import sees it: counts progress, may ask to cancel.
 class FuzzProgress : public CNotificationAgent {
 public:
@@ -128,6 +96,19 @@ private:
     bool progressSeen_ = false;
 };
 
+// Refuses growth once a few kilobytes have been granted.
+class TightBudget : public MemoryBudget {
+public:
+    void Reserve(size_t bytes) override {
+        granted_ += bytes;
+        if (granted_ > kTightMemoryBytes)
+            throw std::bad_alloc();
+    }
+
+private:
+    size_t granted_ = 0;
+};
+
 void ReadBack(GenomeDataset& genome) {
     for (const std::string& pane : genome.GetPaneOrder()) {
         const int count = genome.GetPaneTrackCount(pane);
@@ -135,6 +116,8 @@ void ReadBack(GenomeDataset& genome) {
             ChromosomeDataset* track = genome.GetTrack(pane, i).dataset;
             if (track == nullptr)
                 continue;
+            if (track->GetPositionCount() != track->GetItemCount())
+                __builtin_trap();  // a refused growth left the stores apart
             uint32_t minStart, maxStart;
             float minValue = 0, maxValue = 0;
             track->GetMinMaxInRange(track->MinStart, track->MaxStop, minStart, maxStart, minValue,
@@ -163,30 +146,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0)
         return 0;
     const uint8_t selector = data[0];
-    const bool bedFamily = selector >= kFirstBedFamilySelector;
-    const int mode = (selector / (bedFamily ? kBedFamilyCount : kExtensionCount)) % kReadModes;
-    constexpr int kStorageUnit = 64;  // printable selectors ('0' to '9') store plain text
-    const auto storage =
-        bedFamily ? kPlain : static_cast<Storage>(selector / kStorageUnit % kStorageForms);
-    const int members = selector / (kExtensionCount * kReadModes) % kMaxMembers + 1;
     const std::string_view body(reinterpret_cast<const char*>(data + 1), size - 1);
-    const std::string path = TemporaryPath(selector, storage);
+    const std::string path = "/tmp/locuscope-fuzz-" + std::to_string(getpid()) +
+                             kExtensions[selector & ((1 << kExtensionBits) - 1)] +
+                             ((selector & kCompressedNameBit) != 0 ? ".gz" : "");
     {
-        std::ostringstream text;
-        if (mode % 2 == kCompactMode)
-            WriteExpanded(text, body);
-        else
-            text << body;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        if (storage == kCompressedHere)
-            WriteGzip(out, text.str(), members);
-        else
-            out << text.str();
+        switch (static_cast<Storage>((selector >> kStorageShift) & 3)) {
+            case kCompressedHere:
+                WriteGzip(out, body, static_cast<int>(body.size() % kMaxMembers) + 1);
+                break;
+            case kCompressedAsGiven:
+                out << kGzipMagic << body;
+                break;
+            case kPlain:
+            case kPlainToo:
+                out << body;
+                break;
+        }
     }
-    FuzzProgress progress(mode >= kCancelModes);
+    FuzzProgress progress((selector & kCancelBit) != 0);
+    TightBudget tightBudget;
+    MemoryBudget& budget =
+        (selector & kTightMemoryBit) != 0 ? tightBudget : MemoryBudget::Unlimited();
     GenomeDataset genome;
     genome.SetNotificationTarget(&progress);
-    ImportDriver driver(genome);
+    ImportDriver driver(genome, FuzzLimits(), &budget);
     driver.LoadFiles({path});
     driver.LoadFiles({path});
     ReadBack(genome);

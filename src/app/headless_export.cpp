@@ -45,8 +45,10 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    if (!document.ImportFiles(paths))
-        return HeadlessFrontEnd::SkipOutputAfterFailedImport(output);
+    ImportOutcome outcome = ImportOutcome::kFailed;
+    document.ImportFiles(paths, &outcome);
+    if (outcome != ImportOutcome::kComplete)
+        return HeadlessFrontEnd::SkipOutputAfterIncompleteImport(output, outcome);
     for (const Selection& selection : selections) {
         if (selection.pane != kAllTracksPane && !document.Genome.HasChromosome(selection.pane)) {
             ConsoleText::WriteLine(stderr,

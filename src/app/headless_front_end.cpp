@@ -82,8 +82,12 @@ int Render(const QCommandLineParser& parser) {
 
 }  // namespace
 
-int HeadlessFrontEnd::SkipOutputAfterFailedImport(const std::string& output) {
-    ConsoleText::WriteLine(stderr, "Nothing written to " + output + ": a file failed to import.");
+int HeadlessFrontEnd::SkipOutputAfterIncompleteImport(const std::string& output,
+                                                      ImportOutcome outcome) {
+    ConsoleText::WriteLine(
+        stderr, "Nothing written to " + output +
+                    (outcome == ImportOutcome::kCutShort ? ": a file was cut short."
+                                                         : ": a file failed to import."));
     std::fflush(stderr);
     return kExitFailure;
 }

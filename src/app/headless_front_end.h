@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <string>
 
+#include "import/import_outcome.h"
+
 // The window-less face of the program. Every form import the files into one document as the
 // Import command does, with every status line of the import on standard error:
 //   --report [--items] FILE...   writes the headless report to standard output;
@@ -27,7 +29,8 @@ public:
     // Needs a QCoreApplication, a QGuiApplication when NeedsPainting.
     static int Run(const QStringList& arguments);
 
-    // An output is made only from a complete import: when a file failed, says on standard error
-    // that output was not written (it is neither created nor changed) and returns kExitFailure.
-    static int SkipOutputAfterFailedImport(const std::string& output);
+    // An output is made only from a complete import: when a file failed or was cut short
+    // (outcome), says on standard error that output was not written (it is neither created nor
+    // changed) and why, and returns kExitFailure.
+    static int SkipOutputAfterIncompleteImport(const std::string& output, ImportOutcome outcome);
 };

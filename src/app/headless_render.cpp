@@ -103,8 +103,10 @@ int HeadlessRender::Run(const Request& request) {
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    if (!document.ImportFiles(request.paths))
-        return HeadlessFrontEnd::SkipOutputAfterFailedImport(request.output);
+    ImportOutcome outcome = ImportOutcome::kFailed;
+    document.ImportFiles(request.paths, &outcome);
+    if (outcome != ImportOutcome::kComplete)
+        return HeadlessFrontEnd::SkipOutputAfterIncompleteImport(request.output, outcome);
     if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
         ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + region.paneName);
         return HeadlessFrontEnd::kExitUsage;

@@ -202,7 +202,7 @@ ItemBlocks ChromosomeDataset::GetBlocks(ItemHandle handle) const {
 }
 
 void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
-                                const FeatureStructure& structure) {
+                                const FeatureStructure& structure, MemoryBudget& budget) {
     StoredItem stored;
     const size_t sourceLength = item.Source.size();
     const size_t attributesLength = item.Attributes.size();
@@ -212,9 +212,16 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
         structureLength += kThickBytes;
     if (blockCount != 0)
         structureLength += EncodedSize(blockCount) + blockCount * kBlockBytes;
-    char* text = texts_.Allocate(EncodedSize(sourceLength) + EncodedSize(attributesLength) +
-                                     sourceLength + attributesLength + structureLength,
-                                 stored.text);
+    const size_t textLength = EncodedSize(sourceLength) + EncodedSize(attributesLength) +
+                              sourceLength + attributesLength + structureLength;
+    const size_t startsGrowth =
+        starts_.size() == starts_.capacity() ? NextStartsCapacity() * sizeof(uint32_t) : 0;
+    // Asked once for all three stores, and only when one of them grows: not for most items.
+    if (const size_t growth =
+            texts_.GrowthFor(textLength) + items_.NextGrowthBytes() + startsGrowth;
+        growth != 0)
+        budget.Reserve(growth);
+    char* text = texts_.Allocate(textLength, stored.text);
     text += EncodeLength(sourceLength, text);
     text += EncodeLength(attributesLength, text);
     if (sourceLength != 0)
@@ -247,7 +254,7 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
     stored.frame = item.Frame;
     // Grow starts_ first so that a failed allocation leaves both containers the same length.
     if (starts_.size() == starts_.capacity())
-        starts_.reserve(std::max<size_t>(16, starts_.size() * 2));
+        starts_.reserve(NextStartsCapacity());
     items_.push_back(stored);
     if (!starts_.empty() && start < starts_.back())
         ordered_ = false;
@@ -478,8 +485,8 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
     // A long item that started before the look-back still lies under the pointer: without this
     // the pointer would describe a neighbour, or nothing, over a gene drawn right there.
     if (lower > 0)
-        ForEachReaching(0, lower, static_cast<uint32_t>(std::min<int64_t>(int64_t{pos} + 1,
-                                                                            kNoPosition)),
+        ForEachReaching(0, lower,
+                        static_cast<uint32_t>(std::min<int64_t>(int64_t{pos} + 1, kNoPosition)),
                         consider);
     for (size_t k = lower; k < upper; ++k)
         consider(k);
@@ -505,10 +512,9 @@ bool ChromosomeDataset::WriteGff(std::ostream* stream, uint32_t from, uint32_t t
     const size_t first =
         static_cast<size_t>(std::lower_bound(starts.begin(), starts.end(), from) - starts.begin());
     const size_t last =
-        to == kNoPosition
-            ? starts.size()
-            : static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), to) -
-                                  starts.begin());
+        to == kNoPosition ? starts.size()
+                          : static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), to) -
+                                                starts.begin());
 
     auto lastPoll = std::chrono::steady_clock::now();
     for (size_t k = first; k < last; ++k) {

@@ -16,6 +16,7 @@
 #include "data/gene_model_set.h"
 #include "data/item_blocks.h"
 #include "data/item_view.h"
+#include "data/memory_budget.h"
 #include "data/overlap_index.h"
 #include "data/text_arena.h"
 #include "data/value_summary.h"
@@ -110,8 +111,8 @@ public:
     template <typename Visit>
     void ForEachReaching(size_t begin, size_t end, uint32_t minStop, const Visit& visit) const {
         GetOverlapIndex(overlapUnitValues_)
-            .ForEachReaching(begin, end, minStop,
-                             [this](size_t k) { return EffectiveStop(k); }, visit);
+            .ForEachReaching(
+                begin, end, minStop, [this](size_t k) { return EffectiveStop(k); }, visit);
     }
     // The smallest and largest finite score; false when no score is finite. Scans the items
     // once after they change.
@@ -124,9 +125,11 @@ public:
 
     // Files a copy of item under start, after the items already there; extents are untouched.
     // The structure (a BED item's thick range and blocks) is kept with the item; an empty one
-    // costs nothing.
+    // costs nothing. Before a store grows, the budget is asked for the bytes it takes; when the
+    // budget (or the system) refuses, std::bad_alloc is thrown and the track stays as it was.
     void AddItem(uint32_t start, const ChromosomeItem& item,
-                 const FeatureStructure& structure = FeatureStructure());
+                 const FeatureStructure& structure = FeatureStructure(),
+                 MemoryBudget& budget = MemoryBudget::Unlimited());
 
     // The thick range of an item read from BED columns 7 and 8, 1-based and inclusive; false
     // when its line had none. start > stop means the item has no coding part.
@@ -219,6 +222,8 @@ private:
 
     // Where the stored item's structure begins in the arena.
     const char* StructureBytes(const StoredItem& stored) const;
+    // The capacity the start index grows to when it is full: doubling, from 16.
+    size_t NextStartsCapacity() const { return std::max<size_t>(16, starts_.size() * 2); }
 
     void EnsureOrdered() const;
     // Steps shared by both range queries: sets the results for the item nearest to from and

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
@@ -32,13 +33,14 @@ public:
         return chunks_[index / kChunkItems][index % kChunkItems];
     }
 
+    // Bytes of memory that the next push_back takes for a new or larger chunk; 0 when the value
+    // fits in what is held.
+    size_t NextGrowthBytes() const { return size_ < allocated_ ? 0 : ChunkBytes(NextChunkItems()); }
+
     void push_back(const T& value) {
-        const size_t within = size_ % kChunkItems;
-        if (size_ / kChunkItems == chunks_.size())
-            chunks_.push_back(Allocate(chunks_.empty() ? kFirstCapacity : kChunkItems));
-        else if (chunks_.size() == 1 && within == firstCapacity_)
-            GrowFirstChunk();
-        chunks_.back()[within] = value;
+        if (size_ == allocated_)
+            Grow();
+        chunks_.back()[size_ % kChunkItems] = value;
         ++size_;
     }
 
@@ -47,6 +49,7 @@ public:
             LargeBlock::Release(chunks_[i], ChunkBytes(i == 0 ? firstCapacity_ : kChunkItems));
         chunks_.clear();
         size_ = 0;
+        allocated_ = 0;
         firstCapacity_ = kFirstCapacity;
     }
 
@@ -61,16 +64,33 @@ private:
         return static_cast<T*>(LargeBlock::Allocate(ChunkBytes(items)));
     }
 
-    void GrowFirstChunk() {
-        const size_t grown = std::min(firstCapacity_ * 2, kChunkItems);
-        T* bigger = Allocate(grown);
-        std::memcpy(static_cast<void*>(bigger), chunks_[0], size_ * sizeof(T));
-        LargeBlock::Release(chunks_[0], ChunkBytes(firstCapacity_));
-        chunks_[0] = bigger;
-        firstCapacity_ = grown;
+    // The capacity of the chunk that the next growth allocates: the first chunk, doubled
+    // until it is whole, then one whole chunk after another.
+    size_t NextChunkItems() const {
+        if (chunks_.empty())
+            return kFirstCapacity;
+        if (chunks_.size() == 1 && firstCapacity_ < kChunkItems)
+            return std::min(firstCapacity_ * 2, kChunkItems);
+        return kChunkItems;
+    }
+
+    void Grow() {
+        const size_t items = NextChunkItems();
+        if (chunks_.size() == 1 && firstCapacity_ < kChunkItems) {
+            T* bigger = Allocate(items);
+            std::memcpy(static_cast<void*>(bigger), chunks_[0], size_ * sizeof(T));
+            LargeBlock::Release(chunks_[0], ChunkBytes(firstCapacity_));
+            chunks_[0] = bigger;
+            firstCapacity_ = items;
+        } else {
+            chunks_.reserve(chunks_.size() + 1);  // so that the new chunk cannot be lost
+            chunks_.push_back(Allocate(items));
+        }
+        allocated_ = (chunks_.size() - 1) * kChunkItems + items;
     }
 
     std::vector<T*> chunks_;
     size_t size_ = 0;
+    size_t allocated_ = 0;  // items the chunks hold room for
     size_t firstCapacity_ = kFirstCapacity;
 };

@@ -15,15 +15,20 @@ TextArena::~TextArena() {
         LargeBlock::Release(block.data, block.capacity);
 }
 
+size_t TextArena::NextCapacity(size_t size) const {
+    const size_t capacity = blocks_.empty()
+                                ? kFirstBlock
+                                : std::min(blocks_.back().capacity * 2, LargeBlock::kHugePageSize);
+    // A text larger than a whole block gets a block of its own, rounded to huge pages.
+    if (capacity < size)
+        return (size + LargeBlock::kHugePageSize - 1) / LargeBlock::kHugePageSize *
+               LargeBlock::kHugePageSize;
+    return capacity;
+}
+
 char* TextArena::Allocate(size_t size, Handle& handle) {
     if (blocks_.empty() || blocks_.back().capacity - used_ < size) {
-        size_t capacity = blocks_.empty()
-                              ? kFirstBlock
-                              : std::min(blocks_.back().capacity * 2, LargeBlock::kHugePageSize);
-        // A text larger than a whole block gets a block of its own, rounded to huge pages.
-        if (capacity < size)
-            capacity = (size + LargeBlock::kHugePageSize - 1) / LargeBlock::kHugePageSize *
-                       LargeBlock::kHugePageSize;
+        const size_t capacity = NextCapacity(size);
         blocks_.reserve(blocks_.size() + 1);
         blocks_.push_back({static_cast<char*>(LargeBlock::Allocate(capacity)), capacity});
         used_ = 0;

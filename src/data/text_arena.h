@@ -18,6 +18,10 @@ public:
     // Room for size bytes that the caller fills at once: returns where to write and sets
     // handle. Throws std::bad_alloc when memory runs out.
     char* Allocate(size_t size, Handle& handle);
+    // Bytes of memory that Allocate(size) would take for a new block; 0 when it fits.
+    size_t GrowthFor(size_t size) const {
+        return !blocks_.empty() && blocks_.back().capacity - used_ >= size ? 0 : NextCapacity(size);
+    }
     // Copies text and returns its handle.
     Handle Append(std::string_view text);
     // The bytes stored from handle on.
@@ -30,6 +34,9 @@ private:
         char* data;
         size_t capacity;
     };
+
+    // The capacity of the block that would be added for a text of size bytes.
+    size_t NextCapacity(size_t size) const;
 
     std::vector<Block> blocks_;
     size_t used_ = 0;  // bytes used in the last block

@@ -5,8 +5,6 @@
 
 namespace {
 
-// Large blocks keep the reads few; inflating is what costs.
-constexpr size_t kInputBlockSize = size_t{1} << 20;
 // 32 KB window, gzip or zlib header detected.
 constexpr int kWindowBitsAutoHeader = 15 + 32;
 
@@ -15,8 +13,21 @@ const char kOutOfMemory[] = "out of memory";
 
 }  // namespace
 
-GzipByteSource::GzipByteSource(std::istream& compressed)
-    : compressed_(compressed), input_(new unsigned char[kInputBlockSize]) {
+bool GzipByteSource::StartsCompressed(std::istream& file) {
+    unsigned char magic[2] = {};
+    file.read(reinterpret_cast<char*>(magic), sizeof magic);
+    const bool compressed = file.gcount() == sizeof magic && magic[0] == 0x1F && magic[1] == 0x8B;
+    file.clear();
+    file.seekg(0);
+    return compressed;
+}
+
+// Large blocks keep the reads few; inflating is what costs.
+GzipByteSource::GzipByteSource(std::istream& compressed, uint64_t compressedSize)
+    : compressed_(compressed),
+      inputBlockSize_(
+          static_cast<size_t>(std::clamp<uint64_t>(compressedSize, 1, kInputBlockSize))),
+      input_(new unsigned char[inputBlockSize_]) {
     const int result = inflateInit2(&stream_, kWindowBitsAutoHeader);
     if (result == Z_OK)
         initialised_ = true;
@@ -33,7 +44,7 @@ bool GzipByteSource::FillInput() {
     if (!compressed_)
         return false;
     compressed_.read(reinterpret_cast<char*>(input_.get()),
-                     static_cast<std::streamsize>(kInputBlockSize));
+                     static_cast<std::streamsize>(inputBlockSize_));
     const auto got = static_cast<size_t>(compressed_.gcount());
     CountFileBytes(got);
     if (compressed_.bad()) {

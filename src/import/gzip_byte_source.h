@@ -16,7 +16,16 @@
 // The stream must outlive the source.
 class GzipByteSource : public ByteSource {
 public:
-    explicit GzipByteSource(std::istream& compressed);
+    // Compressed bytes are read in blocks of this size; smaller files in one block their size.
+    static constexpr size_t kInputBlockSize = size_t{1} << 20;
+
+    // True when the stream starts with the two bytes every gzip (and bgzip) file starts with,
+    // whatever its name; the stream is put back at its start.
+    static bool StartsCompressed(std::istream& file);
+
+    // compressedSize, the size of the compressed file when known, keeps the input block no
+    // larger than the file.
+    explicit GzipByteSource(std::istream& compressed, uint64_t compressedSize = kInputBlockSize);
     ~GzipByteSource() override;
     GzipByteSource(const GzipByteSource&) = delete;
     GzipByteSource& operator=(const GzipByteSource&) = delete;
@@ -33,6 +42,7 @@ private:
     bool SkipZeroPadding();
 
     std::istream& compressed_;
+    const size_t inputBlockSize_;
     std::unique_ptr<unsigned char[]> input_;
     z_stream stream_{};
     bool initialised_ = false;

@@ -22,12 +22,12 @@
 #include "import/gzip_byte_source.h"
 #include "import/line_reader.h"
 #include "import/stream_byte_source.h"
+#include "import/text_form.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kProgressInterval = std::chrono::milliseconds(200);
 // Reading the clock for every line would cost more than the rest of a short line.
 constexpr uint64_t kLinesPerClockCheck = 256;
 const std::string kImportingPrefix = "Importing File";
@@ -53,6 +53,8 @@ const struct {
 // ".bed3" to ".bed15" name how many of BED's columns a file fills.
 constexpr int kFewestBedColumns = 3;
 constexpr int kMostBedColumns = 15;
+// What a new track takes beside its items: the container and its entry in the track map.
+constexpr size_t kNewTrackBytes = sizeof(ChromosomeDataset) + 128;
 
 std::string FileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
@@ -80,19 +82,23 @@ void NormalizeChromosomeName(std::string& name) {
 class FileImport {
 public:
     FileImport(GenomeDataset& genome, const std::string& fileName, ImportDriver::FileType type,
-               uint64_t fileSize, TrackCollector* touched)
+               uint64_t fileSize, TrackCollector* touched, const ImportLimits& limits,
+               MemoryBudget& budget)
         : genome_(genome),
           fileName_(fileName),
           defaultName_(ImportDriver::DefaultName(fileName)),
           type_(type),
           fileSize_(fileSize),
-          touched_(touched) {
+          touched_(touched),
+          limits_(limits),
+          budget_(budget) {
         bed_.Form = ImportDriver::DetectBedForm(fileName);
         bed_.TrackName = defaultName_;
     }
 
-    // False when the file type could not be decided.
-    bool Run(ByteSource& source);
+    // Reads the lines of reader, which takes them from source. False when the file type could
+    // not be decided.
+    bool Run(LineReader& reader, const ByteSource& source);
     // True when reading failed, or the end came at another size than the file had when the
     // import began: what was read is kept, but it is not the whole file.
     bool ReadIncompletely() const { return readIncompletely_; }
@@ -106,7 +112,10 @@ private:
     // The kinds of problem lines, each reported up to kReportedLinesPerProblem times.
     enum LineProblem { kRefused, kTooLong, kBackwards, kDroppedStructure, kProblemKinds };
 
-    LineOutcome HandleLine(std::string_view line);
+    // Reads lines until one ends the file early (the outcome says how), the text ends or the
+    // user cancels (both kNext).
+    LineOutcome ReadLines(LineReader& reader, const ByteSource& source);
+    LineOutcome HandleLine(std::string_view line, LineEnd lineEnd);
     // Reads the line with the reader of the file type; false when nothing is to be stored.
     bool ParseLine(std::string_view line, bool& undecidable);
     // The BED reader, which may raise FileProcessingException; false for a header line.
@@ -132,6 +141,8 @@ private:
     ImportDriver::FileType type_;
     const uint64_t fileSize_;
     TrackCollector* touched_;
+    const ImportLimits& limits_;
+    MemoryBudget& budget_;
 
     ParsedFeatureLine record_;
     uint64_t lineNumber_ = 0;
@@ -153,65 +164,65 @@ private:
     std::unordered_set<std::string> chromosomesRead_;
 };
 
-bool FileImport::Run(ByteSource& source) {
+bool FileImport::Run(LineReader& reader, const ByteSource& source) {
     genome_.CurrentTrackName = defaultName_;
-    LineReader reader(source);
+    LineOutcome outcome = LineOutcome::kNext;
+    try {
+        outcome = ReadLines(reader, source);
+    } catch (const std::bad_alloc&) {
+        // No room for the next line or its feature (or the memory budget refused it): what was
+        // stored before stays, whole.
+        genome_.ReportMessage("Memory Error");
+        genome_.SetErrorFlag(true);
+        outcome = LineOutcome::kCutShort;
+    }
+    if (outcome == LineOutcome::kUndecidable)
+        return false;
+    cutShort_ = outcome == LineOutcome::kCutShort;
+    Finish();
+    return true;
+}
+
+FileImport::LineOutcome FileImport::ReadLines(LineReader& reader, const ByteSource& source) {
     std::string_view line;
     for (;;) {
         const LineReader::Status status = reader.Next(line);
         if (status == LineReader::Status::kEnd) {
             CheckFileSize(source);
-            break;
+            return LineOutcome::kNext;
         }
         if (status == LineReader::Status::kError) {
             ReportReadError(source);
-            break;
+            return LineOutcome::kNext;
         }
         ++lineNumber_;
-        LineOutcome outcome = LineOutcome::kNext;
         if (status == LineReader::Status::kTooLong) {
             ReportLineProblem(
-                kTooLong,
-                FormatString("Line longer than %zu characters.", LineReader::kMaxLineLength),
+                kTooLong, FormatString("Line longer than %zu characters.", limits_.maxLineLength),
                 "Line skipped.");
-        } else {
-            try {
-                outcome = HandleLine(line);
-            } catch (const std::bad_alloc&) {
-                genome_.ReportMessage("Memory Error");
-                genome_.SetErrorFlag(true);
-                outcome = LineOutcome::kCutShort;
-            }
+        } else if (const LineOutcome outcome = HandleLine(line, reader.GetLineEnd());
+                   outcome != LineOutcome::kNext) {
+            return outcome;
         }
-        if (outcome == LineOutcome::kUndecidable)
-            return false;
-        if (outcome == LineOutcome::kCutShort) {
-            cutShort_ = true;
-            break;
-        }
-        if (outcome == LineOutcome::kEndOfFeatures)
-            break;
         if (lineNumber_ % kLinesPerClockCheck == 0 && ReportProgressIfDue(source) &&
             genome_.IsCancelRequested(false))
-            break;
+            return LineOutcome::kNext;
     }
-    Finish();
-    return true;
 }
 
-FileImport::LineOutcome FileImport::HandleLine(std::string_view line) {
-    if (line.empty())
+FileImport::LineOutcome FileImport::HandleLine(std::string_view line, LineEnd lineEnd) {
+    // A blank line is skipped, except one of Windows text (CR LF), which the reader is given
+    // and refuses: a lone carriage return before the line feed does not make a line blank.
+    if (line.empty() && lineEnd != LineEnd::kCrLf)
         return LineOutcome::kNext;
-    if (line.front() == kFastaHeader && type_ == ImportDriver::kGff)
+    if (!line.empty() && line.front() == kFastaHeader && type_ == ImportDriver::kGff)
         return LineOutcome::kEndOfFeatures;
-    if (line.front() == '#') {
+    if (!line.empty() && line.front() == '#') {
         if (type_ != ImportDriver::kBed &&
             line.substr(0, kFastaDirective.size()) == kFastaDirective)
             return LineOutcome::kEndOfFeatures;
         return LineOutcome::kNext;
     }
-    if (line.back() == '\r')
-        line.remove_suffix(1);
     bool undecidable = false;
     if (!ParseLine(line, undecidable))
         return undecidable ? LineOutcome::kUndecidable : LineOutcome::kNext;
@@ -228,7 +239,7 @@ FileImport::LineOutcome FileImport::HandleLine(std::string_view line) {
         StopEarly();
         return LineOutcome::kCutShort;
     }
-    if (genome_.GetChromosomeCount() > GenomeDataset::kMaxChromosomeNames) {
+    if (genome_.GetChromosomeCount() > limits_.maxChromosomeNames) {
         genome_.ReportMessage(
             FormatString("Invalid File, line %llu: Too many ChromosomeNames found.",
                          static_cast<unsigned long long>(lineNumber_)));
@@ -304,7 +315,7 @@ FileImport::LineOutcome FileImport::StoreRecord() {
 
     ChromosomeDataset& track = TrackFor(record_.ChromosomeName, record_.TrackName);
     track.UpdateExtents(record_.Start, record_.Stop, record_.Score);
-    track.AddItem(record_.Start, record_, record_.Structure);
+    track.AddItem(record_.Start, record_, record_.Structure, budget_);
     // Without a branch: strands alternate at random in many files.
     track.HasReverseStrand |= record_.Strand == '-';
     if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
@@ -324,7 +335,12 @@ ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
         if (name == trackName)
             return *track;
     }
-    ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosomeName, trackName);
+    ChromosomeDataset* found = genome_.FindTrack(chromosomeName, trackName);
+    if (found == nullptr) {
+        budget_.Reserve(kNewTrackBytes);
+        found = &genome_.FindOrCreateTrack(chromosomeName, trackName);
+    }
+    ChromosomeDataset& track = *found;
     chromosomesRead_.insert(chromosomeName);
     if (bed_.TrackColor != ChromosomeDataset::kUnassignedColor)
         track.TrackColor = bed_.TrackColor;
@@ -405,7 +421,7 @@ void FileImport::StopEarly() {
 
 bool FileImport::ReportProgressIfDue(const ByteSource& source) {
     const Clock::time_point now = Clock::now();
-    if (now - lastProgress_ <= kProgressInterval)
+    if (now - lastProgress_ <= limits_.progressInterval)
         return false;
     lastProgress_ = now;
     // The progress interface counts in int; very large files are reported in coarser units.
@@ -557,13 +573,29 @@ ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
         ShowMessageBox("Cannot open file: " + fileName);
         return ImportOutcome::kFailed;
     }
-    FileImport import(genome_, fileName, type, size, touched);
+    // gzip by its first bytes: downloads are often decompressed on the way and keep their
+    // ".gz", and compressed data may come under any name.
     std::unique_ptr<ByteSource> source;
-    if (IsCompressed(fileName))
-        source = std::make_unique<GzipByteSource>(in);
+    if (GzipByteSource::StartsCompressed(in))
+        source = std::make_unique<GzipByteSource>(in, size);
     else
         source = std::make_unique<StreamByteSource>(in);
-    const bool decided = import.Run(*source);
+    LineReader reader(*source, limits_.maxLineLength);
+    switch (TextForms::Recognise(reader.Peek(TextForms::kProbeBytes))) {
+        case TextForm::kUtf16:
+            genome_.ReportMessage("Bad File: " + fileName + " (UTF-16 text; save it as UTF-8)");
+            return ImportOutcome::kFailed;
+        case TextForm::kUtf32:
+            genome_.ReportMessage("Bad File: " + fileName + " (UTF-32 text; save it as UTF-8)");
+            return ImportOutcome::kFailed;
+        case TextForm::kUtf8WithMark:
+            reader.Skip(TextForms::kUtf8MarkLength);
+            break;
+        case TextForm::kPlain:
+            break;
+    }
+    FileImport import(genome_, fileName, type, size, touched, limits_, budget_);
+    const bool decided = import.Run(reader, *source);
     if (!decided || import.ReadIncompletely())
         return ImportOutcome::kFailed;
     return import.CutShort() ? ImportOutcome::kCutShort : ImportOutcome::kComplete;

@@ -4,22 +4,33 @@
 #include <vector>
 
 #include "data/genome_dataset.h"
+#include "data/memory_budget.h"
 #include "import/bed_reader.h"
+#include "import/import_limits.h"
 #include "import/import_outcome.h"
+#include "import/system_memory_budget.h"
 #include "import/track_collector.h"
 
 // Reads GFF and BED files, plain or gzip-compressed, into a GenomeDataset: decides each file's
 // type, reads it line by line through the GFF or BED reader, reports and skips bad lines, files
 // each accepted feature under its chromosome and track, and reports progress, problems and totals
 // through the dataset's notification agent. Bad input never loses what is already loaded.
+// Whether a file is gzip-compressed is read from its first bytes, whatever its name; a UTF-8
+// byte-order mark is skipped, and UTF-16 and UTF-32 text is refused.
 class ImportDriver {
 public:
     enum FileType { kUnsupported = 0, kGff = 1, kUndecided = 2, kBed = 3 };
 
-    explicit ImportDriver(GenomeDataset& genome) : genome_(genome) {}
+    // The stores grow only as far as budget allows (the system's memory when none is given);
+    // the budget must outlive the driver.
+    explicit ImportDriver(GenomeDataset& genome, const ImportLimits& limits = ImportLimits(),
+                          MemoryBudget* budget = nullptr)
+        : genome_(genome), limits_(limits), budget_(budget != nullptr ? *budget : systemBudget_) {}
+    ImportDriver(const ImportDriver&) = delete;
+    ImportDriver& operator=(const ImportDriver&) = delete;
 
-    // True when the name ends in ".gz" or ".bgz" (any case): the file is gzip-compressed and
-    // is decompressed while it is read.
+    // True when the name ends in ".gz" or ".bgz" (any case): the name of a compressed file,
+    // whose type comes from the ending before.
     static bool IsCompressed(const std::string& fileName);
     // From the text after the last '.' of the name, less a compressed ending, compared without
     // regard to case: "gff", "gff3", "gtf" (GFF); "bed", "bed3" to "bed15", "bedGraph", "bdg",
@@ -31,9 +42,9 @@ public:
     // The file's name without folder, compressed ending and extension.
     static std::string DefaultName(const std::string& fileName);
 
-    // Imports one file. False when it was refused before any line was read, when its type
-    // could not be decided, when reading it failed (a corrupt or cut-short compressed file,
-    // say) or when it changed size while it was read (what was read stays in every case);
+    // Imports one file. False when it was refused before any line was read (UTF-16 text, say),
+    // when its type could not be decided, when reading it failed (a corrupt or cut-short compressed
+    // file, say) or when it changed size while it was read (what was read stays in every case);
     // true otherwise, also after an early stop, a GFF3 "##FASTA" line or a cancel. Every
     // (chromosome, track) pair that receives a feature is added to touched, when given.
     bool ImportFile(const std::string& fileName, TrackCollector* touched) {
@@ -52,4 +63,7 @@ public:
 
 private:
     GenomeDataset& genome_;
+    const ImportLimits limits_;
+    SystemMemoryBudget systemBudget_;
+    MemoryBudget& budget_;
 };

@@ -78,6 +78,29 @@ TEST_F(OutputSafetyTest, AFailedImportCreatesNoOutputAndChangesNone) {
     EXPECT_FALSE(fs::exists(folder_.PathOf("new.png")));
 }
 
+TEST_F(OutputSafetyTest, AFileCutShortWritesNoOutputEither) {
+    // More than 32 lines with the end before the start stop the file at the next good line.
+    std::string cut;
+    for (int i = 0; i < 33; ++i)
+        cut += "chr1 20 10\n";
+    const std::string input = folder_.Write("cut.bed", cut + "chr1 0 10 never\n");
+    const std::string exported = folder_.Write("out.gff", kPrecious);
+    for (const QStringList& arguments : {QStringList{"--export", Q(exported), "--select-all"},
+                                         QStringList{"--render", Q(folder_.PathOf("cut.png"))},
+                                         QStringList{"--render", Q(folder_.PathOf("cut.pdf"))}}) {
+        const RunResult run = RunLocuscope(QStringList(arguments) << Q(input_) << Q(input));
+        const std::string output = arguments[1].toStdString();
+        EXPECT_EQ(run.exitCode, 1) << output;
+        EXPECT_TRUE(Contains(run.err,
+                             "The rest of the file will not be loaded.\nNothing "
+                             "written to " +
+                                 output + ": a file was cut short.\n"))
+            << run.err;
+    }
+    EXPECT_EQ(ScratchFolder::Read(exported), kPrecious);
+    EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"cut.bed", "genes.gff", "out.gff"}));
+}
+
 TEST_F(OutputSafetyTest, AFailedWriteLeavesTheDestinationAsItWasAndSaysWhy) {
     // A small file size limit fails the writes as a full disk would, with its own reason.
     const auto limitFileSize = [] {
