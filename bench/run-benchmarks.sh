@@ -7,8 +7,10 @@ data=bench-data
 mkdir -p "$data"
 
 gff="$data/gencode_like_1200k.gff"
+models="$data/gene_models_1000k.gff"
 bed="$data/peaks_10m.bed"
 [[ -s "$gff" ]] || "$build/bench/bench_generate" gff "$gff" 1200000
+[[ -s "$models" ]] || "$build/bench/bench_generate" models "$models" 1000000
 [[ -s "$bed" ]] || "$build/bench/bench_generate" bed "$bed" 10000000
 # The GFF as annotation is published: gzip-compressed. Importing it should take no longer than
 # decompressing it with gzip plus importing the plain file.
@@ -19,7 +21,8 @@ TIMEFORMAT='gzip -dc: %R s'
 time gzip -dc "$gz" > /dev/null
 
 "$build/bench/import_benchmark" "$gff" "$gz" "$bed"
-"$build/bench/render_benchmark"
+"$build/bench/gene_model_benchmark" "$models" "$gff"
+"$build/bench/render_benchmark" "$models"
 "$build/bench/min_max_benchmark"
 "$build/bench/pane_selector_benchmark"
 "$build/bench/idle_benchmark"

@@ -23,6 +23,7 @@ const QString kRenderOption = QStringLiteral("render");
 const QString kRegionOption = QStringLiteral("region");
 const QString kWidthOption = QStringLiteral("width");
 const QString kTransparentOption = QStringLiteral("transparent");
+const QString kGeneModelsOption = QStringLiteral("gene-models");
 const QString kSearchOption = QStringLiteral("search");
 const QString kExportOption = QStringLiteral("export");
 const QString kSelectOption = QStringLiteral("select");
@@ -68,6 +69,13 @@ int Render(const QCommandLineParser& parser) {
     if (parser.isSet(kRegionOption))
         request.region = ByteText::ToBytes(parser.value(kRegionOption));
     request.transparent = parser.isSet(kTransparentOption);
+    if (parser.isSet(kGeneModelsOption)) {
+        const QString choice = parser.value(kGeneModelsOption);
+        if (choice != QLatin1String("on") && choice != QLatin1String("off"))
+            return UsageError(parser, QStringLiteral("--gene-models takes on or off."));
+        request.geneModels = choice == QLatin1String("on") ? HeadlessRender::GeneModels::kOn
+                                                           : HeadlessRender::GeneModels::kOff;
+    }
     request.paths = ToPaths(parser.positionalArguments());
     return HeadlessRender::Run(request);
 }
@@ -117,7 +125,8 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         "  locuscope [FILE...]                   the window; the first FILE opens a document,\n"
         "                                        the others are imported into it\n"
         "  locuscope --report [--items] FILE...  no window: what the files hold, tab-separated\n"
-        "  locuscope --render OUT [--region R] [--width N] [--transparent] FILE...\n"
+        "  locuscope --render OUT [--region R] [--width N] [--transparent]\n"
+        "                     [--gene-models on|off] FILE...\n"
         "                                        no window: a picture (.png .bmp .gif .tif .svg)\n"
         "                                        or printed pages (.pdf) of a pane\n"
         "  locuscope --search TEXT FILE...       no window: the items whose attributes hold TEXT\n"
@@ -147,6 +156,10 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     parser.addOption({kTransparentOption,
                       QStringLiteral("With --render, leave the background transparent (not in "
                                      "BMP, which is always white).")});
+    parser.addOption({kGeneModelsOption,
+                      QStringLiteral("With --render, draw transcripts as gene models (on) or "
+                                     "not (off), whatever View > Gene Models was left at."),
+                      QStringLiteral("on|off")});
     parser.addOption({kSearchOption,
                       QStringLiteral("Import FILE... without a window and list every item whose "
                                      "attribute text contains TEXT (case-sensitive; empty lists "

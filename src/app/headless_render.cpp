@@ -12,6 +12,7 @@
 #include "app/headless_front_end.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
+#include "document/view_options.h"
 #include "framework/console_text.h"
 #include "framework/message_box.h"
 #include "view/c_dialog_image_export.h"
@@ -115,6 +116,13 @@ int HeadlessRender::Run(const Request& request) {
         range = document.GetPaneExtent(region.paneName);
     RenderSettings settings;
     settings.defaultTrackStyle = document.DefaultTrackStyle;
+    if (request.geneModels == GeneModels::kRemembered) {
+        ViewOptions remembered;
+        remembered.Read();
+        settings.geneModels = remembered.ShowGeneModels;
+    } else {
+        settings.geneModels = request.geneModels == GeneModels::kOn;
+    }
     const int width = ClampWidth(request.width);
     const bool transparent = request.transparent && format != kBmp;
     const QColor background = transparent ? QColor(Qt::transparent) : QColor(Qt::white);

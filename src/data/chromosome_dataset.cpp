@@ -147,6 +147,13 @@ ItemView ChromosomeDataset::GetItem(ItemHandle handle) const {
     return view;
 }
 
+std::string_view ChromosomeDataset::GetAttributes(ItemHandle handle) const {
+    const char* text = texts_.At(Ordered()[handle].text);
+    const size_t sourceLength = DecodeLength(text);
+    const size_t attributesLength = DecodeLength(text);
+    return std::string_view(text + sourceLength, attributesLength);
+}
+
 std::optional<ItemView> ChromosomeDataset::FindItem(uint32_t start) const {
     const std::vector<uint32_t>& starts = GetStartPositions();
     const auto it = std::lower_bound(starts.begin(), starts.end(), start);
@@ -238,6 +245,7 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
             text += sizeof pair;
         }
         stored.structure |= kHasBlocks;
+        ++blockItems_;
     }
     stored.stop = item.Stop;
     stored.score = item.Score;
@@ -454,7 +462,8 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
             return;
         if (s <= pos && pos < e) {
             const int64_t centre = Distance((e >> 1) + (s >> 1), pos);
-            const float valueDistance = std::fabs(items_[k].score - value);
+            // A score that is not a number is drawn at 0, and found there.
+            const float valueDistance = std::fabs(DrawnValue(k, false) - value);
             anyUnderPointer = true;
             const bool closer = underPointer == End() ? valueDistance <= bestValueDistance
                                                       : valueDistance < bestValueDistance ||
@@ -481,7 +490,6 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
                         consider);
     for (size_t k = lower; k < upper; ++k)
         consider(k);
-    // A score that cannot be compared (NaN) never wins, even with nothing else under the pointer.
     return anyUnderPointer ? underPointer : nearestEdge;
 }
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "data/chromosome_item.h"
 #include "data/chunked_vector.h"
 #include "data/feature_structure.h"
+#include "data/gene_model_set.h"
 #include "data/item_blocks.h"
 #include "data/item_view.h"
 #include "data/memory_budget.h"
@@ -72,6 +75,14 @@ public:
     size_t GetItemCount() const { return items_.size(); }
 
     ItemView GetItem(ItemHandle handle) const;
+    // The item's attribute text alone, which a walk over every item reads faster this way.
+    std::string_view GetAttributes(ItemHandle handle) const;
+    // Asks the processor to fetch the item's texts ahead of a GetAttributes or GetItem.
+    void PrefetchTexts(ItemHandle handle) const {
+        const char* text = texts_.At(Ordered()[handle].text);
+        __builtin_prefetch(text);
+        __builtin_prefetch(text + 64);
+    }
     uint32_t GetStart(ItemHandle handle) const { return GetStartPositions()[handle]; }
     float GetScore(ItemHandle handle) const { return Ordered()[handle].score; }
     uint32_t GetStop(ItemHandle handle) const { return Ordered()[handle].stop; }
@@ -79,10 +90,13 @@ public:
     uint32_t GetColor(ItemHandle handle) const { return Ordered()[handle].color; }
     ItemHandle End() const { return items_.size(); }
 
-    // The value an item is drawn at: its score, or with unitValues +1 (-1 for strand "-").
+    // The value an item is drawn at: its score, or with unitValues +1 (-1 for strand "-"). A
+    // score that is not a number is drawn as 0, so that its item shows like any other.
     float DrawnValue(ItemHandle handle, bool unitValues) const {
         const StoredItem& item = Ordered()[handle];
-        return unitValues ? (item.strand == '-' ? -1.0f : 1.0f) : item.score;
+        if (unitValues)
+            return item.strand == '-' ? -1.0f : 1.0f;
+        return std::isnan(item.score) ? 0.0f : item.score;
     }
     // The last base an item covers: its stop, or its start when the stop lies before it.
     uint32_t EffectiveStop(ItemHandle handle) const {
@@ -122,6 +136,18 @@ public:
     bool GetThickRange(ItemHandle handle, uint32_t& start, uint32_t& stop) const;
     // The blocks of an item read from BED columns 10 to 12; empty when its line had none.
     ItemBlocks GetBlocks(ItemHandle handle) const;
+    // The number of items that have blocks.
+    size_t GetBlockItemCount() const { return blockItems_; }
+
+    // The gene models the track draws, as GeneModelLinker found them; null when it draws none,
+    // or when items were added since (the models name items by handle).
+    const GeneModelSet* GetGeneModels() const {
+        return geneModels_ && geneModels_->GetItemCount() == items_.size() ? geneModels_.get()
+                                                                           : nullptr;
+    }
+    void SetGeneModels(std::unique_ptr<const GeneModelSet> models) {
+        geneModels_ = std::move(models);
+    }
 
     // Multiplies every score and the value extents; a negative factor swaps the extents.
     bool ScaleValues(float factor);
@@ -158,7 +184,7 @@ public:
 
     // The item under a pointer at base pos and data value value, with the visible window
     // [from, to] (to = kNoPosition for no upper bound); End() when there is none. Every item
-    // that covers pos counts, however long ago it started.
+    // that covers pos counts, however long ago it started; a NaN score counts as 0.
     ItemHandle FindItemAt(uint32_t pos, float value, uint32_t from, uint32_t to) const;
     // The first index in the start index whose start equals that of FindItemAt's item, or the
     // index's size when nothing was found.
@@ -223,4 +249,6 @@ private:
     mutable float finiteMin_ = 0.0f;
     mutable float finiteMax_ = 0.0f;
     mutable bool ordered_ = true;
+    std::unique_ptr<const GeneModelSet> geneModels_;
+    size_t blockItems_ = 0;
 };

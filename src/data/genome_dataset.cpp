@@ -5,6 +5,7 @@
 
 #include "data/attribute_search.h"
 #include "data/chromosome_name_order.h"
+#include "data/gene_model_linker.h"
 #include "data/selection_export.h"
 #include "data/track_colors.h"
 
@@ -12,6 +13,13 @@ namespace {
 
 const std::string kDefaultCursorTrack = "gene";
 constexpr int kNoCursor = -1;
+
+// Tracks that draw gene models may draw others once some of their transcripts' children are
+// gone, so a chromosome that had models is linked again after a deletion.
+bool HasGeneModels(const GenomeDataset::TrackMap& tracks) {
+    return std::any_of(tracks.begin(), tracks.end(),
+                       [](const auto& track) { return track.second->GetGeneModels() != nullptr; });
+}
 
 template <typename Container>
 void EraseValue(Container& container, const std::string& value) {
@@ -210,11 +218,18 @@ GenomeDataset::Range GenomeDataset::GetPaneExtent(const std::string& paneName) c
 }
 
 void GenomeDataset::DeleteTracks(const ChromosomeTrackPairs& pairs) {
+    std::unordered_set<TrackMap*> relink;
     for (const auto& [chromosomeName, trackName] : pairs) {
         const auto chromosome = chromosomes_.find(chromosomeName);
-        if (chromosome != chromosomes_.end())
-            chromosome->second.erase(trackName);
+        if (chromosome == chromosomes_.end())
+            continue;
+        if (HasGeneModels(chromosome->second))
+            relink.insert(&chromosome->second);
+        chromosome->second.erase(trackName);
     }
+    GeneModelLinker linker;
+    for (TrackMap* tracks : relink)
+        linker.Link(*tracks);
 }
 
 std::string GenomeDataset::DeletePane(const std::string& paneName) {
@@ -323,10 +338,17 @@ void GenomeDataset::DeleteSelectedTracks() {
     if (SelectedTracks.empty())
         return;
     const std::unordered_set<std::string> names(SelectedTracks.begin(), SelectedTracks.end());
+    GeneModelLinker linker;
     for (auto& [chromosome, map] : chromosomes_) {
+        const bool hadModels = HasGeneModels(map);
+        bool deleted = false;
         for (auto track = map.begin(); track != map.end();) {
-            track = names.count(track->first) != 0 ? map.erase(track) : std::next(track);
+            const bool selected = names.count(track->first) != 0;
+            deleted |= selected;
+            track = selected ? map.erase(track) : std::next(track);
         }
+        if (hadModels && deleted)
+            linker.Link(map);
     }
     std::vector<std::string> emptied;
     for (const std::string& pane : paneOrder_) {

@@ -73,6 +73,7 @@ constexpr int kShowGridLines = 32822;
 constexpr int kShowDataBorder = 32829;
 constexpr int kShowManualScaleOverlay = 32837;
 constexpr int kShowFeatureNames = 32850;
+constexpr int kShowGeneModels = 32851;
 constexpr int kCopyGenomicRange = 32833;
 constexpr int kCopyGenomicPosition = 32832;
 

@@ -110,7 +110,8 @@ void LocuscopeMainFrame::CreateMenus() {
     AddMenu(tr("&View"), {Id::kViewToolbar, Id::kPaneToolbar, Id::kViewStatusBar, kSeparator,
                           Id::kDisplayHeader, Id::kShowLoadedFiles, Id::kShowTrackStats,
                           Id::kShowPointerInfo, Id::kShowGridLines, Id::kShowDataBorder,
-                          Id::kShowManualScaleOverlay, Id::kShowFeatureNames, kSeparator,
+                          Id::kShowManualScaleOverlay, Id::kShowFeatureNames,
+                          Id::kShowGeneModels, kSeparator,
                           Id::kZoomIn, Id::kZoomOut, Id::kFullZoomOut, Id::kGoToPosition,
                           kSeparator, Id::kScrollRowsUp, Id::kScrollRowsDown});
     AddMenu(tr("&Cursor"), {Id::kNextItem, Id::kPreviousItem, kSeparator, Id::kAttachCursor});

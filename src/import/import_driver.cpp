@@ -9,7 +9,9 @@
 #include <memory>
 #include <new>
 #include <string_view>
+#include <unordered_set>
 
+#include "data/gene_model_linker.h"
 #include "data/number_scan.h"
 #include "data/parsed_feature_line.h"
 #include "framework/file_processing_exception.h"
@@ -129,6 +131,8 @@ private:
     void StopEarly();
     // Reports the read position when 200 ms have passed since the last report; true if it did.
     bool ReportProgressIfDue(const ByteSource& source);
+    // Finds the gene models of the chromosomes a GFF file brought items to.
+    void LinkGeneModels();
     void Finish();
 
     GenomeDataset& genome_;
@@ -157,6 +161,7 @@ private:
     // through a few feature types, so a short list answers nearly every lookup.
     std::string recentChromosome_;
     std::vector<std::pair<std::string, ChromosomeDataset*>> recentTracks_;
+    std::unordered_set<std::string> chromosomesRead_;
 };
 
 bool FileImport::Run(LineReader& reader, const ByteSource& source) {
@@ -336,6 +341,7 @@ ChromosomeDataset& FileImport::TrackFor(const std::string& chromosomeName,
         found = &genome_.FindOrCreateTrack(chromosomeName, trackName);
     }
     ChromosomeDataset& track = *found;
+    chromosomesRead_.insert(chromosomeName);
     if (bed_.TrackColor != ChromosomeDataset::kUnassignedColor)
         track.TrackColor = bed_.TrackColor;
     if (touched_ != nullptr)
@@ -425,8 +431,26 @@ bool FileImport::ReportProgressIfDue(const ByteSource& source) {
     return true;
 }
 
+void FileImport::LinkGeneModels() {
+    // BED lines carry no links; their tracks are left as they are.
+    if (type_ != ImportDriver::kGff)
+        return;
+    std::vector<const GenomeDataset::TrackMap*> chromosomes;
+    for (const std::string& name : chromosomesRead_) {
+        if (const GenomeDataset::TrackMap* tracks = genome_.GetChromosomeTracks(name))
+            chromosomes.push_back(tracks);
+    }
+    try {
+        GeneModelLinker::LinkAll(chromosomes);
+    } catch (const std::bad_alloc&) {
+        // Models are a way of drawing what is loaded; without memory for them the tracks are
+        // drawn as they would be without models, and nothing loaded is lost.
+    }
+}
+
 void FileImport::Finish() {
     ReportUnlistedProblems();
+    LinkGeneModels();
     genome_.SetTaskPercent(100, kImportingPrefix, "", 0);
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - startTime_);

@@ -60,6 +60,7 @@ RenderSettings LocuscopeView::CurrentRenderSettings(double outputScale) const {
         settings.showDataBorder = options.ShowTransparentDataBorder;
         settings.showManualScaleOverlay = options.ShowManualScaleOverlay;
         settings.showFeatureNames = options.ShowFeatureNames;
+        settings.geneModels = options.ShowGeneModels;
     }
     return settings;
 }

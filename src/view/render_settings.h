@@ -11,6 +11,8 @@ struct RenderSettings {
     bool showDataBorder = true;
     bool showManualScaleOverlay = true;
     bool showFeatureNames = true;
+    // Tracks of transcripts, and BED tracks with blocks, drawn as gene models.
+    bool geneModels = true;
     double outputScale = 1.0;
     // Draws every column by walking its items and every rectangle with its own call: the
     // plain way, which the faster drawing must match pixel for pixel.

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 
+#include "framework/settings.h"
 #include "support/run_locuscope.h"
 #include "support/scratch_file.h"
 
@@ -111,6 +112,32 @@ TEST_F(HeadlessRenderTest, APictureTooLargeToMakeIsAnErrorNotACrash) {
                                         QString::fromStdString(input.Path())});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Error creating image."), std::string::npos) << run.err;
+}
+
+TEST_F(HeadlessRenderTest, GeneModelsFollowTheRememberedOptionUnlessToldOnOrOff) {
+    const ScratchFile input("tx.gff3",
+                            "chr1\ts\tmRNA\t100\t900\t.\t+\t.\tID=t1\n"
+                            "chr1\ts\texon\t100\t200\t.\t+\t.\tParent=t1\n"
+                            "chr1\ts\texon\t800\t900\t.\t+\t.\tParent=t1\n");
+    const auto render = [&](const char* name, QStringList more) {
+        more << QString::fromStdString(input.Path());
+        const RunResult run = RunLocuscope(QStringList{"--render", Scratch(name)} + more);
+        EXPECT_EQ(run.exitCode, 0) << name << run.err;
+        return QImage(Scratch(name));
+    };
+    const QImage on = render("on.png", {"--gene-models", "on"});
+    const QImage off = render("off.png", {"--gene-models", "off"});
+    EXPECT_FALSE(on == off);
+    EXPECT_TRUE(render("default.png", {}) == on);
+    WriteSettingInt("Main", "ShowGeneModels", 0);
+    EXPECT_TRUE(render("remembered.png", {}) == off);
+    EXPECT_TRUE(render("told.png", {"--gene-models", "on"}) == on);
+    WriteSettingInt("Main", "ShowGeneModels", 1);
+
+    const RunResult bad = RunLocuscope({"--render", Scratch("x.png"), "--gene-models", "yes",
+                                        QString::fromStdString(input.Path())});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("--gene-models takes on or off."), std::string::npos) << bad.err;
 }
 
 }  // namespace
