@@ -7,6 +7,7 @@ namespace {
 
 // In order of preference: the display name first, the stable identifier last.
 constexpr std::array<std::string_view, 4> kNameKeys = {"Name", "gene_name", "gene_id", "ID"};
+constexpr size_t kIdKey = 3;
 
 std::string_view Trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t");
@@ -34,18 +35,28 @@ bool ValueOf(std::string_view field, std::string_view key, std::string_view& val
     return !value.empty();
 }
 
-}  // namespace
-
-std::string_view FeatureName(std::string_view attributes) {
-    // A BED name: a word with no key in it, alone or before the values a peak file adds.
+// A BED name: a word with no key in it, alone or before the values a peak file adds.
+bool IsBedName(std::string_view attributes, std::string_view& name) {
     const size_t nameEnd = attributes.find_first_of("=;\"");
-    if (nameEnd == std::string_view::npos)
-        return Trimmed(attributes);
+    if (nameEnd == std::string_view::npos) {
+        name = Trimmed(attributes);
+        return true;
+    }
     const std::string_view first = attributes.substr(0, nameEnd);
     if (attributes[nameEnd] == ';' && !first.empty() &&
-        first.find_first_of(" \t") == std::string_view::npos)
-        return first;
-    std::array<std::string_view, kNameKeys.size()> found{};
+        first.find_first_of(" \t") == std::string_view::npos) {
+        name = first;
+        return true;
+    }
+    return false;
+}
+
+using KeyValues = std::array<std::string_view, kNameKeys.size()>;
+
+// The first value of each name key. With untilName the reading stops at Name, which nothing is
+// preferred to.
+KeyValues FindKeyValues(std::string_view attributes, bool untilName) {
+    KeyValues found{};
     size_t start = 0;
     while (start <= attributes.size()) {
         const size_t end = std::min(attributes.find(';', start), attributes.size());
@@ -54,15 +65,36 @@ std::string_view FeatureName(std::string_view attributes) {
             std::string_view value;
             if (found[key].empty() && ValueOf(field, kNameKeys[key], value)) {
                 found[key] = value;
-                if (key == 0)
-                    return value;  // nothing is preferred to Name
+                if (key == 0 && untilName)
+                    return found;
             }
         }
         start = end + 1;
     }
+    return found;
+}
+
+std::string_view Preferred(const KeyValues& found) {
     for (const std::string_view name : found) {
         if (!name.empty())
             return name;
     }
     return {};
+}
+
+}  // namespace
+
+std::string_view FeatureName(std::string_view attributes) {
+    std::string_view name;
+    if (IsBedName(attributes, name))
+        return name;
+    return Preferred(FindKeyValues(attributes, true));
+}
+
+FeatureNameAndId FindFeatureNameAndId(std::string_view attributes) {
+    std::string_view name;
+    if (IsBedName(attributes, name))
+        return {name, {}};
+    const KeyValues found = FindKeyValues(attributes, false);
+    return {Preferred(found), found[kIdKey]};
 }
