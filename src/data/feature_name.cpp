@@ -9,22 +9,15 @@ namespace {
 constexpr std::array<std::string_view, 4> kNameKeys = {"Name", "gene_name", "gene_id", "ID"};
 constexpr size_t kIdKey = 3;
 
-std::string_view Trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // The value of key in one ';'-separated field, written key=value (GFF3) or key "value" (GTF).
 bool ValueOf(std::string_view field, std::string_view key, std::string_view& value) {
-    field = Trimmed(field);
+    field = TrimmedName(field);
     if (field.size() <= key.size() || field.compare(0, key.size(), key) != 0)
         return false;
     const std::string_view rest = field.substr(key.size());
-    std::string_view text = Trimmed(rest);
+    std::string_view text = TrimmedName(rest);
     if (!text.empty() && text.front() == '=') {
-        value = Trimmed(text.substr(1));
+        value = TrimmedName(text.substr(1));
     } else if (rest.front() == ' ' || rest.front() == '\t') {
         if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
             text = text.substr(1, text.size() - 2);
@@ -39,7 +32,7 @@ bool ValueOf(std::string_view field, std::string_view key, std::string_view& val
 bool IsBedName(std::string_view attributes, std::string_view& name) {
     const size_t nameEnd = attributes.find_first_of("=;\"");
     if (nameEnd == std::string_view::npos) {
-        name = Trimmed(attributes);
+        name = TrimmedName(attributes);
         return true;
     }
     const std::string_view first = attributes.substr(0, nameEnd);
@@ -83,6 +76,13 @@ std::string_view Preferred(const KeyValues& found) {
 }
 
 }  // namespace
+
+std::string_view TrimmedName(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 
 std::string_view FeatureName(std::string_view attributes) {
     std::string_view name;

@@ -18,13 +18,6 @@ constexpr int kProgressSteps = 1000;
 constexpr uint64_t kLastNumber = 0xFFFFFFFF;
 constexpr uint64_t kLastPosition = 0xFFFFFFFE;
 
-std::string_view Trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // BED writes "." for an item without a name.
 bool IsName(std::string_view text) {
     return !text.empty() && text != ".";
@@ -218,7 +211,7 @@ std::optional<FeatureNameIndex::Lookup> FeatureNameIndex::Find(const GenomeDatas
         return std::nullopt;
 
     Lookup lookup;
-    const std::string_view query = Trimmed(name);
+    const std::string_view query = TrimmedName(name);
     lookup.name = query;
     if (!IsName(query))
         return lookup;
