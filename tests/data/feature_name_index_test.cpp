@@ -7,14 +7,13 @@
 
 #include "data/genome_dataset.h"
 #include "import/import_driver.h"
-#include "support/recording_agent.h"
 #include "support/scratch_file.h"
 
 namespace {
 
 // chr10 sorts after chr2; the gene track comes first in the track order.
 const char kAnnotation[] =
-    "chr10\ts\tgene\t5000\t9000\t.\t+\t.\tID=ENSG10;Name=BRCA2\n"
+    "chr10\ts\tgene\t5000\t9000\t.\t+\t.\tName=BRCA2;ID=ENSG10\n"
     "chr2\ts\tgene\t100\t900\t.\t+\t.\tID=ENSG2;gene_name=brca2\n"
     "chr2\ts\tmRNA\t100\t900\t.\t+\t.\tID=t1%28newGene%29;Parent=ENSG2\n"
     "chr2\ts\texon\t50\t60\t.\t+\t.\tID=exon1;Name=BRCA2\n"
@@ -108,22 +107,6 @@ TEST_F(FeatureNameIndexTest, BedNamesCountButADotIsNoNameAndLongListsAreCut) {
     EXPECT_EQ(Found("."), Rows{});
     // A zero-length interval is one base.
     EXPECT_EQ(Found("snp_1"), (Rows{"chr3/peaks/31-31 snp_1"}));
-}
-
-TEST_F(FeatureNameIndexTest, ACancelLeavesNothingBuilt) {
-    RecordingAgent agent;
-    agent.cancelAnswer = true;
-    std::string bed;
-    for (int i = 0; i < 10000; ++i)
-        bed += "chr4\t" + std::to_string(i) + "\t" + std::to_string(i + 5) + "\tp" +
-               std::to_string(i) + "\n";
-    Import("many.bed", bed);
-    EXPECT_FALSE(index_.Build(genome_, &agent));
-    EXPECT_EQ(Found("p7"), Rows{"stale"});
-    agent.cancelAnswer = false;
-    ASSERT_TRUE(index_.Build(genome_, &agent));
-    EXPECT_EQ(Found("P7"), (Rows{"chr4/many/8-12 p7"}));
-    EXPECT_EQ(agent.percents.back(), 100);
 }
 
 TEST(FeatureShownRangeTest, ATenthOnEitherSideAtLeastFortyBasesWithinThePositions) {

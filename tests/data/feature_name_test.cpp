@@ -33,25 +33,4 @@ TEST(FeatureNameTest, PrefersNameThenGeneNameThenGeneIdThenId) {
         EXPECT_EQ(FeatureName(c.attributes), c.name) << c.attributes;
 }
 
-TEST(FeatureNameTest, TheIdComesWithTheNameFromOneReading) {
-    const struct {
-        const char* attributes;
-        const char* name;
-        const char* id;
-    } cases[] = {
-        {"Name=TP53;ID=gene:ENSG1", "TP53", "gene:ENSG1"},  // the ID after the name is read too
-        {"ID=ENSG2;gene_name=BRCA2", "BRCA2", "ENSG2"},
-        {"ID=t1;Parent=g1", "t1", "t1"},
-        {"gene_id \"ENSG4\"; transcript_id \"T4\";", "ENSG4", ""},
-        {"peak_18;ID=5", "peak_18", ""},  // a BED name has no ID
-        {"IDs=x;Name=n", "n", ""},
-    };
-    for (const auto& c : cases) {
-        const FeatureNameAndId found = FindFeatureNameAndId(c.attributes);
-        EXPECT_EQ(found.name, c.name) << c.attributes;
-        EXPECT_EQ(found.id, c.id) << c.attributes;
-        EXPECT_EQ(found.name, FeatureName(c.attributes)) << c.attributes;
-    }
-}
-
 }  // namespace
