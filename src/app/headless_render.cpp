@@ -7,9 +7,11 @@
 #include <cctype>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "app/console_agent.h"
 #include "app/headless_front_end.h"
+#include "document/feature_name_command.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "document/view_options.h"
@@ -57,6 +59,21 @@ bool EncodePdf(const LocuscopeDocument& document, const std::string& pane, PaneI
     return PictureOutput::EncodePdf(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
                                                 QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter),
                                     kPdfDotsPerInch, job, bytes);
+}
+
+// The first feature in pane order that answers to name, with a status line when others do too.
+std::optional<FeatureMatch> FirstFeatureNamed(LocuscopeDocument& document,
+                                              const std::string& name) {
+    const std::optional<FeatureNameIndex::Lookup> lookup = FeatureNameCommand::Find(document, name);
+    if (!lookup || lookup->matches.empty())
+        return std::nullopt;
+    const FeatureMatch& first = lookup->matches.front();
+    if (lookup->count > 1)
+        ConsoleText::WriteLine(
+            stderr, PaneLabel::GroupedNumber(lookup->count) + " features are named " +
+                        lookup->name + "; drawing the first: " + first.trackName + " " +
+                        PaneLabel::Format(first.chromosomeName, {first.start, first.stop}));
+    return first;
 }
 
 }  // namespace
@@ -107,13 +124,20 @@ int HeadlessRender::Run(const Request& request) {
     document.ImportFiles(request.paths, &outcome);
     if (outcome != ImportOutcome::kComplete)
         return HeadlessFrontEnd::SkipOutputAfterIncompleteImport(request.output, outcome);
-    if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
-        ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + region.paneName);
-        return HeadlessFrontEnd::kExitUsage;
-    }
+    std::string pane = region.paneName;
     PaneImage::Range range = region.range;
+    if (pane != kAllTracksPane && !document.Genome.HasChromosome(pane)) {
+        // Not a pane: the name or ID of a feature, shown as the window shows it.
+        const std::optional<FeatureMatch> feature = FirstFeatureNamed(document, regionText);
+        if (!feature) {
+            ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + pane);
+            return HeadlessFrontEnd::kExitUsage;
+        }
+        pane = feature->chromosomeName;
+        range = FeatureNameIndex::ShownRange(feature->start, feature->stop);
+    }
     if (range.first == PaneLabel::kNoPosition)
-        range = document.GetPaneExtent(region.paneName);
+        range = document.GetPaneExtent(pane);
     RenderSettings settings;
     settings.defaultTrackStyle = document.DefaultTrackStyle;
     if (request.geneModels == GeneModels::kRemembered) {
@@ -132,16 +156,16 @@ int HeadlessRender::Run(const Request& request) {
     if (format == kSvg) {
         message = PictureOutput::kErrorCreatingMetafile;
         produce = [&](QByteArray& bytes) {
-            return EncodeSvg(document, region.paneName, range, width, settings, background, bytes);
+            return EncodeSvg(document, pane, range, width, settings, background, bytes);
         };
     } else if (format == kPdf) {
         message = PictureOutput::kErrorPrinting;
         produce = [&](QByteArray& bytes) {
-            return EncodePdf(document, region.paneName, range, settings, bytes);
+            return EncodePdf(document, pane, range, settings, bytes);
         };
     } else {
         produce = [&](QByteArray& bytes) {
-            const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
+            const QImage image = PaneImage::Render(document.Genome, pane, range, width,
                                                    document.HeaderVisible, settings, background);
             return PictureOutput::EncodeImage(image, format, bytes);
         };

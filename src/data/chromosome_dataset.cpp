@@ -1,6 +1,7 @@
 #include "data/chromosome_dataset.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -79,6 +80,12 @@ constexpr size_t kThickBytes = 2 * sizeof(uint32_t);
 constexpr size_t kBlockBytes = 2 * sizeof(uint32_t);
 
 }  // namespace
+
+uint64_t ChromosomeDataset::NextSerial() {
+    // Datasets may be made on any thread.
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 void ChromosomeDataset::EnsureOrdered() const {
     if (ordered_)

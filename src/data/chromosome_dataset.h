@@ -61,6 +61,10 @@ public:
     int PointHeightBottom = 0;
     bool HasReverseStrand = false;
 
+    // A number that no other dataset of this run has had. Unlike an address it is never used
+    // again once the dataset is deleted, so a cache can tell a new track from one it knows.
+    uint64_t GetSerial() const { return serial_; }
+
     // Point size as a whole: W = left + right, H = top + bottom. Setting one splits it into
     // halves, the odd pixel on the right (bottom); a negative size counts as 0.
     int GetPointWidth() const { return PointWidthLeft + PointWidthRight; }
@@ -237,6 +241,9 @@ private:
         return items_;
     }
 
+    static uint64_t NextSerial();
+
+    const uint64_t serial_ = NextSerial();
     TextArena texts_;
     // Items and their starts in the order added until EnsureOrdered sorts them by start.
     mutable ChunkedVector<StoredItem> items_;

@@ -9,6 +9,7 @@
 #include "document/document_events.h"
 #include "document/document_settings.h"
 #include "document/export_command.h"
+#include "document/feature_name_command.h"
 #include "document/long_operation_guard.h"
 #include "document/pane_label.h"
 #include "document/pane_view.h"
@@ -127,6 +128,7 @@ bool LocuscopeDocument::OnOpenDocument(const std::string& path) {
 bool LocuscopeDocument::ClearAll() {
     Genome.Clear();
     SearchResults.clear();
+    FeatureNames.Clear();
     importedPaths_.clear();
     importedFiles_.Clear();
     return true;
@@ -259,6 +261,10 @@ void LocuscopeDocument::StepHistory(std::vector<std::string>& from, std::vector<
 void LocuscopeDocument::ChoosePane(const std::string& label) {
     const PaneLabel::Parsed parsed = PaneLabel::Parse(label);
     if (parsed.paneName != kAllTracksPane && !Genome.HasChromosome(parsed.paneName)) {
+        FeatureMatch feature;
+        if (FeatureNameCommand::Choose(*this, label, nullptr, feature) ==
+            FeatureNameCommand::Choice::kChosen)
+            FeatureNameCommand::Show(*this, feature);
         if (events_ != nullptr)
             events_->CurrentPaneChanged(*this);  // shows the current pane's label again
         return;

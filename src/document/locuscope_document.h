@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/feature_name_index.h"
 #include "data/genome_dataset.h"
 #include "data/search_result_list.h"
 #include "data/track_selection_facts.h"
@@ -40,6 +41,8 @@ public:
     GenomeDataset Genome;
     SearchResultList SearchResults;  // the hits of the last attribute search
     int LastSearchRow = -1;          // the result row last jumped to, -1 for none
+    // The feature names the pane selector and Go to Position look up, read on first use.
+    FeatureNameIndex FeatureNames;
     std::vector<std::string> BackHistory;
     std::vector<std::string> ForwardHistory;
     int DefaultTrackStyle;  // 2 points or 3 bars
@@ -87,8 +90,10 @@ public:
     void NavigateToPane(const std::string& name, bool recordHistory);
     void GoBack();
     void GoForward();
-    // Goes to the pane (and range) a pane label names; a label naming no pane changes nothing
-    // (the listener is told, so that the selector shows the current pane again).
+    // Goes to the pane (and range) a pane label names. A text that names no pane is looked up
+    // as a feature's name or ID (see FeatureNameCommand): one feature is shown, of several the
+    // user picks one; a text that names neither changes nothing. The listener is told either
+    // way, so that the selector shows the current pane's label again.
     void ChoosePane(const std::string& label);
     // A pane without an entry gets its full extent.
     Range GetPaneJumpRange(const std::string& paneName);
