@@ -25,7 +25,6 @@ time gzip -dc "$gz" > /dev/null
 "$build/bench/import_benchmark" "$gff" "$gz" "$bed"
 "$build/bench/gene_model_benchmark" "$models" "$gff"
 "$build/bench/render_benchmark" "$models"
-"$build/bench/min_max_benchmark"
 "$build/bench/pane_selector_benchmark"
 "$build/bench/idle_benchmark"
 "$build/bench/search_export_benchmark" "$gff" "$bed"

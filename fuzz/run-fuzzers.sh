@@ -92,6 +92,5 @@ run() {
 run gff_reader_fuzz "$seeds/lines" -max_len=8192
 run bed_reader_fuzz "$seeds/lines" -max_len=8192
 run import_file_fuzz "$seeds/files" -max_len=16384 -len_control=0
-run score_summary_fuzz "$seeds/lines" -max_len=4096
 run gene_model_linker_fuzz "$seeds/lines" -max_len=16384
 run view_arithmetic_fuzz "$seeds/lines" -max_len=1024

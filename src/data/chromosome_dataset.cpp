@@ -276,7 +276,6 @@ void ChromosomeDataset::AddItem(uint32_t start, const ChromosomeItem& item,
 bool ChromosomeDataset::ScaleValues(float factor) {
     for (size_t i = 0; i < items_.size(); ++i)
         items_[i].score *= factor;
-    summary_.Clear();
     overlap_.Clear();
     finiteRange_ = 0;
     MinValue *= factor;
@@ -325,40 +324,6 @@ uint32_t ChromosomeDataset::GetNearestStart(uint32_t pos) const {
     return i < starts_.size() ? starts_[i] : kNoPosition;
 }
 
-bool ChromosomeDataset::StartMinMax(uint32_t from, uint32_t to, uint32_t& minStart,
-                                    uint32_t& maxStart, float& minValue, float& maxValue,
-                                    size_t& first, size_t& last) const {
-    const std::vector<uint32_t>& starts = GetStartPositions();
-    const size_t i = FindNearestStart(from);
-    if (i == starts.size()) {
-        minStart = maxStart = 0;
-        return false;
-    }
-    first = FirstWithStart(starts, i);
-    minValue = maxValue = items_[first].score;
-    minStart = maxStart = starts[i];
-    if (from >= to)
-        return false;
-    const size_t j = FindNearestStart(to);
-    if (j == starts.size() || j == i)
-        return false;
-    // When S[j] equals S[i] (j is another item of the same start), the range is empty and the
-    // values end up as FLT_MAX and -FLT_MAX.
-    last = FirstWithStart(starts, j);
-    minValue = FLT_MAX;
-    maxValue = -FLT_MAX;
-    return true;
-}
-
-const ValueSummary& ChromosomeDataset::Summary() const {
-    EnsureOrdered();
-    // Items are only ever added and ScaleValues clears the summary, so its size tells whether
-    // it still matches the scores.
-    if (summary_.Size() != items_.size())
-        summary_.Build(items_.size(), [this](size_t k) { return items_[k].score; });
-    return summary_;
-}
-
 const OverlapIndex& ChromosomeDataset::GetOverlapIndex(bool unitValues) const {
     EnsureOrdered();
     if (overlap_.Size() != items_.size() || overlapUnitValues_ != unitValues) {
@@ -393,39 +358,34 @@ bool ChromosomeDataset::GetFiniteValueRange(float& minValue, float& maxValue) co
 void ChromosomeDataset::GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart,
                                          uint32_t& maxStart, float& minValue,
                                          float& maxValue) const {
-    size_t first = 0;
-    size_t last = 0;
-    if (!StartMinMax(from, to, minStart, maxStart, minValue, maxValue, first, last))
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    const size_t i = FindNearestStart(from);
+    if (i == starts.size()) {
+        minStart = maxStart = 0;
         return;
-    const ValueSummary::Extremes found =
-        Summary().Find(first, last, [this](size_t k) { return items_[k].score; });
-    // The summary's extremes still have to beat the starting values, as in the walk.
-    if (found.MinIndex != ValueSummary::kNoIndex && items_[found.MinIndex].score < minValue) {
-        minValue = items_[found.MinIndex].score;
-        minStart = starts_[found.MinIndex];
     }
-    if (found.MaxIndex != ValueSummary::kNoIndex && items_[found.MaxIndex].score > maxValue) {
-        maxValue = items_[found.MaxIndex].score;
-        maxStart = starts_[found.MaxIndex];
-    }
-}
-
-void ChromosomeDataset::GetMinMaxInRangeByWalking(uint32_t from, uint32_t to, uint32_t& minStart,
-                                                  uint32_t& maxStart, float& minValue,
-                                                  float& maxValue) const {
-    size_t first = 0;
-    size_t last = 0;
-    if (!StartMinMax(from, to, minStart, maxStart, minValue, maxValue, first, last))
+    const size_t first = FirstWithStart(starts, i);
+    minValue = maxValue = items_[first].score;
+    minStart = maxStart = starts[i];
+    if (from >= to)
         return;
-    for (size_t k = first; k < last && k < items_.size(); ++k) {
+    const size_t j = FindNearestStart(to);
+    if (j == starts.size() || j == i)
+        return;
+    // When S[j] equals S[i] (j is another item of the same start), the range is empty and the
+    // values end up as FLT_MAX and -FLT_MAX.
+    const size_t last = FirstWithStart(starts, j);
+    minValue = FLT_MAX;
+    maxValue = -FLT_MAX;
+    for (size_t k = first; k < last; ++k) {
         const float score = items_[k].score;
         if (score < minValue) {
             minValue = score;
-            minStart = starts_[k];
+            minStart = starts[k];
         }
         if (score > maxValue) {
             maxValue = score;
-            maxStart = starts_[k];
+            maxStart = starts[k];
         }
     }
 }

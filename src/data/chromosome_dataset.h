@@ -19,7 +19,6 @@
 #include "data/memory_budget.h"
 #include "data/overlap_index.h"
 #include "data/text_arena.h"
-#include "data/value_summary.h"
 #include "framework/parameter_base.h"
 
 // One track on one chromosome: the features of one GFF feature type or one BED track, kept in
@@ -164,27 +163,20 @@ public:
     // That start itself, or kNoPosition for an empty track.
     uint32_t GetNearestStart(uint32_t pos) const;
 
-    // The smallest and largest score over a range of items, with the starts of the two items,
-    // for drawing one pixel column. With S the start index and i = FindNearestStart(from):
+    // The smallest and largest score over a range of items, with the starts of the two items
+    // (the track's range query; nothing draws through it: drawing reads the overlap index).
+    // With S the start index and i = FindNearestStart(from):
     // - an empty track gives starts (0, 0) and leaves the values as they were;
     // - otherwise both starts become S[i] and both values the score of the first item starting
     //   at S[i]; that is the answer when from >= to or FindNearestStart(to) is i;
     // - otherwise the items from the first one starting at S[i] up to, not including, the first
-    //   one starting at S[FindNearestStart(to)] are searched: the values start at FLT_MAX and
+    //   one starting at S[FindNearestStart(to)] are read: the values start at FLT_MAX and
     //   -FLT_MAX, and an item replaces the minimum only with a strictly smaller score and the
     //   maximum only with a strictly larger one, its start replacing the result start. So the
-    //   earliest item wins ties, NaN never wins, a score of FLT_MAX or more never becomes the
-    //   minimum (nor -FLT_MAX or less the maximum), and an empty or all-NaN range gives the
-    //   values FLT_MAX and -FLT_MAX with both starts S[i].
-    // Answered from a summary of the scores (about 0.19 bytes per item), built on the first call
-    // after items were added or scaled: a call reads at most a few hundred scores and summary
-    // entries plus one entry per 4096 items in the range.
+    //   earliest item wins ties, NaN never wins, and an empty or all-NaN range gives the values
+    //   FLT_MAX and -FLT_MAX with both starts S[i].
     void GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart, uint32_t& maxStart,
                           float& minValue, float& maxValue) const;
-    // The same results, found by reading every item of the range. Kept as the reference that
-    // GetMinMaxInRange must match.
-    void GetMinMaxInRangeByWalking(uint32_t from, uint32_t to, uint32_t& minStart,
-                                   uint32_t& maxStart, float& minValue, float& maxValue) const;
 
     // The item under a pointer at base pos and data value value, with the visible window
     // [from, to] (to = kNoPosition for no upper bound); End() when there is none. Every item
@@ -230,12 +222,6 @@ private:
     size_t NextStartsCapacity() const { return std::max<size_t>(16, starts_.size() * 2); }
 
     void EnsureOrdered() const;
-    // Steps shared by both range queries: sets the results for the item nearest to from and
-    // gives the item range [first, last) to search, or false when the results are final.
-    bool StartMinMax(uint32_t from, uint32_t to, uint32_t& minStart, uint32_t& maxStart,
-                     float& minValue, float& maxValue, size_t& first, size_t& last) const;
-    // The summary of the ordered scores, rebuilt when items were added or scaled since.
-    const ValueSummary& Summary() const;
     const ChunkedVector<StoredItem>& Ordered() const {
         EnsureOrdered();
         return items_;
@@ -249,7 +235,6 @@ private:
     mutable ChunkedVector<StoredItem> items_;
     mutable std::vector<uint32_t> starts_;
     mutable std::vector<uint32_t> stops_;  // built on demand
-    mutable ValueSummary summary_;         // built on demand; cleared by ScaleValues
     mutable OverlapIndex overlap_;         // built on demand, like the summary
     mutable bool overlapUnitValues_ = false;
     mutable int finiteRange_ = 0;  // 0 unknown, 1 known, -1 no finite score
