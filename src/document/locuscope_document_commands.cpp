@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "data/track_removal.h"
 #include "document/c_dialog_point_size.h"
 #include "document/c_dialog_scale_settings.h"
 #include "document/command_ids.h"
@@ -123,7 +124,7 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
         case Id::kDeleteTracks:
             if (Genome.SelectedTracks.empty())
                 return true;
-            Genome.DeleteSelectedTracks();
+            TrackRemoval::TakeTracks(Genome, Genome.SelectedTracks);
             SetNotificationTarget(nullptr);
             PaneJumpRanges.erase(kAllTracksPane);
             PanesChanged();
