@@ -5,6 +5,7 @@
 
 #include "app/console_agent.h"
 #include "app/headless_front_end.h"
+#include "document/export_command.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "framework/console_text.h"
@@ -45,7 +46,7 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    if (!document.ImportFiles(paths))
+    if (!document.OpenFiles(paths))
         return HeadlessFrontEnd::SkipOutputAfterFailedImport(output);
     for (const Selection& selection : selections) {
         if (selection.pane != kAllTracksPane && !document.Genome.HasChromosome(selection.pane)) {
@@ -54,10 +55,19 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
             return HeadlessFrontEnd::kExitUsage;
         }
     }
+    // Selections named here replace those of a workspace.
+    if (selectAll || !selections.empty())
+        document.ClearRegionSelection();
     if (selectAll)
-        document.Genome.SelectAllRegions();
+        document.SelectAllRegions();
     for (const Selection& selection : selections)
-        document.Genome.RegionSelection[selection.pane].push_back(selection.range);
+        document.AddRegionSelection(selection.pane, selection.range);
+    if (!selectAll && selections.empty() && !ExportCommand::HasSelection(document)) {
+        ConsoleText::WriteLine(stderr,
+                               "--export: the workspace selects nothing; give --select "
+                               "PANE:START-STOP or --select-all.");
+        return HeadlessFrontEnd::kExitUsage;
+    }
 
     return document.ExportSelections(output) ? HeadlessFrontEnd::kExitSuccess
                                              : HeadlessFrontEnd::kExitFailure;

@@ -12,6 +12,8 @@
 #include "app/headless_front_end.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
+#include "document/view_options.h"
+#include "document/workspace_command.h"
 #include "framework/console_text.h"
 #include "framework/message_box.h"
 #include "view/c_dialog_image_export.h"
@@ -102,17 +104,31 @@ int HeadlessRender::Run(const Request& request) {
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
-    if (!document.ImportFiles(request.paths))
+    // What a workspace brings; without one, the options a new window has.
+    ViewOptions options;
+    document.SetViewOptions(&options);
+    if (!document.OpenFiles(request.paths))
         return HeadlessFrontEnd::SkipOutputAfterFailedImport(request.output);
-    if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
-        ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + region.paneName);
+    PaneLabel::Parsed shown = region;
+    // A workspace's figure is made again where it was: its pane at its range.
+    if (request.region.empty() && !request.paths.empty() &&
+        WorkspaceCommand::IsWorkspace(request.paths.front())) {
+        shown.paneName = document.GetCurrentPaneName();
+        shown.range = document.GetPaneJumpRange(shown.paneName);
+    }
+    if (shown.paneName != kAllTracksPane && !document.Genome.HasChromosome(shown.paneName)) {
+        ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + shown.paneName);
         return HeadlessFrontEnd::kExitUsage;
     }
-    PaneImage::Range range = region.range;
+    PaneImage::Range range = shown.range;
     if (range.first == PaneLabel::kNoPosition)
-        range = document.GetPaneExtent(region.paneName);
+        range = document.GetPaneExtent(shown.paneName);
     RenderSettings settings;
     settings.defaultTrackStyle = document.DefaultTrackStyle;
+    settings.showGridLines = options.ShowGridLinesHoriz;
+    settings.showDataBorder = options.ShowTransparentDataBorder;
+    settings.showManualScaleOverlay = options.ShowManualScaleOverlay;
+    settings.showFeatureNames = options.ShowFeatureNames;
     const int width = ClampWidth(request.width);
     const bool transparent = request.transparent && format != kBmp;
     const QColor background = transparent ? QColor(Qt::transparent) : QColor(Qt::white);
@@ -122,16 +138,16 @@ int HeadlessRender::Run(const Request& request) {
     if (format == kSvg) {
         message = PictureOutput::kErrorCreatingMetafile;
         produce = [&](QByteArray& bytes) {
-            return EncodeSvg(document, region.paneName, range, width, settings, background, bytes);
+            return EncodeSvg(document, shown.paneName, range, width, settings, background, bytes);
         };
     } else if (format == kPdf) {
         message = PictureOutput::kErrorPrinting;
         produce = [&](QByteArray& bytes) {
-            return EncodePdf(document, region.paneName, range, settings, bytes);
+            return EncodePdf(document, shown.paneName, range, settings, bytes);
         };
     } else {
         produce = [&](QByteArray& bytes) {
-            const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
+            const QImage image = PaneImage::Render(document.Genome, shown.paneName, range, width,
                                                    document.HeaderVisible, settings, background);
             return PictureOutput::EncodeImage(image, format, bytes);
         };
