@@ -154,12 +154,14 @@ bool LocuscopeDocument::OpenFiles(const std::vector<std::string>& paths, ImportO
 bool LocuscopeDocument::OpenWorkspace(const std::string& path, ImportOutcome* outcome) {
     if (!WorkspaceCommand::Open(*this, path, outcome))
         return false;
+    // The view takes the pane's range before anything lays it out at its old place.
+    PaneView* view = GetFirstView();
+    if (view != nullptr)
+        view->ShowCurrentPane();
     PanesChanged();
     UpdateAllViews();
-    if (PaneView* view = GetFirstView()) {
-        view->ShowCurrentPane();
+    if (view != nullptr)
         view->TakeKeyboardFocus();
-    }
     if (events_ != nullptr && viewOptions_ != nullptr)
         events_->ViewOptionsChanged();
     return true;
@@ -394,11 +396,12 @@ void LocuscopeDocument::TracksChanged() {
 void LocuscopeDocument::PanesRemovedOrRestored(const std::string& paneBefore) {
     // The all-tracks extent changed with the data.
     PaneJumpRanges.erase(kAllTracksPane);
-    PanesChanged();
-    UpdateAllViews();
+    // Another pane shows its own range, taken before a layout at the old place overwrites it.
     PaneView* view = GetFirstView();
     if (view != nullptr && GetCurrentPaneName() != paneBefore)
         view->ShowCurrentPane();
+    PanesChanged();
+    UpdateAllViews();
 }
 
 void LocuscopeDocument::InvalidateFirstView() {

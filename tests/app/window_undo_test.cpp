@@ -44,7 +44,7 @@ public:
         Document().ChoosePane(pane);
         Paint();
     }
-    std::string State() { return DescribeDocument(Document(), false); }
+    std::string State() { return DescribeDocument(Document(), true); }
     // What Edit > Undo and Redo read now.
     QString MenuText(int id) {
         QString text;
@@ -114,9 +114,12 @@ const Change kChanges[] = {
          QTest::mouseClick(&t.View(), Qt::LeftButton, Qt::ControlModifier, t.LabelPoint(1));
      },
      [](WindowUndoTest& t) { t.Keys(Qt::Key_Delete, {}); }},
-    {"DeletePane",
-     "Delete Pane",
-     {},
+    {"DeletePane", "Delete Pane",
+     [](WindowUndoTest& t) {
+         // Zoomed, so that the pane must come back at its own range.
+         t.ShowPane("chr2:5,500-5,800");
+         t.ShowPane("chr1:2,001-4,000");
+     },
      [](WindowUndoTest& t) { t.Keys(Qt::Key_Delete, Qt::ControlModifier); }},
     {"DeleteAllTracks", "Delete All Tracks",
      [](WindowUndoTest& t) {
