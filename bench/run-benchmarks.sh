@@ -23,4 +23,5 @@ time gzip -dc "$gz" > /dev/null
 "$build/bench/min_max_benchmark"
 "$build/bench/pane_selector_benchmark"
 "$build/bench/idle_benchmark"
+"$build/bench/undo_benchmark"
 "$build/bench/search_export_benchmark" "$gff" "$bed"

@@ -123,12 +123,7 @@ int HeadlessRender::Run(const Request& request) {
     PaneImage::Range range = shown.range;
     if (range.first == PaneLabel::kNoPosition)
         range = document.GetPaneExtent(shown.paneName);
-    RenderSettings settings;
-    settings.defaultTrackStyle = document.DefaultTrackStyle;
-    settings.showGridLines = options.ShowGridLinesHoriz;
-    settings.showDataBorder = options.ShowTransparentDataBorder;
-    settings.showManualScaleOverlay = options.ShowManualScaleOverlay;
-    settings.showFeatureNames = options.ShowFeatureNames;
+    const RenderSettings settings = RenderSettingsFor(document.DefaultTrackStyle, &options, 1.0);
     const int width = ClampWidth(request.width);
     const bool transparent = request.transparent && format != kBmp;
     const QColor background = transparent ? QColor(Qt::transparent) : QColor(Qt::white);
