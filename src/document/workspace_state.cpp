@@ -1,5 +1,6 @@
 #include "document/workspace_state.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <unordered_map>
 
@@ -120,8 +121,14 @@ void RestoreCursorsAndSelections(const Workspace& workspace, GenomeDataset& geno
             continue;
         if (cursor.trackName)
             genome.SetAttachedTrackName(cursor.paneName, *cursor.trackName);
-        if (cursor.item)
-            genome.SetCursorIndex(cursor.paneName, *cursor.item);
+        if (!cursor.item)
+            continue;
+        // A file that changed since may have fewer items: the cursor stays on the last one.
+        int item = *cursor.item;
+        if (const ChromosomeDataset* track = genome.GetCursorTrack(cursor.paneName))
+            item = static_cast<int>(
+                std::min<int64_t>(item, static_cast<int64_t>(track->GetItemCount()) - 1));
+        genome.SetCursorIndex(cursor.paneName, std::max(item, -1));
     }
     genome.SelectedTracks.clear();
     for (const std::string& name : workspace.selectedTracks) {
@@ -175,7 +182,9 @@ void WorkspaceState::Restore(const Workspace& workspace, LocuscopeDocument& docu
     document.PaneJumpRanges.clear();
     for (const Workspace::PaneRange& entry : workspace.paneRanges) {
         if (IsPane(genome, entry.paneName))
-            document.PaneJumpRanges[entry.paneName] = entry.range;
+            document.PaneJumpRanges[entry.paneName] = {
+                std::min(entry.range.first, entry.range.second),
+                std::max(entry.range.first, entry.range.second)};
     }
     if (IsPane(genome, workspace.currentPane))
         genome.SetCurrentPane(workspace.currentPane);
