@@ -27,5 +27,6 @@ time gzip -dc "$gz" > /dev/null
 "$build/bench/render_benchmark" "$models"
 "$build/bench/pane_selector_benchmark"
 "$build/bench/idle_benchmark"
+"$build/bench/undo_benchmark"
 "$build/bench/search_export_benchmark" "$gff" "$bed"
 "$build/bench/name_lookup_benchmark" "$names"

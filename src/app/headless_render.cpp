@@ -15,6 +15,7 @@
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "document/view_options.h"
+#include "document/workspace_command.h"
 #include "framework/console_text.h"
 #include "framework/message_box.h"
 #include "view/c_dialog_image_export.h"
@@ -120,12 +121,29 @@ int HeadlessRender::Run(const Request& request) {
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
+    // What a workspace brings; without one, the options a new window has, but for gene
+    // models, which follow the remembered option.
+    ViewOptions options;
+    document.SetViewOptions(&options);
+    if (!request.paths.empty() && !WorkspaceCommand::IsWorkspace(request.paths.front())) {
+        ViewOptions remembered;
+        remembered.Read();
+        options.ShowGeneModels = remembered.ShowGeneModels;
+    }
     ImportOutcome outcome = ImportOutcome::kFailed;
-    document.ImportFiles(request.paths, &outcome);
+    document.OpenFiles(request.paths, &outcome);
     if (outcome != ImportOutcome::kComplete)
         return HeadlessFrontEnd::SkipOutputAfterIncompleteImport(request.output, outcome);
+    if (request.geneModels != GeneModels::kRemembered)
+        options.ShowGeneModels = request.geneModels == GeneModels::kOn;
     std::string pane = region.paneName;
     PaneImage::Range range = region.range;
+    // A workspace's figure is made again where it was: its pane at its range.
+    if (request.region.empty() && !request.paths.empty() &&
+        WorkspaceCommand::IsWorkspace(request.paths.front())) {
+        pane = document.GetCurrentPaneName();
+        range = document.GetPaneJumpRange(pane);
+    }
     if (pane != kAllTracksPane && !document.Genome.HasChromosome(pane)) {
         // Not a pane: the name or ID of a feature, shown as the window shows it.
         const std::optional<FeatureMatch> feature = FirstFeatureNamed(document, regionText);
@@ -138,15 +156,7 @@ int HeadlessRender::Run(const Request& request) {
     }
     if (range.first == PaneLabel::kNoPosition)
         range = document.GetPaneExtent(pane);
-    RenderSettings settings;
-    settings.defaultTrackStyle = document.DefaultTrackStyle;
-    if (request.geneModels == GeneModels::kRemembered) {
-        ViewOptions remembered;
-        remembered.Read();
-        settings.geneModels = remembered.ShowGeneModels;
-    } else {
-        settings.geneModels = request.geneModels == GeneModels::kOn;
-    }
+    const RenderSettings settings = RenderSettingsFor(document.DefaultTrackStyle, &options, 1.0);
     const int width = ClampWidth(request.width);
     const bool transparent = request.transparent && format != kBmp;
     const QColor background = transparent ? QColor(Qt::transparent) : QColor(Qt::white);

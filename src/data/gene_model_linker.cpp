@@ -461,3 +461,8 @@ void GeneModelLinker::AddMerged(std::vector<GeneModelSet::Part>& parts, GeneMode
         builder.AddPart(merged.Start, merged.Stop, kind);
     }
 }
+
+bool GeneModelLinker::AnyModels(const GenomeDataset::TrackMap& tracks) {
+    return std::any_of(tracks.begin(), tracks.end(),
+                       [](const auto& track) { return track.second->GetGeneModels() != nullptr; });
+}

@@ -34,6 +34,9 @@ public:
     // touched. Returns when all are done. Throws std::bad_alloc when memory ran out; the
     // chromosomes concerned are then left without models.
     static void LinkAll(const std::vector<const GenomeDataset::TrackMap*>& chromosomes);
+    // True when a track of the chromosome draws gene models. Such a chromosome is linked again
+    // when tracks leave it or come back: a transcript's children may lie on those tracks.
+    static bool AnyModels(const GenomeDataset::TrackMap& tracks);
 
     // The statistics of the last Link call, for the benchmark.
     struct Counts {

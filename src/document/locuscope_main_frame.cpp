@@ -18,6 +18,7 @@
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/long_operation_guard.h"
+#include "document/workspace_command.h"
 #include "framework/settings.h"
 #include "framework/byte_text.h"
 #include "framework/c_tool_bar_base.h"
@@ -92,7 +93,8 @@ QMenu* LocuscopeMainFrame::AddMenu(const QString& title, const QList<int>& ids) 
 }
 
 void LocuscopeMainFrame::CreateMenus() {
-    QMenu* file = AddMenu(tr("&File"), {Id::kFileNew, Id::kImport});
+    QMenu* file = AddMenu(tr("&File"), {Id::kFileNew, Id::kImport, kSeparator, Id::kOpenWorkspace,
+                                        Id::kSaveWorkspace, kSeparator});
     QMenu* exportMenu = file->addMenu(tr("Export"));
     for (const int id : {Id::kExportSelections, Id::kImageCapture, Id::kMetafileCapture})
         exportMenu->addAction(Commands().Action(id));
@@ -105,8 +107,8 @@ void LocuscopeMainFrame::CreateMenus() {
     file->addAction(Commands().Action(Id::kAppExit));
     recentFiles_->AttachTo(file, recentEnd);
 
-    AddMenu(tr("&Edit"), {Id::kEditSelectAll, Id::kSearch, kSeparator, Id::kCopyGenomicRange,
-                          Id::kCopyGenomicPosition});
+    AddMenu(tr("&Edit"), {Id::kUndo, Id::kRedo, kSeparator, Id::kEditSelectAll, Id::kSearch,
+                          kSeparator, Id::kCopyGenomicRange, Id::kCopyGenomicPosition});
     AddMenu(tr("&View"), {Id::kViewToolbar, Id::kPaneToolbar, Id::kViewStatusBar, kSeparator,
                           Id::kDisplayHeader, Id::kShowLoadedFiles, Id::kShowTrackStats,
                           Id::kShowPointerInfo, Id::kShowGridLines, Id::kShowDataBorder,
@@ -297,6 +299,10 @@ void LocuscopeMainFrame::PaneRangeChanged(LocuscopeDocument& document,
         RelabelPane(document, paneName);
 }
 
+void LocuscopeMainFrame::ViewOptionsChanged() {
+    RedrawAllViews();
+}
+
 void LocuscopeMainFrame::RedrawAllViews() {
     for (QMdiSubWindow* window : GetMdiArea()->subWindowList()) {
         auto* frame = qobject_cast<CChildFrameBase*>(window);
@@ -357,17 +363,32 @@ void LocuscopeMainFrame::ImportDroppedFiles(const QStringList& paths) {
         });
         return;
     }
-    QStringList remaining = paths;
+    // The data files go into the active document; a workspace opens in a window of its own.
+    QStringList dataFiles;
+    QStringList workspaces;
+    for (const QString& path : paths)
+        (WorkspaceCommand::IsWorkspace(ByteText::ToBytes(path)) ? workspaces : dataFiles)
+            .append(path);
+    ImportDataFiles(dataFiles);
+    for (const QString& path : workspaces) {
+        if (openDocument_)
+            openDocument_(path);
+    }
+}
+
+void LocuscopeMainFrame::ImportDataFiles(QStringList paths) {
+    if (paths.isEmpty())
+        return;
     if (GetActiveDocument() == nullptr) {
         // Opening the new document imports the first file; the rest follow once each.
-        if (!openDocument_ || openDocument_(remaining.takeFirst()) == nullptr)
+        if (!openDocument_ || openDocument_(paths.takeFirst()) == nullptr)
             return;
     }
     LocuscopeDocument* document = GetActiveDocument();
-    if (document == nullptr || remaining.isEmpty())
+    if (document == nullptr || paths.isEmpty())
         return;
     std::vector<std::string> files;
-    for (const QString& path : remaining)
+    for (const QString& path : paths)
         files.push_back(ByteText::ToBytes(path));
     document->ImportFiles(files);
 }

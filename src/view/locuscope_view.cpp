@@ -51,19 +51,10 @@ QRect LocuscopeView::UsableRect() const {
 }
 
 RenderSettings LocuscopeView::CurrentRenderSettings(double outputScale) const {
-    RenderSettings settings;
-    settings.outputScale = outputScale;
-    if (const LocuscopeDocument* document = GetDocument())
-        settings.defaultTrackStyle = document->DefaultTrackStyle;
-    if (services_.options != nullptr) {
-        const ViewOptions& options = *services_.options;
-        settings.showGridLines = options.ShowGridLinesHoriz;
-        settings.showDataBorder = options.ShowTransparentDataBorder;
-        settings.showManualScaleOverlay = options.ShowManualScaleOverlay;
-        settings.showFeatureNames = options.ShowFeatureNames;
-        settings.geneModels = options.ShowGeneModels;
-    }
-    return settings;
+    const LocuscopeDocument* document = GetDocument();
+    return RenderSettingsFor(document != nullptr ? document->DefaultTrackStyle
+                                                 : RenderSettings().defaultTrackStyle,
+                             services_.options, outputScale);
 }
 
 LocuscopeView::ScrollState LocuscopeView::CurrentScrollState() const {

@@ -201,19 +201,11 @@ void LocuscopeView::PressLabel(const QPoint& point, Qt::KeyboardModifiers modifi
     const ViewGeometry::PointHit hit = HitAt(point);
     const bool belowRows = geometry_.rowBottoms.empty() || point.y() > geometry_.rowBottoms.back();
     const std::string name = belowRows ? std::string() : TrackNameAt(hit.trackIndex);
-    std::vector<std::string>& selected = document->Genome.SelectedTracks;
-    if (modifiers.testFlag(Qt::ControlModifier) && !name.empty()) {
-        // Ctrl adds a track to the selection, or takes it out again.
-        const auto found = std::find(selected.begin(), selected.end(), name);
-        if (found == selected.end())
-            selected.push_back(name);
-        else
-            selected.erase(found);
-    } else if (!(keepSelection && document->Genome.IsTrackSelected(name))) {
-        selected.clear();
-        if (!name.empty())
-            selected.push_back(name);
-    }
+    // Ctrl adds a track to the selection, or takes it out again.
+    if (modifiers.testFlag(Qt::ControlModifier) && !name.empty())
+        document->ToggleTrackSelection(name);
+    else if (!(keepSelection && document->Genome.IsTrackSelected(name)))
+        document->SelectOnlyTrack(name);
     draggedRow_ = belowRows ? -1 : static_cast<int>(hit.trackIndex - geometry_.vertical.position);
     update();
 }
@@ -240,8 +232,8 @@ void LocuscopeView::FinishSelection(const QPoint& release) {
     // Selections keep their low end exclusive, so the range starts one base before the first
     // base dragged over.
     const uint32_t low = std::min(a, b);
-    document->Genome.RegionSelection[document->GetCurrentPaneName()].emplace_back(
-        low > 0 ? low - 1 : 0, std::max(a, b));
+    document->AddRegionSelection(document->GetCurrentPaneName(),
+                                 Range(low > 0 ? low - 1 : 0, std::max(a, b)));
 }
 
 void LocuscopeView::FinishLabelDrag(const QPoint& release) {
@@ -271,11 +263,8 @@ void LocuscopeView::FinishRowHeight(const QPoint& release) {
     // Display settings belong to the track name, so the height follows it into every pane.
     const std::string name =
         TrackNameAt(static_cast<int>(geometry_.vertical.position) + draggedRow_);
-    for (const std::string& pane : document->Genome.GetPaneOrder()) {
-        if (ChromosomeDataset* track = document->Genome.FindTrack(pane, name))
-            track->TrackHeight = height;
-    }
-    document->UpdateAllViews();
+    if (!name.empty())
+        document->SetRowHeight(name, height);
 }
 
 void LocuscopeView::OpenLinkAt(const QPoint& point) {
@@ -352,10 +341,10 @@ void LocuscopeView::mousePressEvent(QMouseEvent* event) {
         drag_ =
             tool == CParametersHandlerTools::kMagnifierTool ? Drag::kMagnifier : Drag::kSelection;
         if (tool != CParametersHandlerTools::kMagnifierTool)
-            document->Genome.MoveCursorNear(HitAt(point).position);
+            document->PlaceCursorNear(HitAt(point).position);
         if (tool == CParametersHandlerTools::kPointerTool &&
             !modifiers.testFlag(Qt::ControlModifier))
-            document->Genome.RegionSelection.clear();
+            document->ClearRegionSelection();
     }
     update();
     event->accept();

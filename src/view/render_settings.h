@@ -24,6 +24,13 @@ struct RenderSettings {
     bool opaqueOutlines = false;
 };
 
+struct ViewOptions;
+
+// The settings of a pass in the document's default style (2 points, 3 bars) with the window's
+// display options; without options (null), the options a new window has.
+RenderSettings RenderSettingsFor(int defaultTrackStyle, const ViewOptions* options,
+                                 double outputScale);
+
 // Fonts, pens and brushes made once per pass.
 struct RenderResources {
     explicit RenderResources(double outputScale);

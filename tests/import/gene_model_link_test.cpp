@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/gene_model_set.h"
+#include "data/track_removal.h"
 #include "import/import_driver.h"
 #include "support/recording_agent.h"
 #include "support/scratch_file.h"
@@ -162,6 +163,21 @@ TEST_F(GeneModelLinkTest, ModelsFollowWhatIsLoadedAndWhatIsDeleted) {
     // BED lines added to the track: the models named items by their place, so they are dropped.
     ASSERT_TRUE(Import("mRNA.bed", "chr1\t0\t10\tx\n"));
     EXPECT_TRUE(Models("mRNA").empty());
+}
+
+TEST_F(GeneModelLinkTest, ADeletionThatIsUndoneBringsBackTheModelsItChanged) {
+    ASSERT_TRUE(Import("a.gff3", Gff("mRNA", 100, 900, "ID=t1") +
+                                     Gff("exon", 100, 200, "Parent=t1") +
+                                     Gff("CDS", 150, 200, "Parent=t1")));
+    const Lines whole = Models("mRNA");
+    RemovedTracks removed = TrackRemoval::TakeTracks(genome_, {"CDS"});
+    EXPECT_EQ(Models("mRNA"), (Lines{"100-900 item@100 exons:100-200"}));
+    TrackRemoval::Restore(genome_, removed);
+    EXPECT_EQ(Models("mRNA"), whole);
+    // Without its exons the transcript has no model; undone, it has it again.
+    removed = TrackRemoval::TakeTracks(genome_, {"exon"});
+    TrackRemoval::Restore(genome_, removed);
+    EXPECT_EQ(Models("mRNA"), whole);
 }
 
 }  // namespace
