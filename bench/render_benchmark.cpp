@@ -2,10 +2,12 @@
 // wide picture, at full zoom-out, over a 3 Mb window (just under the dense-points threshold
 // with 10M features) and over a 10 kb window, in Points and in Bars; and per picture of the
 // "All Tracks" pane of 1,000, 10,000 and 30,000 one-track chromosomes (a draft assembly), as
-// the headless render and image export draw it, 100 pixels wide; and per print of "All Tracks"
+// the headless render and image export draw it, 100 pixels wide; per print of "All Tracks"
 // of 1,000, 4,000 and 8,000 one-track chromosomes to a PDF, next to the PNG of the same pane
-// (drawn and encoded):
-//   render_benchmark [benchmark flags]
+// (drawn and encoded). Given a GENCODE-like file of gene models (bench_generate models), also
+// the pane of its chr1 with every track, gene models on and off, over the whole chromosome,
+// 3 Mb and 100 kb:
+//   render_benchmark [benchmark flags] [MODELS_GFF]
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
@@ -20,6 +22,7 @@
 
 #include "data/genome_dataset.h"
 #include "framework/string_format.h"
+#include "import/import_driver.h"
 #include "view/pane_image.h"
 #include "view/pane_printer.h"
 #include "view/track_renderer.h"
@@ -135,6 +138,31 @@ void AllTracksImage(benchmark::State& state) {
     state.counters["image_height"] = height;
 }
 
+// The chr1 pane of a file of gene models, every track, into a picture as high as its rows.
+// args: window in bases (0 = the whole chromosome), gene models (1 on, 0 off).
+void GeneModelPane(benchmark::State& state, const std::string& path) {
+    static std::unique_ptr<GenomeDataset> genome;
+    if (!genome) {
+        genome = std::make_unique<GenomeDataset>();
+        ImportDriver(*genome).LoadFiles({path});
+    }
+    const PaneImage::Range extent = genome->GetPaneExtent("chr1");
+    const uint32_t window = static_cast<uint32_t>(state.range(0));
+    const uint32_t first = window == 0 ? extent.first : 100000000;
+    const PaneImage::Range range{first, window == 0 ? extent.second : first + window - 1};
+    ViewGeometry geometry = PaneImage::Layout(*genome, "chr1", range, kWidth, true);
+    RenderSettings settings;
+    settings.geneModels = state.range(1) != 0;
+    TrackRenderer renderer(*genome, "chr1", geometry, settings);
+    QImage image(kWidth, static_cast<int>(renderer.FullImageHeight()),
+                 QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        renderer.DrawAll(painter, image.rect(), Qt::white);
+    }
+    state.counters["tracks"] = genome->GetPaneTrackCount("chr1");
+}
+
 // args: number of one-track panes. The pages the headless render writes for a .pdf: A4
 // landscape, 10 mm margins.
 void AllTracksPdf(benchmark::State& state) {
@@ -209,6 +237,13 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
+    if (argc > 1) {
+        const std::string path = argv[1];
+        benchmark::RegisterBenchmark("GeneModelPane", GeneModelPane, path)
+            ->ArgNames({"window", "models"})
+            ->ArgsProduct({{0, 3000000, 100000}, {1, 0}})
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

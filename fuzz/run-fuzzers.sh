@@ -94,5 +94,5 @@ run bed_reader_fuzz "$seeds/lines" -max_len=8192
 run import_file_fuzz "$seeds/files" -max_len=16384 -len_control=0
 # The same files, their first byte read as fuzz/parallel_import_fuzz.cpp says.
 run parallel_import_fuzz "$seeds/files" -max_len=8192 -len_control=0
-run score_summary_fuzz "$seeds/lines" -max_len=4096
+run gene_model_linker_fuzz "$seeds/lines" -max_len=16384
 run view_arithmetic_fuzz "$seeds/lines" -max_len=1024

@@ -5,6 +5,7 @@
 
 #include "app/console_agent.h"
 #include "app/headless_front_end.h"
+#include "document/export_command.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "framework/console_text.h"
@@ -46,7 +47,7 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
     ImportOutcome outcome = ImportOutcome::kFailed;
-    document.ImportFiles(paths, &outcome);
+    document.OpenFiles(paths, &outcome);
     if (outcome != ImportOutcome::kComplete)
         return HeadlessFrontEnd::SkipOutputAfterIncompleteImport(output, outcome);
     for (const Selection& selection : selections) {
@@ -56,10 +57,19 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
             return HeadlessFrontEnd::kExitUsage;
         }
     }
+    // Selections named here replace those of a workspace.
+    if (selectAll || !selections.empty())
+        document.ClearRegionSelection();
     if (selectAll)
-        document.Genome.SelectAllRegions();
+        document.SelectAllRegions();
     for (const Selection& selection : selections)
-        document.Genome.RegionSelection[selection.pane].push_back(selection.range);
+        document.AddRegionSelection(selection.pane, selection.range);
+    if (!selectAll && selections.empty() && !ExportCommand::HasSelection(document)) {
+        ConsoleText::WriteLine(stderr,
+                               "--export: the workspace selects nothing; give --select "
+                               "PANE:START-STOP or --select-all.");
+        return HeadlessFrontEnd::kExitUsage;
+    }
 
     return document.ExportSelections(output) ? HeadlessFrontEnd::kExitSuccess
                                              : HeadlessFrontEnd::kExitFailure;

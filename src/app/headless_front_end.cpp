@@ -12,6 +12,7 @@
 #include "app/headless_report.h"
 #include "app/headless_search.h"
 #include "document/locuscope_document.h"
+#include "document/workspace_command.h"
 #include "framework/console_text.h"
 #include "framework/byte_text.h"
 
@@ -23,6 +24,7 @@ const QString kRenderOption = QStringLiteral("render");
 const QString kRegionOption = QStringLiteral("region");
 const QString kWidthOption = QStringLiteral("width");
 const QString kTransparentOption = QStringLiteral("transparent");
+const QString kGeneModelsOption = QStringLiteral("gene-models");
 const QString kSearchOption = QStringLiteral("search");
 const QString kExportOption = QStringLiteral("export");
 const QString kSelectOption = QStringLiteral("select");
@@ -46,7 +48,7 @@ ImportOutcome Import(const QCommandLineParser& parser, LocuscopeDocument& docume
                      ConsoleAgent& console) {
     document.SetHeadlessAgent(&console);
     ImportOutcome outcome = ImportOutcome::kFailed;
-    document.ImportFiles(ToPaths(parser.positionalArguments()), &outcome);
+    document.OpenFiles(ToPaths(parser.positionalArguments()), &outcome);
     return outcome;
 }
 
@@ -68,6 +70,13 @@ int Render(const QCommandLineParser& parser) {
     if (parser.isSet(kRegionOption))
         request.region = ByteText::ToBytes(parser.value(kRegionOption));
     request.transparent = parser.isSet(kTransparentOption);
+    if (parser.isSet(kGeneModelsOption)) {
+        const QString choice = parser.value(kGeneModelsOption);
+        if (choice != QLatin1String("on") && choice != QLatin1String("off"))
+            return UsageError(parser, QStringLiteral("--gene-models takes on or off."));
+        request.geneModels = choice == QLatin1String("on") ? HeadlessRender::GeneModels::kOn
+                                                           : HeadlessRender::GeneModels::kOff;
+    }
     request.paths = ToPaths(parser.positionalArguments());
     return HeadlessRender::Run(request);
 }
@@ -117,12 +126,15 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         "  locuscope [FILE...]                   the window; the first FILE opens a document,\n"
         "                                        the others are imported into it\n"
         "  locuscope --report [--items] FILE...  no window: what the files hold, tab-separated\n"
-        "  locuscope --render OUT [--region R] [--width N] [--transparent] FILE...\n"
+        "  locuscope --render OUT [--region R] [--width N] [--transparent]\n"
+        "                     [--gene-models on|off] FILE...\n"
         "                                        no window: a picture (.png .bmp .gif .tif .svg)\n"
         "                                        or printed pages (.pdf) of a pane\n"
         "  locuscope --search TEXT FILE...       no window: the items whose attributes hold TEXT\n"
         "  locuscope --export OUT (--select PANE:START-STOP... | --select-all) FILE...\n"
-        "                                        no window: the selected items as a GFF file"));
+        "                                        no window: the selected items as a GFF file\n"
+        "A saved workspace (FILE.lsw) may stand first in place of the files it names: its\n"
+        "files, deletions, track settings, pane and range, selections and view options."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(
@@ -138,7 +150,8 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     parser.addOption({kRegionOption,
                       QStringLiteral("With --render, the pane and range to draw, as the pane "
                                      "selector writes them (chr1:12,000-15,500), or a pane name "
-                                     "for its whole extent. Default: All Tracks."),
+                                     "for its whole extent. Default: All Tracks, or the pane and "
+                                     "range a workspace was showing."),
                       QStringLiteral("PANE:START-STOP")});
     parser.addOption({kWidthOption,
                       QStringLiteral("With --render, the picture's width in pixels (default "
@@ -147,6 +160,10 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     parser.addOption({kTransparentOption,
                       QStringLiteral("With --render, leave the background transparent (not in "
                                      "BMP, which is always white).")});
+    parser.addOption({kGeneModelsOption,
+                      QStringLiteral("With --render, draw transcripts as gene models (on) or "
+                                     "not (off), whatever View > Gene Models was left at."),
+                      QStringLiteral("on|off")});
     parser.addOption({kSearchOption,
                       QStringLiteral("Import FILE... without a window and list every item whose "
                                      "attribute text contains TEXT (case-sensitive; empty lists "
@@ -154,7 +171,8 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
                       QStringLiteral("TEXT")});
     parser.addOption({kExportOption,
                       QStringLiteral("Import FILE... without a window and write the items of "
-                                     "the selected ranges to OUT as GFF."),
+                                     "the selected ranges to OUT as GFF (without --select or "
+                                     "--select-all: the ranges a workspace selected)."),
                       QStringLiteral("OUT")});
     parser.addOption({kSelectOption,
                       QStringLiteral("With --export, select the items of a pane that start in "
@@ -166,7 +184,8 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("GFF (.gff .gff3 .gtf), BED (.bed .bed3-.bed15 "
                                                 ".bedGraph .bdg .narrowPeak .broadPeak) or "
-                                                "either (.txt) files, each also as .gz or .bgz."),
+                                                "either (.txt) files, each also as .gz or .bgz; "
+                                                "first, a workspace (.lsw)."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(arguments))
         return UsageError(parser, parser.errorText());
@@ -187,8 +206,16 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
                           QStringLiteral("Give one of --report, --render, --search or --export."));
     if ((parser.isSet(kSelectOption) || parser.isSet(kSelectAllOption)) && !exporting)
         return UsageError(parser, QStringLiteral("--select and --select-all go with --export."));
-    if (parser.positionalArguments().isEmpty())
+    const std::vector<std::string> files = ToPaths(parser.positionalArguments());
+    if (files.empty())
         return UsageError(parser, QStringLiteral("Give at least one FILE to import."));
+    // As in the window, a workspace makes the document and the other files are imported into it.
+    for (size_t i = 1; i < files.size(); ++i) {
+        if (WorkspaceCommand::IsWorkspace(files[i]))
+            return UsageError(parser, QStringLiteral("A workspace (.lsw) comes first, before "
+                                                     "the files imported into it."));
+    }
+    const bool workspace = WorkspaceCommand::IsWorkspace(files.front());
     if (render)
         return Render(parser);
     if (search)
@@ -198,8 +225,9 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
         if (parser.value(kExportOption).isEmpty())
             return UsageError(parser, QStringLiteral("--export needs the GFF file to write."));
         // As the Export command, which runs only with a selection: without one there is
-        // nothing to write, and an empty file would pass for the export asked for.
-        if (!parser.isSet(kSelectOption) && !parser.isSet(kSelectAllOption))
+        // nothing to write, and an empty file would pass for the export asked for. A
+        // workspace may bring its own.
+        if (!parser.isSet(kSelectOption) && !parser.isSet(kSelectAllOption) && !workspace)
             return UsageError(parser, QStringLiteral("--export needs --select PANE:START-STOP "
                                                      "or --select-all."));
         return HeadlessExport::Run(

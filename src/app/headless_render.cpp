@@ -7,11 +7,15 @@
 #include <cctype>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "app/console_agent.h"
 #include "app/headless_front_end.h"
+#include "document/feature_name_command.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
+#include "document/view_options.h"
+#include "document/workspace_command.h"
 #include "framework/console_text.h"
 #include "framework/message_box.h"
 #include "view/c_dialog_image_export.h"
@@ -58,6 +62,21 @@ bool EncodePdf(const LocuscopeDocument& document, const std::string& pane, PaneI
                                     kPdfDotsPerInch, job, bytes);
 }
 
+// The first feature in pane order that answers to name, with a status line when others do too.
+std::optional<FeatureMatch> FirstFeatureNamed(LocuscopeDocument& document,
+                                              const std::string& name) {
+    const std::optional<FeatureNameIndex::Lookup> lookup = FeatureNameCommand::Find(document, name);
+    if (!lookup || lookup->matches.empty())
+        return std::nullopt;
+    const FeatureMatch& first = lookup->matches.front();
+    if (lookup->count > 1)
+        ConsoleText::WriteLine(
+            stderr, PaneLabel::GroupedNumber(lookup->count) + " features are named " +
+                        lookup->name + "; drawing the first: " + first.trackName + " " +
+                        PaneLabel::Format(first.chromosomeName, {first.start, first.stop}));
+    return first;
+}
+
 }  // namespace
 
 std::string HeadlessRender::FormatOf(const std::string& output) {
@@ -102,19 +121,42 @@ int HeadlessRender::Run(const Request& request) {
     LocuscopeDocument document;
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
+    // What a workspace brings; without one, the options a new window has, but for gene
+    // models, which follow the remembered option.
+    ViewOptions options;
+    document.SetViewOptions(&options);
+    if (!request.paths.empty() && !WorkspaceCommand::IsWorkspace(request.paths.front())) {
+        ViewOptions remembered;
+        remembered.Read();
+        options.ShowGeneModels = remembered.ShowGeneModels;
+    }
     ImportOutcome outcome = ImportOutcome::kFailed;
-    document.ImportFiles(request.paths, &outcome);
+    document.OpenFiles(request.paths, &outcome);
     if (outcome != ImportOutcome::kComplete)
         return HeadlessFrontEnd::SkipOutputAfterIncompleteImport(request.output, outcome);
-    if (region.paneName != kAllTracksPane && !document.Genome.HasChromosome(region.paneName)) {
-        ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + region.paneName);
-        return HeadlessFrontEnd::kExitUsage;
-    }
+    if (request.geneModels != GeneModels::kRemembered)
+        options.ShowGeneModels = request.geneModels == GeneModels::kOn;
+    std::string pane = region.paneName;
     PaneImage::Range range = region.range;
+    // A workspace's figure is made again where it was: its pane at its range.
+    if (request.region.empty() && !request.paths.empty() &&
+        WorkspaceCommand::IsWorkspace(request.paths.front())) {
+        pane = document.GetCurrentPaneName();
+        range = document.GetPaneJumpRange(pane);
+    }
+    if (pane != kAllTracksPane && !document.Genome.HasChromosome(pane)) {
+        // Not a pane: the name or ID of a feature, shown as the window shows it.
+        const std::optional<FeatureMatch> feature = FirstFeatureNamed(document, regionText);
+        if (!feature) {
+            ConsoleText::WriteLine(stderr, "--region names no pane of the files: " + pane);
+            return HeadlessFrontEnd::kExitUsage;
+        }
+        pane = feature->chromosomeName;
+        range = FeatureNameIndex::ShownRange(feature->start, feature->stop);
+    }
     if (range.first == PaneLabel::kNoPosition)
-        range = document.GetPaneExtent(region.paneName);
-    RenderSettings settings;
-    settings.defaultTrackStyle = document.DefaultTrackStyle;
+        range = document.GetPaneExtent(pane);
+    const RenderSettings settings = RenderSettingsFor(document.DefaultTrackStyle, &options, 1.0);
     const int width = ClampWidth(request.width);
     const bool transparent = request.transparent && format != kBmp;
     const QColor background = transparent ? QColor(Qt::transparent) : QColor(Qt::white);
@@ -124,16 +166,16 @@ int HeadlessRender::Run(const Request& request) {
     if (format == kSvg) {
         message = PictureOutput::kErrorCreatingMetafile;
         produce = [&](QByteArray& bytes) {
-            return EncodeSvg(document, region.paneName, range, width, settings, background, bytes);
+            return EncodeSvg(document, pane, range, width, settings, background, bytes);
         };
     } else if (format == kPdf) {
         message = PictureOutput::kErrorPrinting;
         produce = [&](QByteArray& bytes) {
-            return EncodePdf(document, region.paneName, range, settings, bytes);
+            return EncodePdf(document, pane, range, settings, bytes);
         };
     } else {
         produce = [&](QByteArray& bytes) {
-            const QImage image = PaneImage::Render(document.Genome, region.paneName, range, width,
+            const QImage image = PaneImage::Render(document.Genome, pane, range, width,
                                                    document.HeaderVisible, settings, background);
             return PictureOutput::EncodeImage(image, format, bytes);
         };

@@ -11,14 +11,19 @@
 // The width is kept between 100 and 32767 pixels. OUT is written only when every file
 // imported, and replaced only when complete; never when it is one of the files. Returns 0; 1
 // when the picture cannot be made or written, or a file failed to import; 2 for an unknown
-// extension or a region that cannot be read or names no pane of the files.
+// extension or a region that cannot be read or names no pane of the files. Transcripts are drawn
+// as gene models as the View menu was left, unless the request says on or off.
 class HeadlessRender {
 public:
+    // Gene models as View > Gene Models was left (remembered in the settings), or on or off.
+    enum class GeneModels { kRemembered, kOn, kOff };
+
     struct Request {
         std::string output;
         std::string region;  // empty: All Tracks
         int width = 1024;
         bool transparent = false;
+        GeneModels geneModels = GeneModels::kRemembered;
         std::vector<std::string> paths;
     };
 

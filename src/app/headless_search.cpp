@@ -12,7 +12,7 @@ int HeadlessSearch::Run(const std::string& text, const std::vector<std::string>&
     ConsoleAgent console(stderr);
     document.SetHeadlessAgent(&console);
     ImportOutcome outcome = ImportOutcome::kFailed;
-    document.ImportFiles(paths, &outcome);
+    document.OpenFiles(paths, &outcome);
     document.SearchAttributes(text);
 
     const SearchResultList& results = document.SearchResults;

@@ -50,6 +50,7 @@ CDocumentManager::Template LocuscopeApp::DocumentTemplate(LocuscopeMainFrame& fr
     documentTemplate.createDocument = [&frame] {
         auto document = std::make_unique<LocuscopeDocument>();
         document->SetEvents(&frame);
+        document->SetViewOptions(&frame.Options());
         return document;
     };
     documentTemplate.createFrame = [] { return new LocuscopeChildFrame; };
@@ -74,13 +75,8 @@ LocuscopeDocument* LocuscopeApp::OpenDocument(const QString& path) {
 }
 
 void LocuscopeApp::ImportIntoActiveDocument(const QStringList& files) {
-    LocuscopeDocument* document = mainFrame_->GetActiveDocument();
-    if (document == nullptr || files.isEmpty())
-        return;
-    std::vector<std::string> paths;
-    for (const QString& file : files)
-        paths.push_back(ByteText::ToBytes(file));
-    document->ImportFiles(paths);
+    if (mainFrame_->GetActiveDocument() != nullptr)
+        mainFrame_->ImportDroppedFiles(files);
 }
 
 bool LocuscopeApp::OnCommand(int id) {
@@ -88,6 +84,15 @@ bool LocuscopeApp::OnCommand(int id) {
         case CommandId::kFileNew: documents_->NewDocument(); return true;
         case CommandId::kFileOpen: {
             const QString path = QFileDialog::getOpenFileName(mainFrame_.get(), tr("Open"));
+            if (!path.isEmpty())
+                OpenDocument(path);
+            return true;
+        }
+        case CommandId::kOpenWorkspace: {
+            const QString path =
+                QFileDialog::getOpenFileName(mainFrame_.get(), tr("Open Workspace"), QString(),
+                                             tr("Locuscope workspaces (*.lsw);;All Files (*)"),
+                                             nullptr, QFileDialog::DontUseNativeDialog);
             if (!path.isEmpty())
                 OpenDocument(path);
             return true;
@@ -106,6 +111,7 @@ bool LocuscopeApp::OnUpdateCommand(int id, CommandState&) {
     switch (id) {
         case CommandId::kFileNew:
         case CommandId::kFileOpen:
+        case CommandId::kOpenWorkspace:
         case CommandId::kAppAbout:
         case CommandId::kAppExit: return true;
         default: return false;

@@ -12,7 +12,7 @@ class LocuscopeMainFrame;
 
 // The application object: registers the document type, makes the main frame with its splash
 // screen, opens a file named on the command line and answers the application's commands
-// (New, Open, About, Exit). Needs a QApplication.
+// (New, Open, Open Workspace, About, Exit). Needs a QApplication.
 class LocuscopeApp : public QObject, public CCommandTarget {
     Q_OBJECT
 
@@ -34,7 +34,7 @@ public:
     LocuscopeMainFrame* MainFrame() const { return mainFrame_.get(); }
     CDocumentManager* Documents() const { return documents_; }
     LocuscopeDocument* OpenDocument(const QString& path);
-    // Imports files into the active document, each once.
+    // Imports files into the active document, each once; a workspace opens a window of its own.
     void ImportIntoActiveDocument(const QStringList& files);
 
     bool OnCommand(int id) override;

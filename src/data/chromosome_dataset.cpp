@@ -4,6 +4,7 @@
 #include "data/stored_text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -45,6 +46,12 @@ size_t FirstWithStart(const std::vector<uint32_t>& starts, size_t i) {
 }
 
 }  // namespace
+
+uint64_t ChromosomeDataset::NextSerial() {
+    // Datasets may be made on any thread.
+    static std::atomic<uint64_t> next{1};
+    return next.fetch_add(1, std::memory_order_relaxed);
+}
 
 void ChromosomeDataset::EnsureOrdered() const {
     if (ordered_)
@@ -118,6 +125,10 @@ void ChromosomeDataset::PrefetchTexts(ItemHandle handle) const {
     const char* const text = texts_.At(Ordered()[handle].text);
     for (int line = 0; line < kPrefetchLines; ++line)
         __builtin_prefetch(text + kCacheLineBytes * line);
+}
+
+std::string_view ChromosomeDataset::GetAttributes(ItemHandle handle) const {
+    return StoredText::Read(texts_.At(Ordered()[handle].text)).attributes;
 }
 
 std::optional<ItemView> ChromosomeDataset::FindItem(uint32_t start) const {
@@ -200,6 +211,8 @@ void ChromosomeDataset::Push(uint32_t start, TextArena::Handle text, const ItemF
     stored.strand = fields.Strand;
     stored.frame = fields.Frame;
     stored.structure = fields.Structure;
+    if ((fields.Structure & StoredText::kHasBlocks) != 0)
+        ++blockItems_;
     // Grow starts_ first so that a failed allocation leaves both containers the same length.
     if (starts_.size() == starts_.capacity())
         starts_.reserve(NextStartsCapacity());
@@ -217,7 +230,6 @@ void ChromosomeDataset::Push(uint32_t start, TextArena::Handle text, const ItemF
 bool ChromosomeDataset::ScaleValues(float factor) {
     for (size_t i = 0; i < items_.size(); ++i)
         items_[i].score *= factor;
-    summary_.Clear();
     overlap_.Clear();
     finiteRange_ = 0;
     MinValue *= factor;
@@ -266,40 +278,6 @@ uint32_t ChromosomeDataset::GetNearestStart(uint32_t pos) const {
     return i < starts_.size() ? starts_[i] : kNoPosition;
 }
 
-bool ChromosomeDataset::StartMinMax(uint32_t from, uint32_t to, uint32_t& minStart,
-                                    uint32_t& maxStart, float& minValue, float& maxValue,
-                                    size_t& first, size_t& last) const {
-    const std::vector<uint32_t>& starts = GetStartPositions();
-    const size_t i = FindNearestStart(from);
-    if (i == starts.size()) {
-        minStart = maxStart = 0;
-        return false;
-    }
-    first = FirstWithStart(starts, i);
-    minValue = maxValue = items_[first].score;
-    minStart = maxStart = starts[i];
-    if (from >= to)
-        return false;
-    const size_t j = FindNearestStart(to);
-    if (j == starts.size() || j == i)
-        return false;
-    // When S[j] equals S[i] (j is another item of the same start), the range is empty and the
-    // values end up as FLT_MAX and -FLT_MAX.
-    last = FirstWithStart(starts, j);
-    minValue = FLT_MAX;
-    maxValue = -FLT_MAX;
-    return true;
-}
-
-const ValueSummary& ChromosomeDataset::Summary() const {
-    EnsureOrdered();
-    // Items are only ever added and ScaleValues clears the summary, so its size tells whether
-    // it still matches the scores.
-    if (summary_.Size() != items_.size())
-        summary_.Build(items_.size(), [this](size_t k) { return items_[k].score; });
-    return summary_;
-}
-
 const OverlapIndex& ChromosomeDataset::GetOverlapIndex(bool unitValues) const {
     EnsureOrdered();
     if (overlap_.Size() != items_.size() || overlapUnitValues_ != unitValues) {
@@ -334,39 +312,34 @@ bool ChromosomeDataset::GetFiniteValueRange(float& minValue, float& maxValue) co
 void ChromosomeDataset::GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart,
                                          uint32_t& maxStart, float& minValue,
                                          float& maxValue) const {
-    size_t first = 0;
-    size_t last = 0;
-    if (!StartMinMax(from, to, minStart, maxStart, minValue, maxValue, first, last))
+    const std::vector<uint32_t>& starts = GetStartPositions();
+    const size_t i = FindNearestStart(from);
+    if (i == starts.size()) {
+        minStart = maxStart = 0;
         return;
-    const ValueSummary::Extremes found =
-        Summary().Find(first, last, [this](size_t k) { return items_[k].score; });
-    // The summary's extremes still have to beat the starting values, as in the walk.
-    if (found.MinIndex != ValueSummary::kNoIndex && items_[found.MinIndex].score < minValue) {
-        minValue = items_[found.MinIndex].score;
-        minStart = starts_[found.MinIndex];
     }
-    if (found.MaxIndex != ValueSummary::kNoIndex && items_[found.MaxIndex].score > maxValue) {
-        maxValue = items_[found.MaxIndex].score;
-        maxStart = starts_[found.MaxIndex];
-    }
-}
-
-void ChromosomeDataset::GetMinMaxInRangeByWalking(uint32_t from, uint32_t to, uint32_t& minStart,
-                                                  uint32_t& maxStart, float& minValue,
-                                                  float& maxValue) const {
-    size_t first = 0;
-    size_t last = 0;
-    if (!StartMinMax(from, to, minStart, maxStart, minValue, maxValue, first, last))
+    const size_t first = FirstWithStart(starts, i);
+    minValue = maxValue = items_[first].score;
+    minStart = maxStart = starts[i];
+    if (from >= to)
         return;
-    for (size_t k = first; k < last && k < items_.size(); ++k) {
+    const size_t j = FindNearestStart(to);
+    if (j == starts.size() || j == i)
+        return;
+    // When S[j] equals S[i] (j is another item of the same start), the range is empty and the
+    // values end up as FLT_MAX and -FLT_MAX.
+    const size_t last = FirstWithStart(starts, j);
+    minValue = FLT_MAX;
+    maxValue = -FLT_MAX;
+    for (size_t k = first; k < last; ++k) {
         const float score = items_[k].score;
         if (score < minValue) {
             minValue = score;
-            minStart = starts_[k];
+            minStart = starts[k];
         }
         if (score > maxValue) {
             maxValue = score;
-            maxStart = starts_[k];
+            maxStart = starts[k];
         }
     }
 }
@@ -410,7 +383,8 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
             return;
         if (s <= pos && pos < e) {
             const int64_t centre = Distance((e >> 1) + (s >> 1), pos);
-            const float valueDistance = std::fabs(items_[k].score - value);
+            // A score that is not a number is drawn at 0, and found there.
+            const float valueDistance = std::fabs(DrawnValue(k, false) - value);
             anyUnderPointer = true;
             const bool closer = underPointer == End() ? valueDistance <= bestValueDistance
                                                       : valueDistance < bestValueDistance ||
@@ -437,7 +411,6 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
                         consider);
     for (size_t k = lower; k < upper; ++k)
         consider(k);
-    // A score that cannot be compared (NaN) never wins, even with nothing else under the pointer.
     return anyUnderPointer ? underPointer : nearestEdge;
 }
 

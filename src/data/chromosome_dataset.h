@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,13 +13,13 @@
 #include "data/chromosome_item.h"
 #include "data/chunked_vector.h"
 #include "data/feature_structure.h"
+#include "data/gene_model_set.h"
 #include "data/item_blocks.h"
 #include "data/item_view.h"
 #include "data/memory_budget.h"
 #include "data/overlap_index.h"
 #include "data/text_arena.h"
 #include "data/text_block.h"
-#include "data/value_summary.h"
 #include "framework/parameter_base.h"
 
 // One track on one chromosome: the features of one GFF feature type or one BED track, kept in
@@ -59,6 +61,10 @@ public:
     int PointHeightBottom = 0;
     bool HasReverseStrand = false;
 
+    // A number that no other dataset of this run has had. Unlike an address it is never used
+    // again once the dataset is deleted, so a cache can tell a new track from one it knows.
+    uint64_t GetSerial() const { return serial_; }
+
     // Point size as a whole: W = left + right, H = top + bottom. Setting one splits it into
     // halves, the odd pixel on the right (bottom); a negative size counts as 0.
     int GetPointWidth() const { return PointWidthLeft + PointWidthRight; }
@@ -73,6 +79,8 @@ public:
     size_t GetItemCount() const { return items_.size(); }
 
     ItemView GetItem(ItemHandle handle) const;
+    // The item's attribute text alone, which a walk over every item reads faster this way.
+    std::string_view GetAttributes(ItemHandle handle) const;
     // Asks the processor to bring in the texts of the item: loops that read items' texts one
     // after another call it some items ahead, since the texts lie in the order of the file,
     // among those of other tracks, and reading them in item order would wait for memory. Worth
@@ -87,10 +95,13 @@ public:
     uint32_t GetColor(ItemHandle handle) const { return Ordered()[handle].color; }
     ItemHandle End() const { return items_.size(); }
 
-    // The value an item is drawn at: its score, or with unitValues +1 (-1 for strand "-").
+    // The value an item is drawn at: its score, or with unitValues +1 (-1 for strand "-"). A
+    // score that is not a number is drawn as 0, so that its item shows like any other.
     float DrawnValue(ItemHandle handle, bool unitValues) const {
         const StoredItem& item = Ordered()[handle];
-        return unitValues ? (item.strand == '-' ? -1.0f : 1.0f) : item.score;
+        if (unitValues)
+            return item.strand == '-' ? -1.0f : 1.0f;
+        return std::isnan(item.score) ? 0.0f : item.score;
     }
     // The last base an item covers: its stop, or its start when the stop lies before it.
     uint32_t EffectiveStop(ItemHandle handle) const {
@@ -145,6 +156,18 @@ public:
     bool GetThickRange(ItemHandle handle, uint32_t& start, uint32_t& stop) const;
     // The blocks of an item read from BED columns 10 to 12; empty when its line had none.
     ItemBlocks GetBlocks(ItemHandle handle) const;
+    // The number of items that have blocks.
+    size_t GetBlockItemCount() const { return blockItems_; }
+
+    // The gene models the track draws, as GeneModelLinker found them; null when it draws none,
+    // or when items were added since (the models name items by handle).
+    const GeneModelSet* GetGeneModels() const {
+        return geneModels_ && geneModels_->GetItemCount() == items_.size() ? geneModels_.get()
+                                                                           : nullptr;
+    }
+    void SetGeneModels(std::unique_ptr<const GeneModelSet> models) {
+        geneModels_ = std::move(models);
+    }
 
     // Multiplies every score and the value extents; a negative factor swaps the extents.
     bool ScaleValues(float factor);
@@ -157,31 +180,24 @@ public:
     // That start itself, or kNoPosition for an empty track.
     uint32_t GetNearestStart(uint32_t pos) const;
 
-    // The smallest and largest score over a range of items, with the starts of the two items,
-    // for drawing one pixel column. With S the start index and i = FindNearestStart(from):
+    // The smallest and largest score over a range of items, with the starts of the two items
+    // (the track's range query; nothing draws through it: drawing reads the overlap index).
+    // With S the start index and i = FindNearestStart(from):
     // - an empty track gives starts (0, 0) and leaves the values as they were;
     // - otherwise both starts become S[i] and both values the score of the first item starting
     //   at S[i]; that is the answer when from >= to or FindNearestStart(to) is i;
     // - otherwise the items from the first one starting at S[i] up to, not including, the first
-    //   one starting at S[FindNearestStart(to)] are searched: the values start at FLT_MAX and
+    //   one starting at S[FindNearestStart(to)] are read: the values start at FLT_MAX and
     //   -FLT_MAX, and an item replaces the minimum only with a strictly smaller score and the
     //   maximum only with a strictly larger one, its start replacing the result start. So the
-    //   earliest item wins ties, NaN never wins, a score of FLT_MAX or more never becomes the
-    //   minimum (nor -FLT_MAX or less the maximum), and an empty or all-NaN range gives the
-    //   values FLT_MAX and -FLT_MAX with both starts S[i].
-    // Answered from a summary of the scores (about 0.19 bytes per item), built on the first call
-    // after items were added or scaled: a call reads at most a few hundred scores and summary
-    // entries plus one entry per 4096 items in the range.
+    //   earliest item wins ties, NaN never wins, and an empty or all-NaN range gives the values
+    //   FLT_MAX and -FLT_MAX with both starts S[i].
     void GetMinMaxInRange(uint32_t from, uint32_t to, uint32_t& minStart, uint32_t& maxStart,
                           float& minValue, float& maxValue) const;
-    // The same results, found by reading every item of the range. Kept as the reference that
-    // GetMinMaxInRange must match.
-    void GetMinMaxInRangeByWalking(uint32_t from, uint32_t to, uint32_t& minStart,
-                                   uint32_t& maxStart, float& minValue, float& maxValue) const;
 
     // The item under a pointer at base pos and data value value, with the visible window
     // [from, to] (to = kNoPosition for no upper bound); End() when there is none. Every item
-    // that covers pos counts, however long ago it started.
+    // that covers pos counts, however long ago it started; a NaN score counts as 0.
     ItemHandle FindItemAt(uint32_t pos, float value, uint32_t from, uint32_t to) const;
     // The first index in the start index whose start equals that of FindItemAt's item, or the
     // index's size when nothing was found.
@@ -224,28 +240,26 @@ private:
     size_t NextStartsCapacity() const { return std::max<size_t>(16, starts_.size() * 2); }
 
     void EnsureOrdered() const;
-    // Steps shared by both range queries: sets the results for the item nearest to from and
-    // gives the item range [first, last) to search, or false when the results are final.
-    bool StartMinMax(uint32_t from, uint32_t to, uint32_t& minStart, uint32_t& maxStart,
-                     float& minValue, float& maxValue, size_t& first, size_t& last) const;
-    // The summary of the ordered scores, rebuilt when items were added or scaled since.
-    const ValueSummary& Summary() const;
     const ChunkedVector<StoredItem>& Ordered() const {
         if (!ordered_)  // checked here: every read of an item passes
             EnsureOrdered();
         return items_;
     }
 
+    static uint64_t NextSerial();
+
+    const uint64_t serial_ = NextSerial();
     TextArena texts_;
     // Items and their starts in the order added until EnsureOrdered sorts them by start.
     mutable ChunkedVector<StoredItem> items_;
     mutable std::vector<uint32_t> starts_;
     mutable std::vector<uint32_t> stops_;  // built on demand
-    mutable ValueSummary summary_;         // built on demand; cleared by ScaleValues
     mutable OverlapIndex overlap_;         // built on demand, like the summary
     mutable bool overlapUnitValues_ = false;
     mutable int finiteRange_ = 0;  // 0 unknown, 1 known, -1 no finite score
     mutable float finiteMin_ = 0.0f;
     mutable float finiteMax_ = 0.0f;
     mutable bool ordered_ = true;
+    std::unique_ptr<const GeneModelSet> geneModels_;
+    size_t blockItems_ = 0;
 };

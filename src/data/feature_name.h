@@ -8,3 +8,14 @@
 // itself, the whole text; for peak files, the name before "NAME;signalValue=...". Empty when
 // none is found. The view points into attributes, with any %XX escapes as written.
 std::string_view FeatureName(std::string_view attributes);
+
+// text without the blanks and tabs around it, as names are read and compared.
+std::string_view TrimmedName(std::string_view text);
+
+// FeatureName and the feature's GFF3 identifier (the ID= value, empty when there is none, as
+// for every BED name), found in one reading of the attributes.
+struct FeatureNameAndId {
+    std::string_view name;
+    std::string_view id;
+};
+FeatureNameAndId FindFeatureNameAndId(std::string_view attributes);

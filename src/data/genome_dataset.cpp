@@ -5,6 +5,7 @@
 
 #include "data/attribute_search.h"
 #include "data/chromosome_name_order.h"
+#include "data/gene_model_linker.h"
 #include "data/selection_export.h"
 #include "data/track_colors.h"
 
@@ -210,11 +211,18 @@ GenomeDataset::Range GenomeDataset::GetPaneExtent(const std::string& paneName) c
 }
 
 void GenomeDataset::DeleteTracks(const ChromosomeTrackPairs& pairs) {
+    std::unordered_set<TrackMap*> relink;
     for (const auto& [chromosomeName, trackName] : pairs) {
         const auto chromosome = chromosomes_.find(chromosomeName);
-        if (chromosome != chromosomes_.end())
-            chromosome->second.erase(trackName);
+        if (chromosome == chromosomes_.end())
+            continue;
+        if (GeneModelLinker::AnyModels(chromosome->second))
+            relink.insert(&chromosome->second);
+        chromosome->second.erase(trackName);
     }
+    GeneModelLinker linker;
+    for (TrackMap* tracks : relink)
+        linker.Link(*tracks);
 }
 
 std::string GenomeDataset::DeletePane(const std::string& paneName) {
@@ -256,6 +264,18 @@ bool GenomeDataset::SetTracksColor(int color) {
         trackColors_[trackName] = color;
     }
     return true;
+}
+
+std::optional<int> GenomeDataset::GetRememberedColor(const std::string& trackName) const {
+    const auto known = trackColors_.find(trackName);
+    return known == trackColors_.end() ? std::nullopt : std::optional<int>(known->second);
+}
+
+void GenomeDataset::SetRememberedColor(const std::string& trackName, std::optional<int> color) {
+    if (color)
+        trackColors_[trackName] = *color;
+    else
+        trackColors_.erase(trackName);
 }
 
 std::optional<ItemView> GenomeDataset::HitTestItem(int trackIndex, uint32_t& pos, float value,
@@ -319,40 +339,103 @@ void GenomeDataset::SelectAllRegions() {
     }
 }
 
-void GenomeDataset::DeleteSelectedTracks() {
-    if (SelectedTracks.empty())
-        return;
-    const std::unordered_set<std::string> names(SelectedTracks.begin(), SelectedTracks.end());
-    for (auto& [chromosome, map] : chromosomes_) {
-        for (auto track = map.begin(); track != map.end();) {
-            track = names.count(track->first) != 0 ? map.erase(track) : std::next(track);
-        }
-    }
-    std::vector<std::string> emptied;
-    for (const std::string& pane : paneOrder_) {
-        if (chromosomes_.at(pane).empty())
-            emptied.push_back(pane);
-    }
-    for (const std::string& pane : emptied) {
-        const std::string next = DeletePane(pane);
-        RegionSelection.erase(pane);
-        if (pane == currentPane_)
-            currentPane_ = next.empty() ? kAllTracksPane : next;
-    }
-    for (const std::string& name : names)
-        RemoveTrackName(name);
-    SelectedTracks.clear();
+bool GenomeDataset::MoveTrackName(const std::string& trackName, const std::string& beforeName) {
+    const size_t to = GetTrackPlace(beforeName);
+    return to != trackOrder_.size() && MoveTrackNameTo(trackName, to);
 }
 
-bool GenomeDataset::MoveTrackName(const std::string& trackName, const std::string& beforeName) {
+size_t GenomeDataset::GetTrackPlace(const std::string& trackName) const {
+    return static_cast<size_t>(std::find(trackOrder_.begin(), trackOrder_.end(), trackName) -
+                               trackOrder_.begin());
+}
+
+bool GenomeDataset::MoveTrackNameTo(const std::string& trackName, size_t place) {
     const auto from = std::find(trackOrder_.begin(), trackOrder_.end(), trackName);
-    const auto to = std::find(trackOrder_.begin(), trackOrder_.end(), beforeName);
-    if (from == trackOrder_.end() || to == trackOrder_.end())
+    if (from == trackOrder_.end())
         return false;
-    const auto toIndex = to - trackOrder_.begin();
     trackOrder_.erase(from);
-    trackOrder_.insert(trackOrder_.begin() + toIndex, trackName);
+    const size_t to = std::min(place, trackOrder_.size());
+    trackOrder_.insert(trackOrder_.begin() + static_cast<std::ptrdiff_t>(to), trackName);
     return true;
+}
+
+void GenomeDataset::SetTrackOrder(const std::vector<std::string>& order) {
+    std::deque<std::string> ordered;
+    std::unordered_set<std::string> placed;
+    for (const std::string& name : order) {
+        if (trackNames_.count(name) != 0 && placed.insert(name).second)
+            ordered.push_back(name);
+    }
+    for (const std::string& name : trackOrder_) {
+        if (placed.count(name) == 0)
+            ordered.push_back(name);
+    }
+    trackOrder_ = std::move(ordered);
+}
+
+std::unique_ptr<ChromosomeDataset> GenomeDataset::TakeTrack(const std::string& chromosomeName,
+                                                            const std::string& trackName) {
+    const auto chromosome = chromosomes_.find(chromosomeName);
+    if (chromosome == chromosomes_.end())
+        return nullptr;
+    const auto track = chromosome->second.find(trackName);
+    if (track == chromosome->second.end())
+        return nullptr;
+    std::unique_ptr<ChromosomeDataset> taken = std::move(track->second);
+    chromosome->second.erase(track);
+    return taken;
+}
+
+void GenomeDataset::PutTrack(const std::string& chromosomeName, const std::string& trackName,
+                             std::unique_ptr<ChromosomeDataset> track) {
+    const auto chromosome = chromosomes_.find(chromosomeName);
+    if (chromosome != chromosomes_.end() && track)
+        chromosome->second[trackName] = std::move(track);
+}
+
+std::vector<PlacedName> GenomeDataset::RemoveChromosomes(
+    const std::unordered_set<std::string>& names) {
+    for (const std::string& name : names)
+        chromosomes_.erase(name);
+    TakeNames(paneOrder_, names);
+    return TakeNames(firstSeen_, names);
+}
+
+void GenomeDataset::RestoreChromosomes(const std::vector<PlacedName>& removed) {
+    for (const PlacedName& entry : removed)
+        chromosomes_.try_emplace(entry.name);
+    PutNamesBack(firstSeen_, removed);
+    SortChromosomeNames();
+}
+
+std::vector<PlacedName> GenomeDataset::RemoveTrackNames(
+    const std::unordered_set<std::string>& names) {
+    for (const std::string& name : names)
+        trackNames_.erase(name);
+    return TakeNames(trackOrder_, names);
+}
+
+void GenomeDataset::RestoreTrackNames(const std::vector<PlacedName>& removed) {
+    for (const PlacedName& entry : removed)
+        trackNames_.insert(entry.name);
+    PutNamesBack(trackOrder_, removed);
+}
+
+void GenomeDataset::SwapContents(GenomeDataset& other) {
+    using std::swap;
+    swap(storedFeatures_, other.storedFeatures_);
+    swap(importMilliseconds_, other.importMilliseconds_);
+    swap(chromosomes_, other.chromosomes_);
+    swap(trackColors_, other.trackColors_);
+    swap(paneOrder_, other.paneOrder_);
+    swap(firstSeen_, other.firstSeen_);
+    swap(trackOrder_, other.trackOrder_);
+    swap(trackNames_, other.trackNames_);
+    swap(loadedFiles_, other.loadedFiles_);
+    swap(attachedTracks_, other.attachedTracks_);
+    swap(cursorPositions_, other.cursorPositions_);
+    swap(SelectedTracks, other.SelectedTracks);
+    swap(RegionSelection, other.RegionSelection);
 }
 
 std::string GenomeDataset::GetAttachedTrackName(const std::string& paneName) {

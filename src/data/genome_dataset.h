@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/chromosome_dataset.h"
+#include "data/placed_names.h"
 #include "data/search_result_list.h"
 #include "framework/parameter_base.h"
 
@@ -82,6 +83,9 @@ public:
     // Appends a track name not yet in the order; false when it was there already.
     bool AppendTrackName(const std::string& trackName);
     void RemoveTrackName(const std::string& trackName);
+    // Puts the names of order first, in that order; names order lacks follow as they were.
+    // Names not in the track order are left out.
+    void SetTrackOrder(const std::vector<std::string>& order);
 
     // File names without folder, each followed by one blank; sorted, no duplicates.
     const std::vector<std::string>& GetLoadedFiles() const { return loadedFiles_; }
@@ -120,6 +124,10 @@ public:
     void AssignTrackColor(ChromosomeDataset& dataset, const std::string& trackName);
     // Colours every track of every selected name, and remembers the colour for the names.
     bool SetTracksColor(int color);
+    // The colour remembered for a track name, which tracks of that name imported later get;
+    // nothing for a name without one (a new name takes the next palette colour).
+    std::optional<int> GetRememberedColor(const std::string& trackName) const;
+    void SetRememberedColor(const std::string& trackName, std::optional<int> color);
 
     // The item of the current pane's index-th track under base pos and value (see
     // ChromosomeDataset::FindItemAt); on success pos becomes the item's start.
@@ -137,13 +145,36 @@ public:
     // Replaces every pane's region selection by its whole extent, one base wider on each side
     // (the low end exclusive): (max(first, 1) - 1, last + 1), saturating at the top.
     void SelectAllRegions();
-    // Deletes every track of the selected names, the panes left without tracks and the names;
-    // when the current pane goes, the pane that took its place ("All Tracks" when none is
-    // left) becomes current.
-    void DeleteSelectedTracks();
     // Moves trackName in the track order to the place of beforeName (after it when moving
     // down); false when either is not in the order.
     bool MoveTrackName(const std::string& trackName, const std::string& beforeName);
+    // The place of trackName in the track order (from 0), or the order's size when absent.
+    size_t GetTrackPlace(const std::string& trackName) const;
+    // Moves trackName to place (at most the last place); false when it is not in the order.
+    bool MoveTrackNameTo(const std::string& trackName, size_t place);
+
+    // --- Taking tracks out and putting them back (see TrackRemoval) ---------------------------
+    // The track, moved out of the chromosome; null when there is none. The chromosome stays,
+    // even without tracks.
+    std::unique_ptr<ChromosomeDataset> TakeTrack(const std::string& chromosomeName,
+                                                 const std::string& trackName);
+    // Puts a track taken out back under its names; the chromosome must exist.
+    void PutTrack(const std::string& chromosomeName, const std::string& trackName,
+                  std::unique_ptr<ChromosomeDataset> track);
+    // Removes the chromosomes, with whatever tracks they still hold, from the data, the
+    // first-seen list and the pane order in one pass; returns their places in the first-seen
+    // list.
+    std::vector<PlacedName> RemoveChromosomes(const std::unordered_set<std::string>& names);
+    // Makes the chromosomes RemoveChromosomes took exist again, without tracks, at their places
+    // in the first-seen list, and orders the panes again.
+    void RestoreChromosomes(const std::vector<PlacedName>& removed);
+    // The same for track names in the track order.
+    std::vector<PlacedName> RemoveTrackNames(const std::unordered_set<std::string>& names);
+    void RestoreTrackNames(const std::vector<PlacedName>& removed);
+    // Exchanges everything Clear empties with other, in constant time; the notification
+    // targets, the current pane, the sort order, the current track name and the colour counter
+    // stay with each. Swapping with a new GenomeDataset clears this one and keeps its contents.
+    void SwapContents(GenomeDataset& other);
 
     // --- Search, selection, export -------------------------------------------------------------
     // Every item whose attribute text contains text (see AttributeSearch).
@@ -156,6 +187,14 @@ public:
     // The track the pane's cursor follows; "gene" until another is attached.
     std::string GetAttachedTrackName(const std::string& paneName);
     void SetAttachedTrackName(const std::string& paneName, const std::string& trackName);
+    // Pane name to the track its cursor follows, for panes whose cursor was looked up or set.
+    const std::unordered_map<std::string, std::string>& GetAttachedTracks() const {
+        return attachedTracks_;
+    }
+    // Pane name to its cursor's item index in the attached track, for panes with a cursor.
+    const std::unordered_map<std::string, int>& GetCursorPositions() const {
+        return cursorPositions_;
+    }
     // -1 when the pane has no cursor yet.
     int GetCursorIndex(const std::string& paneName) const;
     void SetCursorIndex(const std::string& paneName, int index);

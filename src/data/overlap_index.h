@@ -25,6 +25,11 @@ public:
     void Build(size_t count, const ValueAt& valueAt, const StopAt& stopAt);
     void Clear();
     size_t Size() const { return values_.Size(); }
+    // Bytes held by the index itself.
+    size_t MemoryBytes() const {
+        return values_.MemoryBytes() +
+               (blockStops_.capacity() + groupStops_.capacity()) * sizeof(uint32_t);
+    }
 
     // The first smallest and first largest value over the indexes [begin, end).
     template <typename ValueAt>

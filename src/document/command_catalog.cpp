@@ -20,6 +20,8 @@ const QList<Command>& Catalog() {
         {Id::kFileNew, "&New\tCtrl+N", Keys(Qt::CTRL | Qt::Key_N), "Create a new document", "New"},
         {Id::kFileOpen, "&Open...", {}, "Open a file in a new document", "Open"},
         {Id::kImport, "Import...", {}, "Import Files", "Import Files"},
+        {Id::kOpenWorkspace, "Open Workspace...", {}, "Open a saved workspace", ""},
+        {Id::kSaveWorkspace, "Save Workspace...", {}, "Save this document as a workspace", ""},
         {Id::kExportSelections, "Selections", {}, "Export Selected data to GFF File", ""},
         {Id::kImageCapture, "Image Capture", {}, "Save the drawing as a picture", ""},
         {Id::kMetafileCapture, "Metafile Capture", {}, "Save the drawing as a vector picture",
@@ -32,6 +34,9 @@ const QList<Command>& Catalog() {
          ""},
         {Id::kAppExit, "E&xit", {}, "Quit the application", ""},
         // Edit
+        {Id::kUndo, "Undo\tCtrl+Z", Keys(Qt::CTRL | Qt::Key_Z), "Undo the last change", ""},
+        {Id::kRedo, "Redo\tCtrl+Shift+Z", Keys(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+         "Redo the change last undone", ""},
         {Id::kEditSelectAll, "Select All\tCtrl+A", Keys(Qt::CTRL | Qt::Key_A),
          "Select the whole extent of every pane", ""},
         {Id::kSearch, "Search\tCtrl+F", Keys(Qt::CTRL | Qt::Key_F), "Search for Attribute",
@@ -57,6 +62,9 @@ const QList<Command>& Catalog() {
          "Mark tracks that use a manual scale", "", true},
         {Id::kShowFeatureNames, "Feature Names", {},
          "Show the names of features where they have room", "", true},
+        {Id::kShowGeneModels, "Gene Models", {},
+         "Draw transcripts as gene models: exons, introns and strand, isoforms in rows", "",
+         true},
         {Id::kZoomIn, "Zoom In\tCtrl++", QKeySequence(QKeySequence::ZoomIn), "Zoom in", ""},
         {Id::kZoomOut, "Zoom Out\tCtrl+-", QKeySequence(QKeySequence::ZoomOut), "Zoom out", ""},
         {Id::kFullZoomOut, "Full Zoom Out\tCtrl+0", Keys(Qt::CTRL | Qt::Key_0),
@@ -127,4 +135,5 @@ void RegisterCommands(CCommandLayer& commands) {
     }
     // Where "+" needs Shift, Ctrl+= is the key people press to zoom in.
     commands.AddShortcut(Id::kZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    commands.AddShortcut(Id::kRedo, QKeySequence(Qt::CTRL | Qt::Key_Y));
 }

@@ -11,6 +11,8 @@ constexpr int kFilePrintSetup = 57606;
 constexpr int kFilePrint = 57607;
 constexpr int kFilePrintPreview = 57609;
 constexpr int kEditSelectAll = 57642;
+constexpr int kUndo = 57643;
+constexpr int kRedo = 57644;
 constexpr int kWindowArrange = 57649;
 constexpr int kWindowCascade = 57650;
 constexpr int kWindowTile = 57651;
@@ -31,6 +33,8 @@ constexpr int kGoToPosition = 32777;
 
 // Document.
 constexpr int kImport = 32778;
+constexpr int kOpenWorkspace = 32860;
+constexpr int kSaveWorkspace = 32861;
 constexpr int kExportSelections = 32789;
 constexpr int kImageCapture = 32790;
 constexpr int kMetafileCapture = 32791;
@@ -73,6 +77,7 @@ constexpr int kShowGridLines = 32822;
 constexpr int kShowDataBorder = 32829;
 constexpr int kShowManualScaleOverlay = 32837;
 constexpr int kShowFeatureNames = 32850;
+constexpr int kShowGeneModels = 32851;
 constexpr int kCopyGenomicRange = 32833;
 constexpr int kCopyGenomicPosition = 32832;
 

@@ -16,4 +16,6 @@ public:
     virtual void CurrentPaneChanged(LocuscopeDocument& document) = 0;
     // Only the visible range of one pane changed (a scroll or a zoom): relabel that pane.
     virtual void PaneRangeChanged(LocuscopeDocument& document, const std::string& paneName) = 0;
+    // A workspace changed the view options the document was given: every view draws again.
+    virtual void ViewOptionsChanged() = 0;
 };

@@ -5,14 +5,20 @@
 #include <algorithm>
 
 #include "document/c_dialog_data_search.h"
+#include "document/clear_document_command.h"
 #include "document/command_ids.h"
+#include "document/delete_tracks_command.h"
 #include "document/document_events.h"
 #include "document/document_settings.h"
 #include "document/export_command.h"
+#include "document/feature_name_command.h"
 #include "document/long_operation_guard.h"
+#include "document/move_track_command.h"
 #include "document/pane_label.h"
 #include "document/pane_view.h"
 #include "document/search_command.h"
+#include "document/track_settings_command.h"
+#include "document/workspace_command.h"
 #include "framework/file_dialog_filter.h"
 #include "framework/owner_modal_dialog.h"
 #include "framework/question_box.h"
@@ -121,15 +127,65 @@ bool LocuscopeDocument::OnOpenDocument(const std::string& path) {
     if (!CDocumentBase::OnOpenDocument(path))
         return false;
     ClearAll();
-    return ImportFiles({path});
+    return WorkspaceCommand::IsWorkspace(path) ? OpenWorkspace(path) : ImportFiles({path});
 }
 
 bool LocuscopeDocument::ClearAll() {
+    undoStack_.clear();
     Genome.Clear();
     SearchResults.clear();
+    FeatureNames.Clear();
     importedPaths_.clear();
     importedFiles_.Clear();
+    recipe_.Clear();
     return true;
+}
+
+bool LocuscopeDocument::OpenFiles(const std::vector<std::string>& paths, ImportOutcome* outcome) {
+    if (paths.empty() || !WorkspaceCommand::IsWorkspace(paths.front()))
+        return ImportFiles(paths, outcome);
+    ImportOutcome opened = ImportOutcome::kFailed;
+    ImportOutcome imported = ImportOutcome::kComplete;
+    if (OpenWorkspace(paths.front(), &opened) && paths.size() > 1)
+        ImportFiles(std::vector<std::string>(paths.begin() + 1, paths.end()), &imported);
+    if (outcome != nullptr)
+        *outcome = std::max(opened, imported);
+    return std::max(opened, imported) != ImportOutcome::kFailed;
+}
+
+bool LocuscopeDocument::OpenWorkspace(const std::string& path, ImportOutcome* outcome) {
+    if (!WorkspaceCommand::Open(*this, path, outcome))
+        return false;
+    // The view takes the pane's range before anything lays it out at its old place.
+    PaneView* view = GetFirstView();
+    if (view != nullptr)
+        view->ShowCurrentPane();
+    PanesChanged();
+    UpdateAllViews();
+    if (view != nullptr)
+        view->TakeKeyboardFocus();
+    if (events_ != nullptr && viewOptions_ != nullptr)
+        events_->ViewOptionsChanged();
+    return true;
+}
+
+bool LocuscopeDocument::SaveWorkspace(const std::string& path) {
+    return WorkspaceCommand::Save(*this, path);
+}
+
+void LocuscopeDocument::RememberImported(const std::vector<std::string>& paths) {
+    importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
+    std::sort(importedPaths_.begin(), importedPaths_.end());
+    importedPaths_.erase(std::unique(importedPaths_.begin(), importedPaths_.end()),
+                         importedPaths_.end());
+    std::vector<DataRecipe::File> loaded;
+    for (const std::string& path : paths) {
+        if (!IsListedAsLoaded(Genome, path))
+            continue;
+        importedFiles_.Add(path);
+        loaded.push_back(DataRecipe::Describe(path));
+    }
+    recipe_.AddImport(std::move(loaded));
 }
 
 std::vector<std::string> LocuscopeDocument::ConfirmRepeatedImports(
@@ -169,21 +225,16 @@ bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& requested,
         *outcome = ImportOutcome::kComplete;
     if (paths.empty() || IsBusy())  // the question pumped events
         return true;
-    importedPaths_.insert(importedPaths_.end(), paths.begin(), paths.end());
-    std::sort(importedPaths_.begin(), importedPaths_.end());
-    importedPaths_.erase(std::unique(importedPaths_.begin(), importedPaths_.end()),
-                         importedPaths_.end());
     bool imported = false;
     {
         LongOperationGuard operation(*this, "Import Files", "Total Progress", "Loading File",
                                      static_cast<int>(paths.size()));
+        // The undoable steps refer to tracks and places that new data changes.
+        undoStack_.clear();
         const std::vector<std::string> wholePanes = PanesShownWhole();
         Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
         imported = ImportDriver(Genome).LoadFiles(paths, outcome);
-        for (const std::string& path : paths) {
-            if (IsListedAsLoaded(Genome, path))
-                importedFiles_.Add(path);
-        }
+        RememberImported(paths);
         // A file refused before any line was read flags no error, but the user must still see
         // why nothing loaded.
         if (!imported && !GetErrorFlag())
@@ -259,6 +310,10 @@ void LocuscopeDocument::StepHistory(std::vector<std::string>& from, std::vector<
 void LocuscopeDocument::ChoosePane(const std::string& label) {
     const PaneLabel::Parsed parsed = PaneLabel::Parse(label);
     if (parsed.paneName != kAllTracksPane && !Genome.HasChromosome(parsed.paneName)) {
+        FeatureMatch feature;
+        if (FeatureNameCommand::Choose(*this, label, nullptr, feature) ==
+            FeatureNameCommand::Choice::kChosen)
+            FeatureNameCommand::Show(*this, feature);
         if (events_ != nullptr)
             events_->CurrentPaneChanged(*this);  // shows the current pane's label again
         return;
@@ -306,23 +361,95 @@ void LocuscopeDocument::PanesChanged() {
 
 void LocuscopeDocument::DeleteCurrentPane() {
     const std::string pane = GetCurrentPaneName();
-    if (pane == kAllTracksPane) {
-        ClearAll();
-    } else {
-        const std::string next = Genome.DeletePane(pane);
-        Genome.RegionSelection.erase(pane);
-        PaneJumpRanges.erase(pane);
-        Genome.SetCurrentPane(next.empty() ? kAllTracksPane : next);
+    const bool empty = Genome.GetChromosomeCount() == 0 && Genome.GetLoadedFiles().empty();
+    if (pane == kAllTracksPane && !empty)
+        Do(new ClearDocumentCommand(*this));
+    else if (Genome.HasChromosome(pane))
+        Do(DeleteTracksCommand::ForPane(*this, pane));
+}
+
+void LocuscopeDocument::MoveTrack(const std::string& trackName, const std::string& beforeName) {
+    if (trackName != beforeName)
+        Do(new MoveTrackCommand(*this, trackName, beforeName));
+}
+
+void LocuscopeDocument::SetRowHeight(const std::string& trackName, int height) {
+    Do(new TrackSettingsCommand(
+        *this, QStringLiteral("Set Height"), {trackName},
+        [height](ChromosomeDataset& track) { track.TrackHeight = height; }));
+}
+
+void LocuscopeDocument::Do(QUndoCommand* command) {
+    if (IsBusy()) {
+        delete command;
+        return;
     }
-    // The all-tracks extent shrank with the data.
+    undoStack_.push(command);
+}
+
+void LocuscopeDocument::SwapContents(DocumentContents& other) {
+    Genome.SwapContents(other.genome);
+    std::swap(SearchResults, other.searchResults);
+    std::swap(LastSearchRow, other.lastSearchRow);
+    std::swap(importedFiles_, other.importedFiles);
+    recipe_.Swap(other.recipe);
+}
+
+void LocuscopeDocument::TracksChanged() {
+    UpdateAllViews();
+}
+
+void LocuscopeDocument::PanesRemovedOrRestored(const std::string& paneBefore) {
+    // The all-tracks extent changed with the data.
     PaneJumpRanges.erase(kAllTracksPane);
+    // Another pane shows its own range, taken before a layout at the old place overwrites it.
+    PaneView* view = GetFirstView();
+    if (view != nullptr && GetCurrentPaneName() != paneBefore)
+        view->ShowCurrentPane();
     PanesChanged();
     UpdateAllViews();
 }
 
-void LocuscopeDocument::MoveTrack(const std::string& trackName, const std::string& beforeName) {
-    if (trackName != beforeName && Genome.MoveTrackName(trackName, beforeName))
-        UpdateAllViews();
+void LocuscopeDocument::InvalidateFirstView() {
+    if (PaneView* view = GetFirstView())
+        view->InvalidateView();
+}
+
+void LocuscopeDocument::PlaceCursorNear(uint32_t position) {
+    Genome.MoveCursorNear(position);
+    InvalidateFirstView();
+}
+
+void LocuscopeDocument::SelectOnlyTrack(const std::string& trackName) {
+    Genome.SelectedTracks.clear();
+    if (!trackName.empty())
+        Genome.SelectedTracks.push_back(trackName);
+    InvalidateFirstView();
+}
+
+void LocuscopeDocument::ToggleTrackSelection(const std::string& trackName) {
+    std::vector<std::string>& selected = Genome.SelectedTracks;
+    const auto found = std::find(selected.begin(), selected.end(), trackName);
+    if (found == selected.end())
+        selected.push_back(trackName);
+    else
+        selected.erase(found);
+    InvalidateFirstView();
+}
+
+void LocuscopeDocument::AddRegionSelection(const std::string& paneName, Range range) {
+    Genome.RegionSelection[paneName].push_back(range);
+    InvalidateFirstView();
+}
+
+void LocuscopeDocument::SelectAllRegions() {
+    Genome.SelectAllRegions();
+    InvalidateFirstView();
+}
+
+void LocuscopeDocument::ClearRegionSelection() {
+    Genome.RegionSelection.clear();
+    InvalidateFirstView();
 }
 
 void LocuscopeDocument::StepCursor(int delta) {
@@ -365,9 +492,40 @@ bool LocuscopeDocument::OnCommand(int id) {
             WriteSettingInt(kDocumentSection, kHeaderVisibleKey, HeaderVisible ? 1 : 0);
             UpdateAllViews();
             return true;
+        case CommandId::kSaveWorkspace:
+            if (!IsBusy())
+                WorkspaceCommand::ChooseFileAndSave(*this);
+            return true;
         default:
-            return OnTrackCommand(id);
+            return OnUndoCommand(id) || OnTrackCommand(id);
     }
+}
+
+bool LocuscopeDocument::OnUndoCommand(int id) {
+    if (id != CommandId::kUndo && id != CommandId::kRedo)
+        return false;
+    // The steps refer to the data a long operation is reading.
+    if (IsBusy())
+        return true;
+    if (id == CommandId::kUndo)
+        undoStack_.undo();
+    else
+        undoStack_.redo();
+    return true;
+}
+
+bool LocuscopeDocument::OnUpdateUndoCommand(int id, CommandState& state) {
+    const bool undo = id == CommandId::kUndo;
+    if (!undo && id != CommandId::kRedo)
+        return false;
+    const bool possible = undo ? undoStack_.canUndo() : undoStack_.canRedo();
+    state.enabled = possible && !IsBusy();
+    // The menu names the step: "Undo Delete Track".
+    const QString step = undo ? undoStack_.undoText() : undoStack_.redoText();
+    state.text = (undo ? QStringLiteral("Undo") : QStringLiteral("Redo")) +
+                 (possible ? QStringLiteral(" ") + step : QString()) +
+                 (undo ? QStringLiteral("\tCtrl+Z") : QStringLiteral("\tCtrl+Shift+Z"));
+    return true;
 }
 
 bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
@@ -388,7 +546,10 @@ bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
         case CommandId::kDisplayHeader:
             state.checked = HeaderVisible;
             return true;
+        case CommandId::kSaveWorkspace:
+            state.enabled = !IsBusy();
+            return true;
         default:
-            return OnUpdateTrackCommand(id, state);
+            return OnUpdateUndoCommand(id, state) || OnUpdateTrackCommand(id, state);
     }
 }

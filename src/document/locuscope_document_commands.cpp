@@ -10,9 +10,11 @@
 #include "document/c_dialog_point_size.h"
 #include "document/c_dialog_scale_settings.h"
 #include "document/command_ids.h"
+#include "document/delete_tracks_command.h"
 #include "document/document_settings.h"
 #include "document/locuscope_document.h"
 #include "document/pane_view.h"
+#include "document/track_settings_command.h"
 #include "framework/c_dialog_string_get.h"
 #include "framework/message_box.h"
 #include "framework/parameters_handler_tools.h"
@@ -93,9 +95,7 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
     }
     switch (id) {
         case Id::kEditSelectAll:
-            Genome.SelectAllRegions();
-            if (PaneView* view = GetFirstView())
-                view->InvalidateView();
+            SelectAllRegions();
             return true;
         case Id::kNextItem:
             StepCursor(+1);
@@ -123,11 +123,9 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
         case Id::kDeleteTracks:
             if (Genome.SelectedTracks.empty())
                 return true;
-            Genome.DeleteSelectedTracks();
+            // No question: the deletion can be undone.
+            Do(DeleteTracksCommand::ForTrackNames(*this, Genome.SelectedTracks));
             SetNotificationTarget(nullptr);
-            PaneJumpRanges.erase(kAllTracksPane);
-            PanesChanged();
-            UpdateAllViews();
             return true;
         case Id::kSetColor:
             SetTrackColor();
@@ -136,9 +134,8 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
             SetTrackHeight();
             return true;
         case Id::kAutoScale:
-            for (ChromosomeDataset* track : Genome.GetSelectedTrackObjects())
-                track->AutoScale = true;
-            UpdateAllViews();
+            ChangeSelectedTracks(QStringLiteral("Auto Scale"),
+                                 [](ChromosomeDataset& track) { track.AutoScale = true; });
             return true;
         case Id::kManualScale:
             SetManualScale();
@@ -245,10 +242,15 @@ void LocuscopeDocument::SortPanes(int order) {
     UpdateAllViews();
 }
 
+void LocuscopeDocument::ChangeSelectedTracks(const QString& text,
+                                             std::function<void(ChromosomeDataset&)> change) {
+    if (!Genome.SelectedTracks.empty())
+        Do(new TrackSettingsCommand(*this, text, Genome.SelectedTracks, std::move(change)));
+}
+
 void LocuscopeDocument::SetTrackStyle(int style) {
-    for (ChromosomeDataset* track : Genome.GetSelectedTrackObjects())
-        track->TrackStyle = style;
-    UpdateAllViews();
+    ChangeSelectedTracks(QStringLiteral("Set Style"),
+                         [style](ChromosomeDataset& track) { track.TrackStyle = style; });
 }
 
 void LocuscopeDocument::SetTrackColor() {
@@ -262,8 +264,12 @@ void LocuscopeDocument::SetTrackColor() {
         QColorDialog::getColor(initial, QApplication::activeWindow(), QObject::tr("Color"));
     if (!chosen.isValid())
         return;
-    Genome.SetTracksColor(FromQColor(chosen));
-    UpdateAllViews();
+    // Remembered for the names too, so that tracks of these names imported later get it.
+    const int color = FromQColor(chosen);
+    if (!Genome.SelectedTracks.empty())
+        Do(new TrackSettingsCommand(
+            *this, QStringLiteral("Set Color"), Genome.SelectedTracks,
+            [color](ChromosomeDataset& track) { track.TrackColor = color; }, color));
 }
 
 void LocuscopeDocument::SetTrackHeight() {
@@ -282,9 +288,9 @@ void LocuscopeDocument::SetTrackHeight() {
         ShowMessageBox(kHeightRefused);
         return;
     }
-    for (ChromosomeDataset* track : tracks)
-        track->TrackHeight = static_cast<int>(answer);
-    UpdateAllViews();
+    const int chosen = static_cast<int>(answer);
+    ChangeSelectedTracks(QStringLiteral("Set Height"),
+                         [chosen](ChromosomeDataset& track) { track.TrackHeight = chosen; });
 }
 
 void LocuscopeDocument::SetManualScale() {
@@ -307,12 +313,13 @@ void LocuscopeDocument::SetManualScale() {
     }
     const double low = std::min(dialog.GetMinimum(), dialog.GetMaximum());
     const double high = std::max(dialog.GetMinimum(), dialog.GetMaximum());
-    for (ChromosomeDataset* track : tracks) {
-        track->ScaleMin = low;
-        track->ScaleMax = high;
-        track->AutoScale = !dialog.IsManual();
-    }
-    UpdateAllViews();
+    const bool automatic = !dialog.IsManual();
+    ChangeSelectedTracks(QStringLiteral("Manual Scale"),
+                         [low, high, automatic](ChromosomeDataset& track) {
+                             track.ScaleMin = low;
+                             track.ScaleMax = high;
+                             track.AutoScale = automatic;
+                         });
 }
 
 void LocuscopeDocument::AdjustPointSize() {
@@ -323,18 +330,21 @@ void LocuscopeDocument::AdjustPointSize() {
                             QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    for (ChromosomeDataset* track : tracks) {
-        track->SetPointWidth(dialog.GetWidth());
-        track->SetPointHeight(dialog.GetHeight());
-    }
-    UpdateAllViews();
+    const int width = dialog.GetWidth();
+    const int height = dialog.GetHeight();
+    ChangeSelectedTracks(QStringLiteral("Adjust Point Size"),
+                         [width, height](ChromosomeDataset& track) {
+                             track.SetPointWidth(width);
+                             track.SetPointHeight(height);
+                         });
 }
 
 void LocuscopeDocument::ChangePointWidth(int delta) {
-    for (ChromosomeDataset* track : Genome.GetSelectedTrackObjects()) {
-        track->SetPointWidth(track->GetPointWidth() + delta);
-        track->PointHeightTop = std::max(track->PointHeightTop, 0);
-        track->PointHeightBottom = std::max(track->PointHeightBottom, 0);
-    }
-    UpdateAllViews();
+    ChangeSelectedTracks(
+        delta > 0 ? QStringLiteral("Increase Point Size") : QStringLiteral("Decrease Point Size"),
+        [delta](ChromosomeDataset& track) {
+            track.SetPointWidth(track.GetPointWidth() + delta);
+            track.PointHeightTop = std::max(track.PointHeightTop, 0);
+            track.PointHeightBottom = std::max(track.PointHeightBottom, 0);
+        });
 }

@@ -10,7 +10,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QSettings>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -19,6 +18,8 @@
 #include "document/command_ids.h"
 #include "document/locuscope_document.h"
 #include "document/long_operation_guard.h"
+#include "document/workspace_command.h"
+#include "framework/settings.h"
 #include "framework/byte_text.h"
 #include "framework/c_tool_bar_base.h"
 #include "framework/child_frame_base.h"
@@ -35,11 +36,6 @@ const QString kToolbarStateKey = QStringLiteral("ToolbarState");
 constexpr int kPaneSelectorWidth = 250;
 constexpr int kPaneStepperWidth = 20;
 
-QSettings Store() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Locuscope"),
-                     QStringLiteral("Locuscope"));
-}
-
 }  // namespace
 
 LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this)) {
@@ -55,7 +51,7 @@ LocuscopeMainFrame::LocuscopeMainFrame() : recentFiles_(new CRecentFileList(this
         connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
     CreateToolBars();
     CreateStatusBar();
-    restoreState(Store().value(kToolbarStateKey).toByteArray());
+    restoreState(OpenSettingsStore().value(kToolbarStateKey).toByteArray());
     // Child windows are always shown maximised, whichever becomes active.
     connect(GetMdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window != nullptr && !window->isMaximized())
@@ -97,7 +93,8 @@ QMenu* LocuscopeMainFrame::AddMenu(const QString& title, const QList<int>& ids) 
 }
 
 void LocuscopeMainFrame::CreateMenus() {
-    QMenu* file = AddMenu(tr("&File"), {Id::kFileNew, Id::kImport});
+    QMenu* file = AddMenu(tr("&File"), {Id::kFileNew, Id::kImport, kSeparator, Id::kOpenWorkspace,
+                                        Id::kSaveWorkspace, kSeparator});
     QMenu* exportMenu = file->addMenu(tr("Export"));
     for (const int id : {Id::kExportSelections, Id::kImageCapture, Id::kMetafileCapture})
         exportMenu->addAction(Commands().Action(id));
@@ -110,12 +107,13 @@ void LocuscopeMainFrame::CreateMenus() {
     file->addAction(Commands().Action(Id::kAppExit));
     recentFiles_->AttachTo(file, recentEnd);
 
-    AddMenu(tr("&Edit"), {Id::kEditSelectAll, Id::kSearch, kSeparator, Id::kCopyGenomicRange,
-                          Id::kCopyGenomicPosition});
+    AddMenu(tr("&Edit"), {Id::kUndo, Id::kRedo, kSeparator, Id::kEditSelectAll, Id::kSearch,
+                          kSeparator, Id::kCopyGenomicRange, Id::kCopyGenomicPosition});
     AddMenu(tr("&View"), {Id::kViewToolbar, Id::kPaneToolbar, Id::kViewStatusBar, kSeparator,
                           Id::kDisplayHeader, Id::kShowLoadedFiles, Id::kShowTrackStats,
                           Id::kShowPointerInfo, Id::kShowGridLines, Id::kShowDataBorder,
-                          Id::kShowManualScaleOverlay, Id::kShowFeatureNames, kSeparator,
+                          Id::kShowManualScaleOverlay, Id::kShowFeatureNames,
+                          Id::kShowGeneModels, kSeparator,
                           Id::kZoomIn, Id::kZoomOut, Id::kFullZoomOut, Id::kGoToPosition,
                           kSeparator, Id::kScrollRowsUp, Id::kScrollRowsDown});
     AddMenu(tr("&Cursor"), {Id::kNextItem, Id::kPreviousItem, kSeparator, Id::kAttachCursor});
@@ -301,6 +299,10 @@ void LocuscopeMainFrame::PaneRangeChanged(LocuscopeDocument& document,
         RelabelPane(document, paneName);
 }
 
+void LocuscopeMainFrame::ViewOptionsChanged() {
+    RedrawAllViews();
+}
+
 void LocuscopeMainFrame::RedrawAllViews() {
     for (QMdiSubWindow* window : GetMdiArea()->subWindowList()) {
         auto* frame = qobject_cast<CChildFrameBase*>(window);
@@ -361,17 +363,32 @@ void LocuscopeMainFrame::ImportDroppedFiles(const QStringList& paths) {
         });
         return;
     }
-    QStringList remaining = paths;
+    // The data files go into the active document; a workspace opens in a window of its own.
+    QStringList dataFiles;
+    QStringList workspaces;
+    for (const QString& path : paths)
+        (WorkspaceCommand::IsWorkspace(ByteText::ToBytes(path)) ? workspaces : dataFiles)
+            .append(path);
+    ImportDataFiles(dataFiles);
+    for (const QString& path : workspaces) {
+        if (openDocument_)
+            openDocument_(path);
+    }
+}
+
+void LocuscopeMainFrame::ImportDataFiles(QStringList paths) {
+    if (paths.isEmpty())
+        return;
     if (GetActiveDocument() == nullptr) {
         // Opening the new document imports the first file; the rest follow once each.
-        if (!openDocument_ || openDocument_(remaining.takeFirst()) == nullptr)
+        if (!openDocument_ || openDocument_(paths.takeFirst()) == nullptr)
             return;
     }
     LocuscopeDocument* document = GetActiveDocument();
-    if (document == nullptr || remaining.isEmpty())
+    if (document == nullptr || paths.isEmpty())
         return;
     std::vector<std::string> files;
-    for (const QString& path : remaining)
+    for (const QString& path : paths)
         files.push_back(ByteText::ToBytes(path));
     document->ImportFiles(files);
 }
@@ -407,7 +424,7 @@ void LocuscopeMainFrame::closeEvent(QCloseEvent* event) {
         });
         return;
     }
-    Store().setValue(kToolbarStateKey, saveState());
+    OpenSettingsStore().setValue(kToolbarStateKey, saveState());
     GetMdiArea()->closeAllSubWindows();
     QMainWindow::closeEvent(event);
 }

@@ -42,8 +42,9 @@ public:
     void PanesChanged(LocuscopeDocument& document) override;
     void CurrentPaneChanged(LocuscopeDocument& document) override;
     void PaneRangeChanged(LocuscopeDocument& document, const std::string& paneName) override;
-    // Imports files as if they were dropped on the window; names carry their bytes as
-    // ByteText gives them.
+    void ViewOptionsChanged() override;
+    // Imports files as if they were dropped on the window (a workspace opens a window of its
+    // own); names carry their bytes as ByteText gives them.
     void ImportDroppedFiles(const QStringList& paths);
 
     bool OnCommand(int id) override;
@@ -60,6 +61,7 @@ private:
     void CreateToolBars();
     void CreateStatusBar();
     QMenu* AddMenu(const QString& title, const QList<int>& ids);
+    void ImportDataFiles(QStringList paths);
     void ChoosePaneFromSelector();
     void StepPane(int delta);
     void UpdateControls();

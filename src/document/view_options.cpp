@@ -26,6 +26,7 @@ constexpr OptionKey kOptions[] = {
     {&ViewOptions::ShowManualScaleOverlay, "ShowManualScaleOverlay",
      CommandId::kShowManualScaleOverlay},
     {&ViewOptions::ShowFeatureNames, "ShowFeatureNames", CommandId::kShowFeatureNames},
+    {&ViewOptions::ShowGeneModels, "ShowGeneModels", CommandId::kShowGeneModels},
 };
 
 }  // namespace

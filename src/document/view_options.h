@@ -1,7 +1,7 @@
 #pragma once
 
-// The six display options of the main frame, remembered in the settings under "Main": read
-// when the main frame is made, written when it goes away.
+// The display options of the main frame, remembered in the settings under "Main": read when
+// the main frame is made, written when it goes away.
 struct ViewOptions {
     bool ShowLoadedFiles = false;
     bool ShowTrackStats = false;
@@ -10,6 +10,7 @@ struct ViewOptions {
     bool ShowTransparentDataBorder = true;
     bool ShowManualScaleOverlay = true;
     bool ShowFeatureNames = true;
+    bool ShowGeneModels = true;
 
     void Read();
     void Write() const;

@@ -3,19 +3,14 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 #include <filesystem>
 
 #include "framework/byte_text.h"
+#include "framework/settings.h"
 
 namespace {
 
 const QString kSection = QStringLiteral("Recent File List");
-
-QSettings Store() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Locuscope"),
-                     QStringLiteral("Locuscope"));
-}
 
 QString EntryKey(int index) {
     return kSection + QStringLiteral("/File") + QString::number(index + 1);
@@ -24,7 +19,7 @@ QString EntryKey(int index) {
 }  // namespace
 
 CRecentFileList::CRecentFileList(QObject* parent) : QObject(parent) {
-    QSettings store = Store();
+    QSettings store = OpenSettingsStore();
     for (int i = 0; i < kMaxEntries; ++i) {
         // A name that is not UTF-8 is kept as its bytes.
         const QVariant value = store.value(EntryKey(i));
@@ -64,7 +59,7 @@ void CRecentFileList::AttachTo(QMenu* menu, QAction* before) {
 }
 
 void CRecentFileList::Save() const {
-    QSettings store = Store();
+    QSettings store = OpenSettingsStore();
     store.remove(kSection);
     for (int i = 0; i < files_.size(); ++i) {
         const QString& path = files_.at(i);

@@ -6,17 +6,12 @@
 
 namespace {
 
-QSettings OpenStore() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Locuscope"),
-                     QStringLiteral("Locuscope"));
-}
-
 QString StoreKey(const std::string& section, const std::string& key) {
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
 }
 
 bool Write(const std::string& section, const std::string& key, const QVariant& value) {
-    QSettings store = OpenStore();
+    QSettings store = OpenSettingsStore();
     store.setValue(StoreKey(section, key), value);
     store.sync();
     return store.status() == QSettings::NoError;
@@ -24,8 +19,13 @@ bool Write(const std::string& section, const std::string& key, const QVariant& v
 
 }  // namespace
 
+QSettings OpenSettingsStore() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Locuscope"),
+                     QStringLiteral("Locuscope"));
+}
+
 int ReadSettingInt(const std::string& section, const std::string& key, int defaultValue) {
-    const QVariant value = OpenStore().value(StoreKey(section, key));
+    const QVariant value = OpenSettingsStore().value(StoreKey(section, key));
     bool ok = false;
     const int number = value.toInt(&ok);
     return value.isValid() && ok ? number : defaultValue;
@@ -37,7 +37,7 @@ bool WriteSettingInt(const std::string& section, const std::string& key, int val
 
 std::string ReadSettingString(const std::string& section, const std::string& key,
                               const std::string& defaultValue) {
-    const QVariant value = OpenStore().value(StoreKey(section, key));
+    const QVariant value = OpenSettingsStore().value(StoreKey(section, key));
     return value.isValid() ? value.toString().toStdString() : defaultValue;
 }
 

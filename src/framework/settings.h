@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSettings>
 #include <string>
 
 // The per-user profile store: every remembered value, addressed by section and key. Values
@@ -12,3 +13,7 @@ std::string ReadSettingString(const std::string& section, const std::string& key
                               const std::string& defaultValue);
 bool WriteSettingString(const std::string& section, const std::string& key,
                         const std::string& value);
+
+// The store itself, for what is kept as other than an integer or a text (the toolbar layout,
+// the recent-file list). Every remembered value goes through this one opening.
+QSettings OpenSettingsStore();

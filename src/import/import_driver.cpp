@@ -213,15 +213,30 @@ unsigned ImportDriver::ThreadsFor(uint64_t fileSize, bool compressed) const {
 }
 
 bool ImportDriver::LoadFiles(const std::vector<std::string>& paths, ImportOutcome* outcome) {
+    int done = 0;
+    const ImportOutcome worst = LoadInOrder(paths, done, static_cast<int>(paths.size()), false);
+    if (genome_.GetErrorFlag())
+        genome_.WaitForClose("Done", 100);
+    if (outcome != nullptr)
+        *outcome = worst;
+    return worst != ImportOutcome::kFailed;
+}
+
+ImportOutcome ImportDriver::LoadFilesOfLargerLoad(const std::vector<std::string>& paths, int& done,
+                                                  int total) {
+    return LoadInOrder(paths, done, total, true);
+}
+
+ImportOutcome ImportDriver::LoadInOrder(const std::vector<std::string>& paths, int& done, int total,
+                                        bool goOnAfterFailure) {
     TrackCollector collector;
     ImportOutcome worst = ImportOutcome::kComplete;
-    const int total = static_cast<int>(paths.size());
-    for (int done = 0; done < total && worst != ImportOutcome::kFailed;) {
-        genome_.ReportMessage("Loading " + paths[static_cast<size_t>(done)]);
-        worst =
-            std::max(worst, ImportFileWithOutcome(paths[static_cast<size_t>(done)], &collector));
-        ++done;
-        genome_.SetProgress(CNotificationAgent::PROGRESS_OVERALL, done, total, "", "", 0);
+    for (const std::string& path : paths) {
+        if (worst == ImportOutcome::kFailed && !goOnAfterFailure)
+            break;
+        genome_.ReportMessage("Loading " + path);
+        worst = std::max(worst, ImportFileWithOutcome(path, &collector));
+        genome_.SetProgress(CNotificationAgent::PROGRESS_OVERALL, ++done, total, "", "", 0);
         if (genome_.IsCancelRequested(false))
             break;
     }
@@ -232,9 +247,5 @@ bool ImportDriver::LoadFiles(const std::vector<std::string>& paths, ImportOutcom
             track->ScaleMax = track->MaxValue;
         }
     }
-    if (genome_.GetErrorFlag())
-        genome_.WaitForClose("Done", 100);
-    if (outcome != nullptr)
-        *outcome = worst;
-    return worst != ImportOutcome::kFailed;
+    return worst;
 }

@@ -67,8 +67,18 @@ public:
     // True when no file failed; outcome, when given, is the worst outcome of the files started,
     // which also tells whether a file was cut short.
     bool LoadFiles(const std::vector<std::string>& paths, ImportOutcome* outcome = nullptr);
+    // One part of a longer load (a workspace's): imports the files as LoadFiles does, but goes
+    // on after a file that fails, counts each file on the overall bar as done of total, and
+    // leaves waiting for the user to the caller. Stops early only when the user cancels. The
+    // worst outcome of the files started.
+    ImportOutcome LoadFilesOfLargerLoad(const std::vector<std::string>& paths, int& done,
+                                        int total);
 
 private:
+    // The files in order, counted from done of total; after a failed file the rest are read
+    // only when goOnAfterFailure. Then the new track names and the touched tracks' scales.
+    ImportOutcome LoadInOrder(const std::vector<std::string>& paths, int& done, int total,
+                              bool goOnAfterFailure);
     // The threads to parse a file of this size with.
     unsigned ThreadsFor(uint64_t fileSize, bool compressed) const;
 

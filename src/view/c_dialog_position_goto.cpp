@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -40,6 +41,8 @@ CDialogPositionGoto::CDialogPositionGoto(const std::vector<std::string>& paneNam
       endField_(new QLineEdit(this)),
       unitButtons_(new QButtonGroup(this)),
       paneList_(new CComboBoxBase(this)),
+      featureHint_(
+          new QLabel(QStringLiteral("Start Position also takes a feature's name or ID."), this)),
       currentPane_(currentPane),
       start_(start),
       end_(end),
@@ -92,6 +95,10 @@ CDialogPositionGoto::CDialogPositionGoto(const std::vector<std::string>& paneNam
     form->addRow(QStringLiteral("End Position"), endField_);
     form->addRow(QString(), units);
     form->addRow(QStringLiteral("Pane"), paneList_);
+    featureHint_->setObjectName(QStringLiteral("featureHint"));
+    featureHint_->setEnabled(false);  // drawn greyed, as a hint
+    featureHint_->setVisible(false);
+    form->addRow(featureHint_);
     const auto [okButton, cancelButton] = LayOutWithOkCancel(form);
 
     // The list was built before the unit buttons; the keys should follow the rows.
@@ -116,7 +123,14 @@ std::string CDialogPositionGoto::GetPane() const {
     return paneNames_.at(static_cast<size_t>(chosen.toInt()));
 }
 
+void CDialogPositionGoto::SetFeatureFinder(FeatureFinder finder) {
+    featureFinder_ = std::move(finder);
+    featureHint_->setVisible(static_cast<bool>(featureFinder_));
+}
+
 void CDialogPositionGoto::accept() {
+    if (AcceptFeatureName())
+        return;
     double start = 0;
     double end = 0;
     if (!ReadField(startField_, kStartNotANumberMessage, &start) ||
@@ -126,6 +140,24 @@ void CDialogPositionGoto::accept() {
     end_ = end;
     WriteSettingInt(kSettingsSection, kUnitKey, unit_);
     CDialogBase::accept();
+}
+
+bool CDialogPositionGoto::AcceptFeatureName() {
+    double start = 0;
+    if (!featureFinder_ || ParsePosition(startField_->text(), unit_, &start))
+        return false;
+    switch (featureFinder_(startField_->text().toStdString())) {
+        case FeatureNameCommand::Choice::kChosen:
+            choseFeature_ = true;
+            WriteSettingInt(kSettingsSection, kUnitKey, unit_);
+            CDialogBase::accept();
+            return true;
+        case FeatureNameCommand::Choice::kCancelled:
+            return true;
+        case FeatureNameCommand::Choice::kNoFeature:
+            break;
+    }
+    return false;
 }
 
 bool CDialogPositionGoto::ReadField(QLineEdit* field, const char* message, double* bases) {

@@ -2,13 +2,16 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "document/feature_name_command.h"
 #include "framework/c_dialog_base.h"
 
 class CComboBoxBase;
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 
 // "Go to Position": asks for a range of bases and a pane. Positions are 1-based and inclusive.
@@ -46,6 +49,14 @@ public:
     // The unit the fields are shown in (a Unit value).
     int GetUnit() const { return unit_; }
 
+    // Lets Start Position take a feature's name or ID as well: on OK, a start that is not a
+    // number is handed to finder (see FeatureNameCommand::Choose). A chosen feature closes
+    // the dialog; a cancel keeps it open; a name that no feature has gets the usual message.
+    using FeatureFinder = std::function<FeatureNameCommand::Choice(const std::string& name)>;
+    void SetFeatureFinder(FeatureFinder finder);
+    // After OK: the finder chose a feature, and the range and pane are not meant.
+    bool ChoseFeature() const { return choseFeature_; }
+
     // OK: reads both fields in the unit shown; a field that is not a number gets a message
     // box and the dialog stays open. Otherwise the unit is stored and the dialog closes.
     void accept() override;
@@ -77,11 +88,16 @@ private:
     // Shows a field's range end again in newUnit; text that is not a number stays as typed.
     void ConvertField(QLineEdit* field, int newUnit);
     bool ReadField(QLineEdit* field, const char* message, double* bases);
+    // OK with a feature's name in Start Position: true when the dialog is done with it.
+    bool AcceptFeatureName();
 
     QLineEdit* startField_;
     QLineEdit* endField_;
     QButtonGroup* unitButtons_;
     CComboBoxBase* paneList_;
+    QLabel* featureHint_;
+    FeatureFinder featureFinder_;
+    bool choseFeature_ = false;
     std::vector<std::string> paneNames_;  // as listed; the items hold their index
     std::string currentPane_;
     double start_;

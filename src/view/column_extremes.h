@@ -12,8 +12,8 @@ class ViewGeometry;
 // Which items each pixel column of a track row shows. An item covers the columns of its pixel
 // span, from PositionToX of its start (left edge) to PositionToX of its effective stop (right
 // edge), at least one column wide; a column shows, among every item covering it, the first
-// (lowest handle) with the largest drawn value and the first with the smallest. NaN values
-// are never shown. So long items stay visible at every zoom, whatever starts beside them.
+// (lowest handle) with the largest drawn value and the first with the smallest (a NaN score is
+// drawn as 0). So long items stay visible at every zoom, whatever starts beside them.
 class ColumnExtremes {
 public:
     static constexpr size_t kNone = ValueSummary::kNoIndex;

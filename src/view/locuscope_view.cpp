@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "document/command_ids.h"
+#include "document/feature_name_command.h"
 #include "document/locuscope_document.h"
 #include "document/pane_label.h"
 #include "document/view_options.h"
@@ -50,18 +51,10 @@ QRect LocuscopeView::UsableRect() const {
 }
 
 RenderSettings LocuscopeView::CurrentRenderSettings(double outputScale) const {
-    RenderSettings settings;
-    settings.outputScale = outputScale;
-    if (const LocuscopeDocument* document = GetDocument())
-        settings.defaultTrackStyle = document->DefaultTrackStyle;
-    if (services_.options != nullptr) {
-        const ViewOptions& options = *services_.options;
-        settings.showGridLines = options.ShowGridLinesHoriz;
-        settings.showDataBorder = options.ShowTransparentDataBorder;
-        settings.showManualScaleOverlay = options.ShowManualScaleOverlay;
-        settings.showFeatureNames = options.ShowFeatureNames;
-    }
-    return settings;
+    const LocuscopeDocument* document = GetDocument();
+    return RenderSettingsFor(document != nullptr ? document->DefaultTrackStyle
+                                                 : RenderSettings().defaultTrackStyle,
+                             services_.options, outputScale);
 }
 
 LocuscopeView::ScrollState LocuscopeView::CurrentScrollState() const {
@@ -298,8 +291,16 @@ void LocuscopeView::GoToPosition() {
     const Range visible = GetVisibleRange();
     CDialogPositionGoto dialog(std::vector<std::string>(panes.begin(), panes.end()),
                                document->GetCurrentPaneName(), visible.first, visible.second, this);
+    FeatureMatch feature;
+    dialog.SetFeatureFinder([document, &dialog, &feature](const std::string& name) {
+        return FeatureNameCommand::Choose(*document, name, &dialog, feature);
+    });
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (dialog.ChoseFeature()) {
+        FeatureNameCommand::Show(*document, feature);
+        return;
+    }
     document->NavigateToPane(dialog.GetPane(), true);
     RecalcLayout();
     SetVisibleRange(dialog.GetStart(), dialog.GetEnd());

@@ -143,8 +143,10 @@ private:
     std::string TrackNameAt(int trackIndex) const;
     void UpdateCursorShape(Qt::KeyboardModifiers modifiers);
     // The item under a point of the data area, as the pointer info describes it; start becomes
-    // its start.
-    std::optional<ItemView> ItemAt(const QPoint& point, uint32_t& start) const;
+    // its start. On a row drawn as gene models, the model's item, and where names the exon or
+    // intron under the point.
+    std::optional<ItemView> ItemAt(const QPoint& point, uint32_t& start,
+                                   std::string* where = nullptr) const;
     void UpdatePointerInfo(const QPoint& point);
     void ZoomAt(const QPoint& point, bool zoomOut);
     void PressLabel(const QPoint& point, Qt::KeyboardModifiers modifiers, bool keepSelection);

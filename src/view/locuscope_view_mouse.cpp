@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 
 #include "data/feature_name.h"
@@ -19,6 +21,7 @@
 #include "framework/display_text.h"
 #include "framework/message_box.h"
 #include "framework/parameters_handler_tools.h"
+#include "view/gene_model_hit.h"
 #include "view/locuscope_view.h"
 #include "view/tool_cursors.h"
 #include "view/track_row_painter.h"
@@ -101,7 +104,8 @@ void LocuscopeView::UpdateCursorShape(Qt::KeyboardModifiers modifiers) {
     }
 }
 
-std::optional<ItemView> LocuscopeView::ItemAt(const QPoint& point, uint32_t& start) const {
+std::optional<ItemView> LocuscopeView::ItemAt(const QPoint& point, uint32_t& start,
+                                              std::string* where) const {
     LocuscopeDocument* document = GetDocument();
     const ViewGeometry::PointHit hit = HitAt(point);
     if (document == nullptr || RegionAt(point) != Region::kData || hit.outsideRow)
@@ -111,29 +115,52 @@ std::optional<ItemView> LocuscopeView::ItemAt(const QPoint& point, uint32_t& sta
         document->Genome.GetTrack(document->GetCurrentPaneName(), hit.trackIndex);
     if (ref.dataset == nullptr || row >= geometry_.rowTops.size())
         return std::nullopt;
-    // Of several items under the pointer, the one whose value is nearest the pointer's height.
     const int top = geometry_.rowTops[row];
+    GeneModelHit model;
+    switch (GeneModelHit::Find(*ref.dataset, geometry_, UsableRect().width(),
+                               CurrentRenderSettings(1.0), top, geometry_.rowBottoms[row],
+                               point.x(), point.y(), hit.position, model)) {
+        case GeneModelHit::Result::kNothing:
+            return std::nullopt;
+        case GeneModelHit::Result::kModel:
+            start = ref.dataset->GetStart(model.item);
+            if (where != nullptr)
+                *where = model.where;
+            return ref.dataset->GetItem(model.item);
+        case GeneModelHit::Result::kNotModels:
+            break;
+    }
+    // Of several items under the pointer, the one whose value is nearest the pointer's height.
     const double value = TrackRowPainter::ValueAtY(*ref.dataset, ref.trackName, top,
                                                    geometry_.rowBottoms[row] - top, point.y());
     const Range visible = GetVisibleRange();
     start = hit.position;
-    return document->Genome.HitTestItem(hit.trackIndex, start, static_cast<float>(value),
+    // The value may lie far beyond what a float holds on a row of a tiny scale.
+    const double pointed = std::isnan(value) ? 0.0 : std::clamp<double>(value, -FLT_MAX, FLT_MAX);
+    return document->Genome.HitTestItem(hit.trackIndex, start, static_cast<float>(pointed),
                                         visible.first, visible.second);
 }
 
 void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
     uint32_t start = 0;
-    const std::optional<ItemView> item = ItemAt(point, start);
+    std::string where;
+    const std::optional<ItemView> item = ItemAt(point, start, &where);
     // Escaped characters of GFF3 attributes are shown as what they stand for.
     std::string text = item ? PercentDecodedForDisplay(item->GetInfoText(start)) : std::string();
+    // Over a gene model, which of its exons: "NAME, exon 3 of 7: Score: ..."
+    std::string heading = item ? PercentDecodedForDisplay(FeatureName(item->Attributes)) : "";
+    if (!where.empty()) {
+        heading += (heading.empty() ? "" : ", ") + where;
+        text = heading + ": " + text;
+    }
     if (text != info_.pointerInfo) {
         info_.pointerInfo = std::move(text);
         QString shown;
         if (item) {
-            const std::string name = PercentDecodedForDisplay(FeatureName(item->Attributes));
-            shown = DisplayText::From(info_.pointerInfo);
-            if (!name.empty())
-                shown = DisplayText::From(name) + QStringLiteral("\n") + shown;
+            const std::string description = PercentDecodedForDisplay(item->GetInfoText(start));
+            shown = DisplayText::From(description);
+            if (!heading.empty())
+                shown = DisplayText::From(heading) + QStringLiteral("\n") + shown;
             QToolTip::showText(mapToGlobal(point), shown, this);
         } else {
             QToolTip::hideText();
@@ -174,19 +201,11 @@ void LocuscopeView::PressLabel(const QPoint& point, Qt::KeyboardModifiers modifi
     const ViewGeometry::PointHit hit = HitAt(point);
     const bool belowRows = geometry_.rowBottoms.empty() || point.y() > geometry_.rowBottoms.back();
     const std::string name = belowRows ? std::string() : TrackNameAt(hit.trackIndex);
-    std::vector<std::string>& selected = document->Genome.SelectedTracks;
-    if (modifiers.testFlag(Qt::ControlModifier) && !name.empty()) {
-        // Ctrl adds a track to the selection, or takes it out again.
-        const auto found = std::find(selected.begin(), selected.end(), name);
-        if (found == selected.end())
-            selected.push_back(name);
-        else
-            selected.erase(found);
-    } else if (!(keepSelection && document->Genome.IsTrackSelected(name))) {
-        selected.clear();
-        if (!name.empty())
-            selected.push_back(name);
-    }
+    // Ctrl adds a track to the selection, or takes it out again.
+    if (modifiers.testFlag(Qt::ControlModifier) && !name.empty())
+        document->ToggleTrackSelection(name);
+    else if (!(keepSelection && document->Genome.IsTrackSelected(name)))
+        document->SelectOnlyTrack(name);
     draggedRow_ = belowRows ? -1 : static_cast<int>(hit.trackIndex - geometry_.vertical.position);
     update();
 }
@@ -213,8 +232,8 @@ void LocuscopeView::FinishSelection(const QPoint& release) {
     // Selections keep their low end exclusive, so the range starts one base before the first
     // base dragged over.
     const uint32_t low = std::min(a, b);
-    document->Genome.RegionSelection[document->GetCurrentPaneName()].emplace_back(
-        low > 0 ? low - 1 : 0, std::max(a, b));
+    document->AddRegionSelection(document->GetCurrentPaneName(),
+                                 Range(low > 0 ? low - 1 : 0, std::max(a, b)));
 }
 
 void LocuscopeView::FinishLabelDrag(const QPoint& release) {
@@ -244,11 +263,8 @@ void LocuscopeView::FinishRowHeight(const QPoint& release) {
     // Display settings belong to the track name, so the height follows it into every pane.
     const std::string name =
         TrackNameAt(static_cast<int>(geometry_.vertical.position) + draggedRow_);
-    for (const std::string& pane : document->Genome.GetPaneOrder()) {
-        if (ChromosomeDataset* track = document->Genome.FindTrack(pane, name))
-            track->TrackHeight = height;
-    }
-    document->UpdateAllViews();
+    if (!name.empty())
+        document->SetRowHeight(name, height);
 }
 
 void LocuscopeView::OpenLinkAt(const QPoint& point) {
@@ -325,10 +341,10 @@ void LocuscopeView::mousePressEvent(QMouseEvent* event) {
         drag_ =
             tool == CParametersHandlerTools::kMagnifierTool ? Drag::kMagnifier : Drag::kSelection;
         if (tool != CParametersHandlerTools::kMagnifierTool)
-            document->Genome.MoveCursorNear(HitAt(point).position);
+            document->PlaceCursorNear(HitAt(point).position);
         if (tool == CParametersHandlerTools::kPointerTool &&
             !modifiers.testFlag(Qt::ControlModifier))
-            document->Genome.RegionSelection.clear();
+            document->ClearRegionSelection();
     }
     update();
     event->accept();

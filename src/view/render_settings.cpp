@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "document/view_options.h"
+
 namespace {
 
 // Points at the 96 dots per inch of a screen, in pixels, so that screen, image and printer
@@ -13,6 +15,20 @@ QFont Arial(double points, double scale) {
 }
 
 }  // namespace
+
+RenderSettings RenderSettingsFor(int defaultTrackStyle, const ViewOptions* options,
+                                 double outputScale) {
+    const ViewOptions shown = options != nullptr ? *options : ViewOptions();
+    RenderSettings settings;
+    settings.outputScale = outputScale;
+    settings.defaultTrackStyle = defaultTrackStyle;
+    settings.showGridLines = shown.ShowGridLinesHoriz;
+    settings.showDataBorder = shown.ShowTransparentDataBorder;
+    settings.showManualScaleOverlay = shown.ShowManualScaleOverlay;
+    settings.showFeatureNames = shown.ShowFeatureNames;
+    settings.geneModels = shown.ShowGeneModels;
+    return settings;
+}
 
 RenderResources::RenderResources(double outputScale)
     : small(Arial(8, outputScale)), medium(Arial(10, outputScale)), large(Arial(12, outputScale)) {}

@@ -11,6 +11,8 @@ struct RenderSettings {
     bool showDataBorder = true;
     bool showManualScaleOverlay = true;
     bool showFeatureNames = true;
+    // Tracks of transcripts, and BED tracks with blocks, drawn as gene models.
+    bool geneModels = true;
     double outputScale = 1.0;
     // Draws every column by walking its items and every rectangle with its own call: the
     // plain way, which the faster drawing must match pixel for pixel.
@@ -21,6 +23,13 @@ struct RenderSettings {
     // own, which made printing a draft assembly twice as slow. Printing sets it.
     bool opaqueOutlines = false;
 };
+
+struct ViewOptions;
+
+// The settings of a pass in the document's default style (2 points, 3 bars) with the window's
+// display options; without options (null), the options a new window has.
+RenderSettings RenderSettingsFor(int defaultTrackStyle, const ViewOptions* options,
+                                 double outputScale);
 
 // Fonts, pens and brushes made once per pass.
 struct RenderResources {

@@ -10,6 +10,8 @@
 #include "framework/display_text.h"
 #include "view/column_extremes.h"
 #include "view/feature_name_painter.h"
+#include "view/gene_model_layout.h"
+#include "view/gene_model_painter.h"
 #include "view/view_geometry.h"
 
 namespace {
@@ -20,6 +22,7 @@ constexpr int kAxisX = 74;
 constexpr int kLabelRight = 68;
 constexpr int kLabelAreaWidth = 80;
 constexpr int kPointHeight = 2;
+constexpr int kAxisMarkHeight = 2;    // an item whose bar has no height is drawn this high
 constexpr int kLabelMinimumLeft = 2;  // value labels wider than the column from here are shortened
 constexpr int kTitleIndent = 3;
 constexpr int kTitleBaselineGap = 3;  // between the title's baseline and the data band
@@ -28,6 +31,14 @@ const QColor kManualTagText(0xB0, 0x40, 0x20);
 
 uint32_t Opaque(const QColor& color) {
     return color.rgba();
+}
+
+// A pixel coordinate from a computed one, which may be huge, infinite or not a number: clamped
+// in double before it becomes an integer (NaN gives low).
+int ClampedPixel(double y, int low, int high) {
+    if (!(y >= low))
+        return low;
+    return y > high ? high : static_cast<int>(y);
 }
 
 }  // namespace
@@ -44,7 +55,7 @@ TrackRowPainter::TrackRowPainter(QPainter& painter, const ViewGeometry& geometry
 int TrackRowPainter::YOf(const Row& row, double value) const {
     // Clamped before it becomes an integer: infinite or huge values land just off the band.
     const double y = row.yZero - std::trunc(value * row.scale.pixelsPerUnit);
-    return static_cast<int>(std::clamp(y, double(row.bandTop - 1), double(row.bandBottom + 1)));
+    return ClampedPixel(y, row.bandTop - 1, row.bandBottom + 1);
 }
 
 double TrackRowPainter::ValueAtY(const ChromosomeDataset& track, const std::string& trackName,
@@ -80,15 +91,20 @@ int TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tra
     row.scale = ComputeTrackScale(track, trackName, height);
     row.bandTop = top + kBandMargin;
     row.bandBottom = top + height - kBandMargin;
-    row.yZero =
-        row.bandBottom + static_cast<int>(std::trunc(row.scale.lo * row.scale.pixelsPerUnit));
+    row.yZero = ClampedPixel(row.bandBottom + std::trunc(row.scale.lo * row.scale.pixelsPerUnit),
+                             -ViewGeometry::kMaxCoordinate, ViewGeometry::kMaxCoordinate);
     row.style = ChooseStyle(track, row.visibleStarts);
     row.trackColor = TrackColors::ToDrawingColor(track.TrackColor);
 
-    const std::vector<double> labels = PlaceLabels(row, ValueLabels(row.scale, track, trackName));
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);
-    DrawFrame(row, top, height, labels);
+    if (DrawGeneModels(row, top, height)) {
+        const int titleRight = DrawTitle(row, trackName, chromosomeName, showChromosome, top);
+        painter_.restore();
+        return titleRight;
+    }
+    const std::vector<double> labels = PlaceLabels(row, ValueLabels(row.scale, track, trackName));
+    DrawFrame(row, top, height, labels, true);
     if (track.GetItemCount() > 0) {
         DrawItems(row);
         if (settings_.showFeatureNames)
@@ -98,6 +114,33 @@ int TrackRowPainter::Draw(const ChromosomeDataset& track, const std::string& tra
     const int titleRight = DrawTitle(row, trackName, chromosomeName, showChromosome, top);
     painter_.restore();
     return titleRight;
+}
+
+bool TrackRowPainter::DrawGeneModels(const Row& row, int top, int height) {
+    const ChromosomeDataset& track = *row.track;
+    if (!settings_.geneModels || track.GetItemCount() == 0)
+        return false;
+    const TrackModels models(track);
+    if (!models.Any())
+        return false;
+    const GeneModelLayout layout(track, models, geometry_, targetWidth_, row.bandTop,
+                                 row.bandBottom,
+                                 settings_.showFeatureNames ? &resources_.small : nullptr);
+    if (!layout.IsDrawn())
+        return false;
+    // Lanes have no value scale: no labels, no zero line.
+    DrawFrame(row, top, height, {}, false);
+    GeneModelPainter painter(painter_, geometry_, targetWidth_, resources_);
+    const QRect overflowArea(ViewGeometry::kLabelWidth, row.bandBottom + 1,
+                             dataRight_ - ViewGeometry::kLabelWidth - kTitleIndent,
+                             kBandMargin - 1);
+    painter.Draw(
+        track, models, layout,
+        [&](size_t item) {
+            return FillOf(row, item, track.DrawnValue(item, row.scale.unitValues));
+        },
+        overflowArea);
+    return true;
 }
 
 void TrackRowPainter::DrawFeatureNames(const Row& row) {
@@ -189,7 +232,17 @@ std::pair<int, int> TrackRowPainter::ExtentOf(const Row& row, double value) cons
             bottom = row.bandBottom + 1;
         }
     }
-    return {std::max(top, row.bandTop), std::min(bottom, row.bandBottom + 1)};
+    top = std::max(top, row.bandTop);
+    bottom = std::min(bottom, row.bandBottom + 1);
+    if (bottom <= top) {
+        // A bar with no height in the band (its value on the axis, or beyond a manual scale)
+        // still shows: a mark on the axis, or at the band's edge it lies beyond.
+        const int at = std::clamp(y, row.bandTop, row.bandBottom + 1);
+        top =
+            std::clamp(at - kAxisMarkHeight / 2, row.bandTop, row.bandBottom + 1 - kAxisMarkHeight);
+        bottom = top + kAxisMarkHeight;
+    }
+    return {top, bottom};
 }
 
 void TrackRowPainter::ColumnPieces(const Row& row, size_t maxItem, size_t minItem,
@@ -244,8 +297,6 @@ void TrackRowPainter::AddPointRect(const Row& row, size_t item) {
     if (right + ViewGeometry::kLabelWidth < 0 || left - ViewGeometry::kLabelWidth > targetWidth_)
         return;
     const double value = track.DrawnValue(item, row.scale.unitValues);
-    if (std::isnan(value))
-        return;  // a value that is not a number has no place on the scale
     const int y = YOf(row, value);
     int top = y - kPointHeight - track.PointHeightTop;
     int bottom = y + track.PointHeightBottom;
@@ -397,11 +448,11 @@ std::vector<double> TrackRowPainter::PlaceLabels(const Row& row,
 }
 
 void TrackRowPainter::DrawFrame(const Row& row, int top, int height,
-                                const std::vector<double>& labels) {
+                                const std::vector<double>& labels, bool zeroLine) {
     painter_.setPen(resources_.bandLine);
     painter_.drawLine(ViewGeometry::kLabelWidth, row.bandTop, dataRight_ - 1, row.bandTop);
     painter_.drawLine(ViewGeometry::kLabelWidth, row.bandBottom, dataRight_ - 1, row.bandBottom);
-    if (row.yZero > row.bandTop && row.yZero < row.bandBottom) {
+    if (zeroLine && row.yZero > row.bandTop && row.yZero < row.bandBottom) {
         QColor zero = QColor::fromRgba(row.trackColor);
         zero.setAlpha(0x40);
         painter_.setPen(zero);

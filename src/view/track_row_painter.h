@@ -74,6 +74,9 @@ private:
     };
 
     int YOf(const Row& row, double value) const;
+    // Draws the row's items as gene models when the track has them and they are not too dense
+    // to draw; false when the row is to be drawn as usual.
+    bool DrawGeneModels(const Row& row, int top, int height);
     Style ChooseStyle(const ChromosomeDataset& track, int& visibleStarts) const;
     void DrawItems(const Row& row);
     // The names of the features in view, when they have room.
@@ -101,7 +104,9 @@ private:
     // The label values that fit the row's scale without crowding: hi, lo and 0 first, then the
     // steps, each only where its label does not overlap one already placed.
     std::vector<double> PlaceLabels(const Row& row, const std::vector<double>& values) const;
-    void DrawFrame(const Row& row, int top, int height, const std::vector<double>& labels);
+    // The band lines, the axis and the label ticks; the zero line when zeroLine.
+    void DrawFrame(const Row& row, int top, int height, const std::vector<double>& labels,
+                   bool zeroLine);
     void DrawValueLabels(const Row& row, const std::vector<double>& labels);
     // The track's title in the row's top margin: its name, the chromosome in "All Tracks", and
     // a tag when the scale was set by hand.

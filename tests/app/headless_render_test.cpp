@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 
+#include "framework/settings.h"
 #include "support/run_locuscope.h"
 #include "support/scratch_file.h"
 
@@ -111,6 +112,64 @@ TEST_F(HeadlessRenderTest, APictureTooLargeToMakeIsAnErrorNotACrash) {
                                         QString::fromStdString(input.Path())});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Error creating image."), std::string::npos) << run.err;
+}
+
+TEST_F(HeadlessRenderTest, GeneModelsFollowTheRememberedOptionUnlessToldOnOrOff) {
+    const ScratchFile input("tx.gff3",
+                            "chr1\ts\tmRNA\t100\t900\t.\t+\t.\tID=t1\n"
+                            "chr1\ts\texon\t100\t200\t.\t+\t.\tParent=t1\n"
+                            "chr1\ts\texon\t800\t900\t.\t+\t.\tParent=t1\n");
+    const auto render = [&](const char* name, QStringList more) {
+        more << QString::fromStdString(input.Path());
+        const RunResult run = RunLocuscope(QStringList{"--render", Scratch(name)} + more);
+        EXPECT_EQ(run.exitCode, 0) << name << run.err;
+        return QImage(Scratch(name));
+    };
+    const QImage on = render("on.png", {"--gene-models", "on"});
+    const QImage off = render("off.png", {"--gene-models", "off"});
+    EXPECT_FALSE(on == off);
+    EXPECT_TRUE(render("default.png", {}) == on);
+    WriteSettingInt("Main", "ShowGeneModels", 0);
+    EXPECT_TRUE(render("remembered.png", {}) == off);
+    EXPECT_TRUE(render("told.png", {"--gene-models", "on"}) == on);
+    WriteSettingInt("Main", "ShowGeneModels", 1);
+
+    const RunResult bad = RunLocuscope({"--render", Scratch("x.png"), "--gene-models", "yes",
+                                        QString::fromStdString(input.Path())});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("--gene-models takes on or off."), std::string::npos) << bad.err;
+}
+
+TEST_F(HeadlessRenderTest, ARegionNamingAFeatureDrawsItWithItsMarginsTheFirstOfSeveral) {
+    const ScratchFile input("named.gff",
+                            "chr1\ts\tregion\t1\t100000\t.\t+\t.\tID=r1\n"
+                            "chr1\ts\tgene\t1001\t2000\t.\t+\t.\tID=g1;Name=BRCA2\n"
+                            "chr2\ts\tgene\t500\t600\t.\t+\t.\tName=dup\n"
+                            "chr1\ts\texon\t7001\t7100\t.\t+\t.\tID=DUP\n");
+    const QString file = QString::fromStdString(input.Path());
+    const auto render = [&](const QString& region, const std::string& output) {
+        return RunLocuscope({"--render", Scratch(output), "--region", region, file});
+    };
+    const auto importLines = [](const std::string& err) {
+        return err.substr(0, err.find('\n') + 1);
+    };
+    RunResult run = render("brca2", "name.png");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, importLines(run.err));  // one feature: nothing more to say
+    ASSERT_EQ(render("chr1:901-2100", "range.png").exitCode, 0);
+    EXPECT_EQ(Read(Scratch("name.png")), Read(Scratch("range.png")));
+
+    run = render("DUP", "first.png");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, importLines(run.err) +
+                           "2 features are named DUP; drawing the first: exon chr1:7,001-7,100\n");
+    ASSERT_EQ(render("chr1:6991-7110", "range.png").exitCode, 0);
+    EXPECT_EQ(Read(Scratch("first.png")), Read(Scratch("range.png")));
+
+    run = render("NOPE", "none.png");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--region names no pane of the files: NOPE"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(Scratch("none.png")));
 }
 
 }  // namespace

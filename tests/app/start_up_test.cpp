@@ -201,7 +201,7 @@ TEST_F(StartUpTest, ViewOptionsStartWithTheirDefaultsAndSurviveARestart) {
     } firstRun[] = {{CommandId::kShowLoadedFiles, false}, {CommandId::kShowTrackStats, false},
                     {CommandId::kShowPointerInfo, true},  {CommandId::kShowGridLines, true},
                     {CommandId::kShowDataBorder, true},   {CommandId::kShowManualScaleOverlay, true},
-                    {CommandId::kShowFeatureNames, true}};
+                    {CommandId::kShowFeatureNames, true}, {CommandId::kShowGeneModels, true}};
     for (const auto& option : firstRun) {
         commands.Update(option.id);
         EXPECT_EQ(commands.Action(option.id)->isChecked(), option.checked) << option.id;

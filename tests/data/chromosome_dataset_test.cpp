@@ -193,6 +193,19 @@ TEST_F(ChromosomeDatasetTest, ScaleValuesWithNegativeFactorSwapsTheExtents) {
     EXPECT_EQ(track_.GetItem(0).Score, -2.0f);
 }
 
+TEST_F(ChromosomeDatasetTest, RecomputeExtentsCoversTheItemsAsTheyStand) {
+    Add(50, 40, 2.0f);  // a stop before its start still reaches the start
+    Add(10, 20, 5.0f);
+    track_.ScaleValues(-1.0f);
+    track_.MinStart = 1;
+    track_.MaxStop = 1000;
+    track_.RecomputeExtents();
+    EXPECT_EQ(track_.MinStart, 10u);
+    EXPECT_EQ(track_.MaxStop, 50u);
+    EXPECT_EQ(track_.MinValue, -5.0f);
+    EXPECT_EQ(track_.MaxValue, -2.0f);
+}
+
 TEST_F(ChromosomeDatasetTest, WriteGffWritesTheRangeFromExactStartToExactStart) {
     ChromosomeItem item;
     item.Source = "src";

@@ -154,27 +154,6 @@ namespace {
 
 class TrackCommandsDatasetTest : public GenomeDatasetTest {};
 
-TEST_F(TrackCommandsDatasetTest, DeletingSelectedTracksDropsEmptiedPanesAndMovesOffThem) {
-    File("chr1", "gene", 10, 20);
-    File("chr1", "peaks", 30, 40);
-    File("chr2", "peaks", 5, 6);
-    File("chr3", "gene", 7, 8);
-    genome_.SetCurrentPane("chr2");
-    genome_.RegionSelection["chr2"] = {{0, 10}};
-    genome_.SelectedTracks = {"peaks"};
-    // One object per chromosome that has the name.
-    EXPECT_EQ(genome_.GetSelectedTrackObjects().size(), 2u);
-    EXPECT_EQ(genome_.GetSelectedPaneTracks("chr3").size(), 0u);
-
-    genome_.DeleteSelectedTracks();
-    EXPECT_FALSE(genome_.HasChromosome("chr2"));
-    EXPECT_EQ(genome_.GetCurrentPane(), "chr3");  // the pane that took its place
-    EXPECT_EQ(genome_.FindTrack("chr1", "peaks"), nullptr);
-    EXPECT_EQ(genome_.GetTrackOrder(), std::deque<std::string>{"gene"});
-    EXPECT_TRUE(genome_.RegionSelection.empty());
-    EXPECT_TRUE(genome_.SelectedTracks.empty());
-}
-
 TEST_F(TrackCommandsDatasetTest, SelectAllCoversEveryPaneOneBaseWiderWithoutWrapping) {
     File("chr1", "gene", 1, 20);
     File("chr2", "gene", 100, 4294967294);

@@ -68,15 +68,16 @@ TEST_F(TrackRenderTest, ValuesBeyondAManualScaleAreRedAndClippedToTheBand) {
     Add(track, "peaks", 50, 60, 12.0f);
     Add(track, "peaks", 150, 160, 5.0f);
     Add(track, "peaks", 250, 260, std::numeric_limits<float>::infinity());
-    Add(track, "peaks", 200, 210, std::nanf(""));  // not a number: drawn nowhere
+    Add(track, "peaks", 200, 210, std::nanf(""));  // not a number: drawn as 0, on the axis
     track.AutoScale = false;
     track.ScaleMin = 0;
     track.ScaleMax = 10;
     settings_.showDataBorder = false;
     settings_.showGridLines = false;
     const QImage image = Render();
-    for (int y = kBandTop + 1; y < kBandBottom; ++y)
+    for (int y = kBandTop + 1; y < kBandBottom - 1; ++y)
         EXPECT_EQ(image.pixel(74 + 205, y), 0xFFFFFFFFu) << y;
+    EXPECT_NE(image.pixel(74 + 205, kBandBottom - 1), 0xFFFFFFFFu);
     EXPECT_EQ(image.pixel(74 + 55, kBandTop), 0xFFFF0000u);
     EXPECT_EQ(image.pixel(74 + 255, kBandTop), 0xFFFF0000u);
     EXPECT_EQ(image.pixel(74 + 55, kBandTop - 1), 0xFFFFFFFFu);  // nothing above the band
