@@ -27,8 +27,8 @@ constexpr int kImportRuns = 3;
 std::unique_ptr<GenomeDataset> ImportAndOrder(const std::string& path) {
     auto genome = std::make_unique<GenomeDataset>();
     ImportDriver(*genome).LoadFiles({path});
-    for (const std::string& pane : genome->GetPaneOrder()) {
-        for (const auto& track : *genome->GetChromosomeTracks(pane))
+    for (const std::string& pane : genome->Store().GetPaneOrder()) {
+        for (const auto& track : *genome->Store().GetChromosomeTracks(pane))
             benchmark::DoNotOptimize(track.second->GetStartPositions());
     }
     return genome;
@@ -36,8 +36,8 @@ std::unique_ptr<GenomeDataset> ImportAndOrder(const std::string& path) {
 
 std::vector<const GenomeDataset::TrackMap*> Chromosomes(const GenomeDataset& genome) {
     std::vector<const GenomeDataset::TrackMap*> chromosomes;
-    for (const std::string& pane : genome.GetPaneOrder())
-        chromosomes.push_back(genome.GetChromosomeTracks(pane));
+    for (const std::string& pane : genome.Store().GetPaneOrder())
+        chromosomes.push_back(genome.Store().GetChromosomeTracks(pane));
     return chromosomes;
 }
 

@@ -26,7 +26,7 @@ double Seconds(clockid_t clock) {
 
 struct Window : DraftAssemblyWindow {
     Window() : DraftAssemblyWindow(kScaffolds) {
-        Document().Genome.SelectedTracks = {"gene"};
+        Document().Genome().Selection().SetSelectedTracks({"gene"});
         Document().UpdateAllViews();
         QApplication::processEvents();
     }

@@ -104,11 +104,11 @@ uint64_t ImportAndOrder(const std::string& path, unsigned threads) {
     ImportLimits limits;
     limits.threads = threads;
     ImportDriver(genome, limits).LoadFiles({path});
-    for (const std::string& pane : genome.GetPaneOrder()) {
-        for (int i = 0; i < genome.GetPaneTrackCount(pane); ++i)
-            benchmark::DoNotOptimize(genome.GetTrack(pane, i).dataset->GetStartPositions());
+    for (const std::string& pane : genome.Store().GetPaneOrder()) {
+        for (int i = 0; i < genome.Store().GetPaneTrackCount(pane); ++i)
+            benchmark::DoNotOptimize(genome.Store().GetTrack(pane, i).dataset->GetStartPositions());
     }
-    return genome.GetStoredFeatures();
+    return genome.Store().GetStoredFeatures();
 }
 
 // The import as the Import command runs it, including the first ordering of every track.

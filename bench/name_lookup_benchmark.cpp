@@ -41,12 +41,14 @@ Loaded& Data(const std::string& path) {
         Loaded data;
         const auto start = Clock::now();
         ImportDriver(*data.genome).LoadFiles({path});
-        for (const GenomeDataset::TrackRef& ref : data.genome->GetPaneTracks(kAllTracksPane))
+        for (const GenomeDataset::TrackRef& ref :
+             data.genome->Store().GetPaneTracks(kAllTracksPane))
             benchmark::DoNotOptimize(ref.dataset->GetStartPositions());
         data.importMilliseconds = MillisecondsSince(start);
         // Names spread over the whole file: every 997th item's name and ID.
         size_t seen = 0;
-        for (const GenomeDataset::TrackRef& ref : data.genome->GetPaneTracks(kAllTracksPane)) {
+        for (const GenomeDataset::TrackRef& ref :
+             data.genome->Store().GetPaneTracks(kAllTracksPane)) {
             for (size_t i = 0; i < ref.dataset->GetItemCount(); ++i, ++seen) {
                 if (seen % 997 != 0)
                     continue;
@@ -65,7 +67,7 @@ void Import(benchmark::State& state, const std::string& path) {
     Loaded& data = Data(path);
     for (auto _ : state)
         state.SetIterationTime(data.importMilliseconds / 1000.0);
-    state.counters["features"] = static_cast<double>(data.genome->GetStoredFeatures());
+    state.counters["features"] = static_cast<double>(data.genome->Store().GetStoredFeatures());
 }
 
 void Build(benchmark::State& state, const std::string& path) {
@@ -112,10 +114,10 @@ void Lookup(benchmark::State& state, const std::string& path,
 // 30,000 scaffolds of three named genes each, stored as an import stores them.
 GenomeDataset& DraftAssembly() {
     static GenomeDataset genome;
-    if (genome.GetChromosomeCount() == 0) {
+    if (genome.Store().GetChromosomeCount() == 0) {
         for (int i = 0; i < 30000; ++i) {
             ChromosomeDataset& track =
-                genome.FindOrCreateTrack("scaffold_" + std::to_string(i), "gene");
+                genome.Store().FindOrCreateTrack("scaffold_" + std::to_string(i), "gene");
             for (uint32_t k = 0; k < 3; ++k) {
                 ChromosomeItem item;
                 item.Stop = 1000 * k + 900;
@@ -124,8 +126,8 @@ GenomeDataset& DraftAssembly() {
                 track.AddItem(1000 * k + 1, item);
             }
         }
-        genome.AppendTrackName("gene");
-        genome.SortChromosomeNames();
+        genome.Store().AppendTrackName("gene");
+        genome.Store().SortChromosomeNames();
     }
     return genome;
 }

@@ -37,9 +37,9 @@ constexpr uint32_t kChromosomeLength = 250000000;
 // A track of count features spread over a chromosome, scores between -100 and 1000.
 std::unique_ptr<GenomeDataset> MakeGenome(uint32_t count) {
     auto genome = std::make_unique<GenomeDataset>();
-    ChromosomeDataset& track = genome->FindOrCreateTrack("chr1", "peaks");
-    genome->AppendTrackName("peaks");
-    genome->AssignTrackColor(track, "peaks");
+    ChromosomeDataset& track = genome->Store().FindOrCreateTrack("chr1", "peaks");
+    genome->Store().AppendTrackName("peaks");
+    genome->Colors().AssignTrackColor(track, "peaks");
     uint64_t state = 0x5EEDull;
     ChromosomeItem item;
     const uint32_t spacing = kChromosomeLength / count;
@@ -55,7 +55,7 @@ std::unique_ptr<GenomeDataset> MakeGenome(uint32_t count) {
         track.AddItem(start, item);
     }
     track.GetStartPositions();  // ordered once, as after an import
-    genome->SortChromosomeNames();
+    genome->Store().SortChromosomeNames();
     return genome;
 }
 
@@ -72,14 +72,14 @@ GenomeDataset& Genome(uint32_t count) {
 // args: feature count, window in bases (0 = whole track), style (2 points, 3 bars).
 void FullPass(benchmark::State& state) {
     GenomeDataset& genome = Genome(static_cast<uint32_t>(state.range(0)));
-    ChromosomeDataset* track = genome.FindTrack("chr1", "peaks");
+    ChromosomeDataset* track = genome.Store().FindTrack("chr1", "peaks");
     track->TrackStyle = static_cast<int>(state.range(2));
 
     ViewGeometry geometry;
     ViewGeometry::LayoutInput input;
     input.clientWidth = kWidth;
     input.clientHeight = kHeight;
-    input.fullRange = genome.GetPaneExtent("chr1");
+    input.fullRange = genome.Store().GetPaneExtent("chr1");
     const uint32_t window = static_cast<uint32_t>(state.range(1));
     const uint32_t first = window == 0 ? input.fullRange.first : 120000000;
     const uint32_t last = window == 0 ? input.fullRange.second : first + window - 1;
@@ -102,12 +102,12 @@ std::unique_ptr<GenomeDataset> MakeDraftAssembly(int count) {
     constexpr uint32_t kFeaturesPerTrack = 8;
     constexpr uint32_t kFeatureSpacing = 1000;
     auto genome = std::make_unique<GenomeDataset>();
-    genome->AppendTrackName("contig_peaks");
+    genome->Store().AppendTrackName("contig_peaks");
     ChromosomeItem item;
     for (int i = 0; i < count; ++i) {
         ChromosomeDataset& track =
-            genome->FindOrCreateTrack(FormatString("scaffold_%05d", i), "contig_peaks");
-        genome->AssignTrackColor(track, "contig_peaks");
+            genome->Store().FindOrCreateTrack(FormatString("scaffold_%05d", i), "contig_peaks");
+        genome->Colors().AssignTrackColor(track, "contig_peaks");
         for (uint32_t f = 0; f < kFeaturesPerTrack; ++f) {
             const uint32_t start = 1 + f * kFeatureSpacing;
             item.Stop = start + kFeatureSpacing / 2;
@@ -116,7 +116,7 @@ std::unique_ptr<GenomeDataset> MakeDraftAssembly(int count) {
             track.AddItem(start, item);
         }
     }
-    genome->SortChromosomeNames();
+    genome->Store().SortChromosomeNames();
     return genome;
 }
 
@@ -126,7 +126,7 @@ void AllTracksImage(benchmark::State& state) {
     constexpr int kImageWidth = PaneImage::kMinimumWidth;
     const std::unique_ptr<GenomeDataset> genome =
         MakeDraftAssembly(static_cast<int>(state.range(0)));
-    const PaneImage::Range range = genome->GetPaneExtent(kAllTracksPane);
+    const PaneImage::Range range = genome->Store().GetPaneExtent(kAllTracksPane);
     RenderSettings settings;
     int height = 0;
     for (auto _ : state) {
@@ -146,7 +146,7 @@ void GeneModelPane(benchmark::State& state, const std::string& path) {
         genome = std::make_unique<GenomeDataset>();
         ImportDriver(*genome).LoadFiles({path});
     }
-    const PaneImage::Range extent = genome->GetPaneExtent("chr1");
+    const PaneImage::Range extent = genome->Store().GetPaneExtent("chr1");
     const uint32_t window = static_cast<uint32_t>(state.range(0));
     const uint32_t first = window == 0 ? extent.first : 100000000;
     const PaneImage::Range range{first, window == 0 ? extent.second : first + window - 1};
@@ -160,7 +160,7 @@ void GeneModelPane(benchmark::State& state, const std::string& path) {
         QPainter painter(&image);
         renderer.DrawAll(painter, image.rect(), Qt::white);
     }
-    state.counters["tracks"] = genome->GetPaneTrackCount("chr1");
+    state.counters["tracks"] = genome->Store().GetPaneTrackCount("chr1");
 }
 
 // args: number of one-track panes. The pages the headless render writes for a .pdf: A4
@@ -172,7 +172,7 @@ void AllTracksPdf(benchmark::State& state) {
     PanePrinter::Job job;
     job.genome = genome.get();
     job.paneName = kAllTracksPane;
-    job.range = genome->GetPaneExtent(kAllTracksPane);
+    job.range = genome->Store().GetPaneExtent(kAllTracksPane);
     job.headerVisible = true;
     int pages = 0;
     for (auto _ : state) {
@@ -190,7 +190,7 @@ void AllTracksPdf(benchmark::State& state) {
 void AllTracksPng(benchmark::State& state) {
     const std::unique_ptr<GenomeDataset> genome =
         MakeDraftAssembly(static_cast<int>(state.range(0)));
-    const PaneImage::Range range = genome->GetPaneExtent(kAllTracksPane);
+    const PaneImage::Range range = genome->Store().GetPaneExtent(kAllTracksPane);
     qint64 bytes = 0;
     for (auto _ : state) {
         const QImage image = PaneImage::Render(*genome, kAllTracksPane, range,

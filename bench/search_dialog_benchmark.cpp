@@ -36,8 +36,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     LocuscopeDocument document;
+    SearchResultList results;
     for (uint32_t i = 0; i < kRows; ++i)
-        document.SearchResults.push_back({"chr1", "peaks", i + 1});
+        results.push_back({"chr1", "peaks", i + 1});
+    document.SetSearchResults(std::move(results));
     document.LastSearchRow = static_cast<int>(kRows / 2);
     benchmark::RegisterBenchmark("SearchDialog/open/10M", OpenDialog, &document)
         ->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();

@@ -31,7 +31,7 @@ std::unique_ptr<GenomeDataset> Load(const std::string& path) {
 
 uint64_t AttributeBytes(const GenomeDataset& genome) {
     uint64_t bytes = 0;
-    for (const GenomeDataset::TrackRef& ref : genome.GetPaneTracks(kAllTracksPane)) {
+    for (const GenomeDataset::TrackRef& ref : genome.Store().GetPaneTracks(kAllTracksPane)) {
         for (size_t i = 0; i < ref.dataset->GetItemCount(); ++i)
             bytes += ref.dataset->GetItem(i).Attributes.size();
     }
@@ -71,7 +71,7 @@ void SearchBed(benchmark::State& state, std::unique_ptr<GenomeDataset>* gff,
 void Import(benchmark::State& state, const std::string& path) {
     for (auto _ : state) {
         auto genome = Load(path);
-        for (const GenomeDataset::TrackRef& ref : genome->GetPaneTracks(kAllTracksPane))
+        for (const GenomeDataset::TrackRef& ref : genome->Store().GetPaneTracks(kAllTracksPane))
             benchmark::DoNotOptimize(ref.dataset->GetStartPositions());
     }
     state.SetBytesProcessed(
@@ -80,7 +80,7 @@ void Import(benchmark::State& state, const std::string& path) {
 
 void SelectAllExport(benchmark::State& state, GenomeDataset* genome, const std::string& out) {
     for (auto _ : state) {
-        genome->SelectAllRegions();
+        genome->Selection().SelectAllRegions();
         if (!genome->ExportSelections(out, {}))
             state.SkipWithError("export failed");
     }

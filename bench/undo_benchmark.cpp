@@ -46,7 +46,8 @@ void DeleteAllTracksAndUndo(benchmark::State& state) {
         Run(window, Id::kDeletePane);
         Run(window, Id::kUndo);
     }
-    if (window.Document().Genome.GetChromosomeCount() != static_cast<size_t>(state.range(0)))
+    if (window.Document().Genome().Store().GetChromosomeCount() !=
+        static_cast<size_t>(state.range(0)))
         state.SkipWithError("the undo did not bring every scaffold back");
 }
 
@@ -57,7 +58,8 @@ void DeleteTrackAndUndo(benchmark::State& state) {
         Run(window, Id::kDeleteTracks);
         Run(window, Id::kUndo);
     }
-    if (window.Document().Genome.GetChromosomeCount() != static_cast<size_t>(state.range(0)))
+    if (window.Document().Genome().Store().GetChromosomeCount() !=
+        static_cast<size_t>(state.range(0)))
         state.SkipWithError("the undo did not bring every scaffold back");
 }
 

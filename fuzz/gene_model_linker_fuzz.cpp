@@ -59,7 +59,7 @@ std::string Attributes(FuzzedDataProvider& input) {
 
 void AddItem(GenomeDataset& genome, FuzzedDataProvider& input) {
     const std::string type = kTypes[input.ConsumeIntegralInRange<size_t>(0, kTypeCount - 1)];
-    ChromosomeDataset& track = genome.FindOrCreateTrack("chr1", type);
+    ChromosomeDataset& track = genome.Store().FindOrCreateTrack("chr1", type);
     uint32_t start = Position(input);
     uint32_t stop = Position(input);
     if (stop < start)
@@ -169,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t count = input.ConsumeIntegralInRange<size_t>(0, kMaxItems);
     for (size_t k = 0; k < count && input.remaining_bytes() > 0; ++k)
         AddItem(genome, input);
-    const GenomeDataset::TrackMap* tracks = genome.GetChromosomeTracks("chr1");
+    const GenomeDataset::TrackMap* tracks = genome.Store().GetChromosomeTracks("chr1");
     if (tracks == nullptr)
         return 0;
 
@@ -182,7 +182,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CheckModels(*track.second, input);
 
     const std::string deleted = kTypes[input.ConsumeIntegralInRange<size_t>(0, kTypeCount - 1)];
-    genome.DeleteTracks({{"chr1", deleted}});
+    genome.Store().DeleteTracks({{"chr1", deleted}});
     for (const auto& track : *tracks)
         CheckModels(*track.second, input);
     return 0;

@@ -98,10 +98,10 @@ private:
 };
 
 void ReadBack(GenomeDataset& genome) {
-    for (const std::string& pane : genome.GetPaneOrder()) {
-        const int count = genome.GetPaneTrackCount(pane);
+    for (const std::string& pane : genome.Store().GetPaneOrder()) {
+        const int count = genome.Store().GetPaneTrackCount(pane);
         for (int i = 0; i < count; ++i) {
-            ChromosomeDataset* track = genome.GetTrack(pane, i).dataset;
+            ChromosomeDataset* track = genome.Store().GetTrack(pane, i).dataset;
             if (track == nullptr)
                 continue;
             if (track->GetPositionCount() != track->GetItemCount())
@@ -123,7 +123,7 @@ void ReadBack(GenomeDataset& genome) {
         }
         genome.SetCurrentPane(pane);
         genome.StepCursor(pane, 1);
-        (void)genome.GetCursorRange(pane);
+        (void)genome.Cursors().GetCursorRange(pane);
         (void)genome.MoveCursorNear(100);
     }
 }

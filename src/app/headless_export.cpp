@@ -51,7 +51,8 @@ int HeadlessExport::Run(const std::string& output, const std::vector<std::string
     if (outcome != ImportOutcome::kComplete)
         return HeadlessFrontEnd::SkipOutputAfterIncompleteImport(output, outcome);
     for (const Selection& selection : selections) {
-        if (selection.pane != kAllTracksPane && !document.Genome.HasChromosome(selection.pane)) {
+        if (selection.pane != kAllTracksPane &&
+            !document.Genome().Store().HasChromosome(selection.pane)) {
             ConsoleText::WriteLine(stderr,
                                    "--select names no pane of the files: " + selection.pane);
             return HeadlessFrontEnd::kExitUsage;

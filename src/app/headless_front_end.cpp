@@ -240,7 +240,7 @@ int HeadlessFrontEnd::Run(const QStringList& arguments) {
     ConsoleAgent console(stderr);
     const ImportOutcome outcome = Import(parser, document, console);
 
-    WriteHeadlessReport(stdout, document.Genome, parser.isSet(kItemsOption), outcome,
+    WriteHeadlessReport(stdout, document.Genome(), parser.isSet(kItemsOption), outcome,
                         console.GetErrorFlag());
     return outcome == ImportOutcome::kComplete ? kExitSuccess : kExitFailure;
 }

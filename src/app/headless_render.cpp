@@ -36,8 +36,8 @@ bool EncodeSvg(const LocuscopeDocument& document, const std::string& pane, PaneI
                int width, const RenderSettings& settings, const QColor& background,
                QByteArray& bytes) {
     ViewGeometry geometry =
-        PaneImage::Layout(document.Genome, pane, range, width, document.HeaderVisible);
-    TrackRenderer renderer(document.Genome, pane, geometry, settings);
+        PaneImage::Layout(document.Genome(), pane, range, width, document.HeaderVisible);
+    TrackRenderer renderer(document.Genome(), pane, geometry, settings);
     const int64_t height = renderer.FullImageHeight();
     if (height > PaneImage::kMaximumPixels)
         return false;
@@ -52,7 +52,7 @@ bool EncodeSvg(const LocuscopeDocument& document, const std::string& pane, PaneI
 bool EncodePdf(const LocuscopeDocument& document, const std::string& pane, PaneImage::Range range,
                const RenderSettings& settings, QByteArray& bytes) {
     PanePrinter::Job job;
-    job.genome = &document.Genome;
+    job.genome = &document.Genome();
     job.paneName = pane;
     job.range = range;
     job.headerVisible = document.HeaderVisible;
@@ -144,7 +144,7 @@ int HeadlessRender::Run(const Request& request) {
         pane = document.GetCurrentPaneName();
         range = document.GetPaneJumpRange(pane);
     }
-    if (pane != kAllTracksPane && !document.Genome.HasChromosome(pane)) {
+    if (pane != kAllTracksPane && !document.Genome().Store().HasChromosome(pane)) {
         // Not a pane: the name or ID of a feature, shown as the window shows it.
         const std::optional<FeatureMatch> feature = FirstFeatureNamed(document, regionText);
         if (!feature) {
@@ -175,7 +175,7 @@ int HeadlessRender::Run(const Request& request) {
         };
     } else {
         produce = [&](QByteArray& bytes) {
-            const QImage image = PaneImage::Render(document.Genome, pane, range, width,
+            const QImage image = PaneImage::Render(document.Genome(), pane, range, width,
                                                    document.HeaderVisible, settings, background);
             return PictureOutput::EncodeImage(image, format, bytes);
         };

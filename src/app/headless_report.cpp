@@ -53,7 +53,7 @@ void WriteItems(std::FILE* out, const std::string& pane, const std::string& trac
 // one pass: a bucket per place in the track order, then a list per pane, so that a report of a
 // million track names over thousands of panes stays linear.
 std::vector<std::vector<GenomeDataset::TrackRef>> TracksOfEveryPane(const GenomeDataset& genome) {
-    const std::deque<std::string>& trackOrder = genome.GetTrackOrder();
+    const std::deque<std::string>& trackOrder = genome.Store().GetTrackOrder();
     std::unordered_map<std::string_view, size_t> orderOf;
     orderOf.reserve(trackOrder.size());
     for (size_t i = 0; i < trackOrder.size(); ++i)
@@ -65,9 +65,9 @@ std::vector<std::vector<GenomeDataset::TrackRef>> TracksOfEveryPane(const Genome
         ChromosomeDataset* dataset;
     };
     std::vector<std::vector<Shown>> byOrder(trackOrder.size());
-    const std::deque<std::string>& panes = genome.GetPaneOrder();
+    const std::deque<std::string>& panes = genome.Store().GetPaneOrder();
     for (size_t pane = 0; pane < panes.size(); ++pane) {
-        const GenomeDataset::TrackMap* tracks = genome.GetChromosomeTracks(panes[pane]);
+        const GenomeDataset::TrackMap* tracks = genome.Store().GetChromosomeTracks(panes[pane]);
         if (tracks == nullptr)
             continue;
         for (const auto& [name, dataset] : *tracks) {
@@ -88,12 +88,12 @@ std::vector<std::vector<GenomeDataset::TrackRef>> TracksOfEveryPane(const Genome
 
 void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
                          ImportOutcome outcome, bool errorFlag) {
-    for (const std::string& entry : genome.GetLoadedFiles())
+    for (const std::string& entry : genome.Store().GetLoadedFiles())
         WriteFields(out, {"file", entry});
     const std::vector<std::vector<GenomeDataset::TrackRef>> tracksOfPane =
         TracksOfEveryPane(genome);
     for (size_t paneIndex = 0; paneIndex < tracksOfPane.size(); ++paneIndex) {
-        const std::string& pane = genome.GetPaneOrder()[paneIndex];
+        const std::string& pane = genome.Store().GetPaneOrder()[paneIndex];
         const std::vector<GenomeDataset::TrackRef>& tracks = tracksOfPane[paneIndex];
         WriteFields(out, {"pane", pane, std::to_string(tracks.size())});
         for (const GenomeDataset::TrackRef& ref : tracks) {
@@ -109,7 +109,7 @@ void WriteHeadlessReport(std::FILE* out, GenomeDataset& genome, bool withItems,
                 WriteItems(out, pane, ref.trackName, track);
         }
     }
-    WriteFields(out, {"features", std::to_string(genome.GetStoredFeatures())});
+    WriteFields(out, {"features", std::to_string(genome.Store().GetStoredFeatures())});
     WriteFields(out, {"errors", errorFlag ? "1" : "0"});
     const char* result = outcome == ImportOutcome::kComplete   ? "ok"
                          : outcome == ImportOutcome::kCutShort ? "partial"

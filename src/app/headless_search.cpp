@@ -15,11 +15,11 @@ int HeadlessSearch::Run(const std::string& text, const std::vector<std::string>&
     document.OpenFiles(paths, &outcome);
     document.SearchAttributes(text);
 
-    const SearchResultList& results = document.SearchResults;
+    const SearchResultList& results = document.GetSearchResults();
     for (size_t row = 0; row < results.size(); ++row) {
         std::string stop;
         std::string_view attributes;
-        if (const auto found = results.Locate(document.Genome, row)) {
+        if (const auto found = results.Locate(document.Genome(), row)) {
             stop = std::to_string(found->track->GetStop(found->item));
             attributes = found->track->GetItem(found->item).Attributes;
         }

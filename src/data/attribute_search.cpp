@@ -54,7 +54,8 @@ SearchResultList AttributeSearch::Run(GenomeDataset& genome, const std::string& 
 void AttributeSearch::SearchTracks(GenomeDataset& genome, const std::string& text,
                                    SearchResultList& results) {
     genome.ReportMessage("Search String: " + text);
-    const std::vector<GenomeDataset::TrackRef> tracks = genome.GetPaneTracks(kAllTracksPane);
+    const std::vector<GenomeDataset::TrackRef> tracks =
+        genome.Store().GetPaneTracks(kAllTracksPane);
     const int trackCount = static_cast<int>(tracks.size());
     auto lastPoll = std::chrono::steady_clock::now();
     size_t sinceClockRead = 0;

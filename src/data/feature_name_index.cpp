@@ -139,7 +139,7 @@ private:
 
 bool FeatureNameIndex::Build(const GenomeDataset& genome, CNotificationAgent* agent) {
     Clear();
-    const std::vector<GenomeDataset::TrackRef> refs = genome.GetPaneTracks(kAllTracksPane);
+    const std::vector<GenomeDataset::TrackRef> refs = genome.Store().GetPaneTracks(kAllTracksPane);
     uint64_t total = 0;
     for (const GenomeDataset::TrackRef& ref : refs)
         total += ref.dataset != nullptr ? ref.dataset->GetItemCount() : 0;
@@ -190,7 +190,7 @@ std::optional<FeatureNameIndex::Lookup> FeatureNameIndex::Find(const GenomeDatas
         return std::nullopt;
     // The genome must hold exactly the tracks indexed, each with as many items; their place
     // in "All Tracks" may have changed (a sort, a moved track) and orders the matches.
-    const std::vector<GenomeDataset::TrackRef> refs = genome.GetPaneTracks(kAllTracksPane);
+    const std::vector<GenomeDataset::TrackRef> refs = genome.Store().GetPaneTracks(kAllTracksPane);
     std::vector<const GenomeDataset::TrackRef*> refOf(tracks_.size(), nullptr);
     std::vector<uint32_t> rankOf(tracks_.size(), 0);
     uint32_t shown = 0;

@@ -29,7 +29,7 @@ std::optional<SearchResultList::Located> SearchResultList::Locate(const GenomeDa
                                                                   size_t row) const {
     const Hit& hit = hits_[row];
     const ChromosomeDataset* track =
-        genome.FindTrack(tracks_[hit.track].first, tracks_[hit.track].second);
+        genome.Store().FindTrack(tracks_[hit.track].first, tracks_[hit.track].second);
     if (track == nullptr)
         return std::nullopt;
     const std::vector<uint32_t>& starts = track->GetStartPositions();

@@ -13,14 +13,14 @@ namespace {
 std::vector<std::string> SelectedPanes(const GenomeDataset& genome) {
     std::vector<std::string> panes;
     std::unordered_set<std::string> listed;
-    for (const std::string& pane : genome.GetPaneOrder()) {
+    for (const std::string& pane : genome.Store().GetPaneOrder()) {
         listed.insert(pane);
-        const auto found = genome.RegionSelection.find(pane);
-        if (found != genome.RegionSelection.end() && !found->second.empty())
+        const auto found = genome.Selection().GetRegionSelection().find(pane);
+        if (found != genome.Selection().GetRegionSelection().end() && !found->second.empty())
             panes.push_back(pane);
     }
     std::vector<std::string> others;
-    for (const auto& [pane, ranges] : genome.RegionSelection) {
+    for (const auto& [pane, ranges] : genome.Selection().GetRegionSelection()) {
         if (!ranges.empty() && listed.count(pane) == 0)
             others.push_back(pane);
     }
@@ -72,9 +72,9 @@ bool WriteSelection(GenomeDataset& genome, std::ostream& out) {
     const int paneCount = static_cast<int>(panes.size());
     int done = 0;
     for (const std::string& pane : panes) {
-        const std::vector<GenomeDataset::TrackRef> tracks = genome.GetPaneTracks(pane);
+        const std::vector<GenomeDataset::TrackRef> tracks = genome.Store().GetPaneTracks(pane);
         const int trackCount = static_cast<int>(tracks.size());
-        for (const GenomeDataset::Range& range : genome.RegionSelection.at(pane)) {
+        for (const GenomeDataset::Range& range : genome.Selection().GetRegionSelection().at(pane)) {
             const uint32_t lo = std::min(range.first, range.second);
             const uint32_t hi = std::max(range.first, range.second);
             for (int i = 0; i < trackCount; ++i) {
@@ -100,7 +100,7 @@ bool WriteSelection(GenomeDataset& genome, std::ostream& out) {
 
 int SelectionExport::SelectionCount(const GenomeDataset& genome) {
     int count = 0;
-    for (const auto& entry : genome.RegionSelection)
+    for (const auto& entry : genome.Selection().GetRegionSelection())
         count += entry.second.empty() ? 0 : 1;
     return count;
 }

@@ -11,16 +11,17 @@ RemovedTracks TrackRemoval::TakeTracks(GenomeDataset& genome,
     const std::unordered_set<std::string> gone(names.begin(), names.end());
     std::unordered_set<std::string> emptied;
     GeneModelLinker linker;
-    for (const std::string& chromosome : genome.GetPaneOrder()) {
+    for (const std::string& chromosome : genome.Store().GetPaneOrder()) {
         std::vector<std::string> taken;
-        for (const auto& entry : *genome.GetChromosomeTracks(chromosome)) {
+        for (const auto& entry : *genome.Store().GetChromosomeTracks(chromosome)) {
             if (gone.count(entry.first) != 0)
                 taken.push_back(entry.first);
         }
-        const GenomeDataset::TrackMap& tracks = *genome.GetChromosomeTracks(chromosome);
+        const GenomeDataset::TrackMap& tracks = *genome.Store().GetChromosomeTracks(chromosome);
         const bool relink = !taken.empty() && GeneModelLinker::AnyModels(tracks);
         for (const std::string& name : taken)
-            removed.tracks.push_back({chromosome, name, genome.TakeTrack(chromosome, name)});
+            removed.tracks.push_back(
+                {chromosome, name, genome.Store().TakeTrack(chromosome, name)});
         if (tracks.empty()) {
             emptied.insert(chromosome);
         } else if (relink) {
@@ -29,23 +30,22 @@ RemovedTracks TrackRemoval::TakeTracks(GenomeDataset& genome,
         }
     }
     RemovePanes(genome, emptied, removed);
-    removed.trackNames = genome.RemoveTrackNames(gone);
-    removed.selectedTracks = std::move(genome.SelectedTracks);
-    genome.SelectedTracks.clear();
+    removed.trackNames = genome.Store().RemoveTrackNames(gone);
+    removed.selectedTracks = genome.Selection().TakeSelectedTracks();
     return removed;
 }
 
 RemovedTracks TrackRemoval::TakePane(GenomeDataset& genome, const std::string& paneName) {
     RemovedTracks removed;
     removed.currentPane = genome.GetCurrentPane();
-    const GenomeDataset::TrackMap* tracks = genome.GetChromosomeTracks(paneName);
+    const GenomeDataset::TrackMap* tracks = genome.Store().GetChromosomeTracks(paneName);
     if (tracks == nullptr)
         return removed;
     std::vector<std::string> names;
     for (const auto& entry : *tracks)
         names.push_back(entry.first);
     for (const std::string& name : names)
-        removed.tracks.push_back({paneName, name, genome.TakeTrack(paneName, name)});
+        removed.tracks.push_back({paneName, name, genome.Store().TakeTrack(paneName, name)});
     RemovePanes(genome, {paneName}, removed);
     return removed;
 }
@@ -55,18 +55,15 @@ void TrackRemoval::RemovePanes(GenomeDataset& genome, const std::unordered_set<s
     if (panes.count(genome.GetCurrentPane()) != 0)
         genome.SetCurrentPane(PaneInPlaceOf(genome, panes));
     for (const std::string& pane : panes) {
-        const auto selection = genome.RegionSelection.find(pane);
-        if (selection == genome.RegionSelection.end())
-            continue;
-        removed.paneSelections.emplace(pane, std::move(selection->second));
-        genome.RegionSelection.erase(selection);
+        if (std::optional<GenomeSelection::Regions> ranges = genome.Selection().TakeRegions(pane))
+            removed.paneSelections.emplace(pane, std::move(*ranges));
     }
-    removed.panes = genome.RemoveChromosomes(panes);
+    removed.panes = genome.Store().RemoveChromosomes(panes);
 }
 
 std::string TrackRemoval::PaneInPlaceOf(const GenomeDataset& genome,
                                         const std::unordered_set<std::string>& gone) {
-    const std::deque<std::string>& order = genome.GetPaneOrder();
+    const std::deque<std::string>& order = genome.Store().GetPaneOrder();
     const auto current = std::find(order.begin(), order.end(), genome.GetCurrentPane());
     const auto kept = [&gone](const std::string& pane) { return gone.count(pane) == 0; };
     const auto after = std::find_if(current, order.end(), kept);
@@ -77,17 +74,17 @@ std::string TrackRemoval::PaneInPlaceOf(const GenomeDataset& genome,
 }
 
 void TrackRemoval::Restore(GenomeDataset& genome, RemovedTracks& removed) {
-    genome.RestoreTrackNames(removed.trackNames);
-    genome.RestoreChromosomes(removed.panes);
+    genome.Store().RestoreTrackNames(removed.trackNames);
+    genome.Store().RestoreChromosomes(removed.panes);
     for (RemovedTracks::Track& track : removed.tracks)
-        genome.PutTrack(track.chromosomeName, track.trackName, std::move(track.dataset));
+        genome.Store().PutTrack(track.chromosomeName, track.trackName, std::move(track.dataset));
     GeneModelLinker linker;
     for (const std::string& chromosome : removed.relinked)
-        linker.Link(*genome.GetChromosomeTracks(chromosome));
+        linker.Link(*genome.Store().GetChromosomeTracks(chromosome));
     for (auto& [pane, ranges] : removed.paneSelections)
-        genome.RegionSelection[pane] = std::move(ranges);
+        genome.Selection().SetRegions(pane, std::move(ranges));
     if (removed.selectedTracks)
-        genome.SelectedTracks = std::move(*removed.selectedTracks);
+        genome.Selection().SetSelectedTracks(std::move(*removed.selectedTracks));
     genome.SetCurrentPane(removed.currentPane);
     removed = RemovedTracks();
 }

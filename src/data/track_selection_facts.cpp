@@ -5,10 +5,10 @@
 const TrackSelectionFacts::Facts& TrackSelectionFacts::Get(const GenomeDataset& genome,
                                                            uint64_t revision) {
     if (revision != revision_ || genome.GetCurrentPane() != pane_ ||
-        genome.SelectedTracks != names_) {
+        genome.Selection().GetSelectedTracks() != names_) {
         revision_ = revision;
         pane_ = genome.GetCurrentPane();
-        names_ = genome.SelectedTracks;
+        names_ = genome.Selection().GetSelectedTracks();
         Recompute(genome);
     }
     return facts_;
@@ -16,10 +16,11 @@ const TrackSelectionFacts::Facts& TrackSelectionFacts::Get(const GenomeDataset& 
 
 void TrackSelectionFacts::Recompute(const GenomeDataset& genome) {
     facts_ = Facts();
-    const std::vector<ChromosomeDataset*> paneTracks = genome.GetSelectedPaneTracks(pane_);
+    const std::vector<ChromosomeDataset*> paneTracks =
+        genome.Selection().GetSelectedPaneTracks(pane_);
     facts_.paneTrackCount = paneTracks.size();
     for (const std::string& name : names_) {
-        if (genome.FindTrack(pane_, name) != nullptr) {
+        if (genome.Store().FindTrack(pane_, name) != nullptr) {
             facts_.firstPaneTrackName = name;
             break;
         }
@@ -30,7 +31,7 @@ void TrackSelectionFacts::Recompute(const GenomeDataset& genome) {
     facts_.paneAllAutoScale = !paneTracks.empty() && automatic == paneTracks.size();
     facts_.paneNoneAutoScale = !paneTracks.empty() && automatic == 0;
 
-    const std::vector<ChromosomeDataset*> changed = genome.GetSelectedTrackObjects();
+    const std::vector<ChromosomeDataset*> changed = genome.Selection().GetSelectedTrackObjects();
     facts_.changedTrackCount = changed.size();
     if (!changed.empty()) {
         facts_.commonStyle = changed.front()->TrackStyle;

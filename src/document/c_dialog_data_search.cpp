@@ -111,11 +111,11 @@ void CDialogDataSearch::OnGoToSelected() {
     if (rows.isEmpty())
         return;
     const int row = rows.first().row();
-    if (row < 0 || static_cast<size_t>(row) >= document_.SearchResults.size()) {
+    if (row < 0 || static_cast<size_t>(row) >= document_.GetSearchResults().size()) {
         ShowMessageBox("Internal Error");
         return;
     }
     document_.LastSearchRow = row;
-    const SearchResult result = document_.SearchResults[static_cast<size_t>(row)];
+    const SearchResult result = document_.GetSearchResults()[static_cast<size_t>(row)];
     document_.GoToSearchResult(result.PaneName, result.TrackName, result.Start);
 }

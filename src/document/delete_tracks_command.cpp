@@ -24,14 +24,14 @@ void DeleteTracksCommand::redo() {
     const std::string paneBefore = document_.GetCurrentPaneName();
     if (kind_ == DataRecipe::StepKind::kDeletePane) {
         const std::string& pane = names_.front();
-        removed_ = TrackRemoval::TakePane(document_.Genome, pane);
+        removed_ = TrackRemoval::TakePane(document_.Genome(), pane);
         const auto range = document_.PaneJumpRanges.find(pane);
         if (range != document_.PaneJumpRanges.end()) {
             paneRange_ = range->second;
             document_.PaneJumpRanges.erase(range);
         }
     } else {
-        removed_ = TrackRemoval::TakeTracks(document_.Genome, names_);
+        removed_ = TrackRemoval::TakeTracks(document_.Genome(), names_);
     }
     document_.Recipe().AddDeletion(kind_, names_);
     document_.PanesRemovedOrRestored(paneBefore);
@@ -39,7 +39,7 @@ void DeleteTracksCommand::redo() {
 
 void DeleteTracksCommand::undo() {
     const std::string paneBefore = document_.GetCurrentPaneName();
-    TrackRemoval::Restore(document_.Genome, removed_);
+    TrackRemoval::Restore(document_.Genome(), removed_);
     if (paneRange_)
         document_.PaneJumpRanges[names_.front()] = *paneRange_;
     paneRange_.reset();

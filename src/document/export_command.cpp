@@ -19,8 +19,8 @@ bool ExportCommand::ExportSelections(LocuscopeDocument& document, const std::str
     if (document.IsBusy())
         return false;
     LongOperationGuard operation(document, "Export GFF Files", "Total Progress", "Pane",
-                                 SelectionExport::SelectionCount(document.Genome));
-    return document.Genome.ExportSelections(path, document.GetImportedPaths());
+                                 SelectionExport::SelectionCount(document.Genome()));
+    return document.Genome().ExportSelections(path, document.GetImportedPaths());
 }
 
 void ExportCommand::ChooseFileAndExport(LocuscopeDocument& document) {
@@ -36,7 +36,7 @@ void ExportCommand::ChooseFileAndExport(LocuscopeDocument& document) {
 
 bool ExportCommand::HasSelection(const LocuscopeDocument& document) {
     // The enable rule asks on every idle tick: the first pane with a range answers it.
-    const auto& selection = document.Genome.RegionSelection;
+    const auto& selection = document.Genome().Selection().GetRegionSelection();
     return std::any_of(selection.begin(), selection.end(),
                        [](const auto& entry) { return !entry.second.empty(); });
 }

@@ -18,23 +18,23 @@ constexpr int kProgressSteps = 1000;
 std::optional<FeatureNameIndex::Lookup> FeatureNameCommand::Find(LocuscopeDocument& document,
                                                                  const std::string& name) {
     std::optional<FeatureNameIndex::Lookup> lookup =
-        document.FeatureNames.Find(document.Genome, name);
+        document.FeatureNames.Find(document.Genome(), name);
     if (lookup || document.IsBusy())
         return lookup;
-    const uint64_t features = document.Genome.GetStoredFeatures();
+    const uint64_t features = document.Genome().Store().GetStoredFeatures();
     bool built = false;
     if (features > kFeaturesIndexedAtOnce) {
         LongOperationGuard operation(document, "Find Feature", "Total Progress", "",
                                      kProgressSteps);
         document.ReportMessage("Reading the names of " + PaneLabel::GroupedNumber(features) +
                                " features");
-        built = document.FeatureNames.Build(document.Genome, &document);
+        built = document.FeatureNames.Build(document.Genome(), &document);
     } else {
-        built = document.FeatureNames.Build(document.Genome, nullptr);
+        built = document.FeatureNames.Build(document.Genome(), nullptr);
     }
     if (!built)
         return std::nullopt;
-    return document.FeatureNames.Find(document.Genome, name);
+    return document.FeatureNames.Find(document.Genome(), name);
 }
 
 FeatureNameCommand::Choice FeatureNameCommand::Choose(LocuscopeDocument& document,

@@ -81,7 +81,7 @@ LocuscopeDocument::FileChooser& FileChooserInUse() {
 bool IsListedAsLoaded(const GenomeDataset& genome, const std::string& path) {
     const size_t slash = path.find_last_of('/');
     const std::string entry = (slash == std::string::npos ? path : path.substr(slash + 1)) + " ";
-    const std::vector<std::string>& loaded = genome.GetLoadedFiles();
+    const std::vector<std::string>& loaded = genome.Store().GetLoadedFiles();
     return std::binary_search(loaded.begin(), loaded.end(), entry);
 }
 
@@ -104,11 +104,11 @@ LocuscopeDocument::LocuscopeDocument()
     : DefaultTrackStyle(ReadDefaultTrackStyle()),
       HeaderVisible(ReadSettingInt(kDocumentSection, kHeaderVisibleKey, 1) != 0) {
     // The genome reports through this document, whose target is the progress display.
-    Genome.SetNotificationTarget(this);
+    genome_.SetNotificationTarget(this);
 }
 
 LocuscopeDocument::~LocuscopeDocument() {
-    Genome.SetNotificationTarget(nullptr);
+    genome_.SetNotificationTarget(nullptr);
 }
 
 void LocuscopeDocument::SetFileChooser(FileChooser chooser) {
@@ -132,8 +132,8 @@ bool LocuscopeDocument::OnOpenDocument(const std::string& path) {
 
 bool LocuscopeDocument::ClearAll() {
     undoStack_.clear();
-    Genome.Clear();
-    SearchResults.clear();
+    genome_.Clear();
+    searchResults_.clear();
     FeatureNames.Clear();
     importedPaths_.clear();
     importedFiles_.Clear();
@@ -180,7 +180,7 @@ void LocuscopeDocument::RememberImported(const std::vector<std::string>& paths) 
                          importedPaths_.end());
     std::vector<DataRecipe::File> loaded;
     for (const std::string& path : paths) {
-        if (!IsListedAsLoaded(Genome, path))
+        if (!IsListedAsLoaded(genome_, path))
             continue;
         importedFiles_.Add(path);
         loaded.push_back(DataRecipe::Describe(path));
@@ -232,8 +232,8 @@ bool LocuscopeDocument::ImportFiles(const std::vector<std::string>& requested,
         // The undoable steps refer to tracks and places that new data changes.
         undoStack_.clear();
         const std::vector<std::string> wholePanes = PanesShownWhole();
-        Genome.SortOrder = ReadSettingInt(kDocumentSection, kSortOrderKey, 0);
-        imported = ImportDriver(Genome).LoadFiles(paths, outcome);
+        genome_.Store().SetSortOrder(ReadSettingInt(kDocumentSection, kSortOrderKey, 0));
+        imported = ImportDriver(genome_).LoadFiles(paths, outcome);
         RememberImported(paths);
         // A file refused before any line was read flags no error, but the user must still see
         // why nothing loaded.
@@ -277,31 +277,31 @@ PaneView* LocuscopeDocument::GetFirstView() const {
 }
 
 void LocuscopeDocument::NavigateToPane(const std::string& name, bool recordHistory) {
-    const std::string previous = Genome.GetCurrentPane();
+    const std::string previous = genome_.GetCurrentPane();
     if (name == previous)
         return;
-    Genome.SetCurrentPane(name);
+    genome_.SetCurrentPane(name);
     // The pane's range is kept in PaneJumpRanges, so the view finds its zoom there.
     if (PaneView* view = GetFirstView())
         view->ShowCurrentPane();
     if (events_ != nullptr)
         events_->CurrentPaneChanged(*this);
     if (recordHistory)
-        BackHistory.push_back(previous);
+        backHistory_.push_back(previous);
 }
 
 void LocuscopeDocument::GoBack() {
-    StepHistory(BackHistory, ForwardHistory);
+    StepHistory(backHistory_, forwardHistory_);
 }
 
 void LocuscopeDocument::GoForward() {
-    StepHistory(ForwardHistory, BackHistory);
+    StepHistory(forwardHistory_, backHistory_);
 }
 
 void LocuscopeDocument::StepHistory(std::vector<std::string>& from, std::vector<std::string>& to) {
     if (from.empty())
         return;
-    to.push_back(Genome.GetCurrentPane());
+    to.push_back(genome_.GetCurrentPane());
     const std::string target = from.back();
     from.pop_back();
     NavigateToPane(target, false);
@@ -309,7 +309,7 @@ void LocuscopeDocument::StepHistory(std::vector<std::string>& from, std::vector<
 
 void LocuscopeDocument::ChoosePane(const std::string& label) {
     const PaneLabel::Parsed parsed = PaneLabel::Parse(label);
-    if (parsed.paneName != kAllTracksPane && !Genome.HasChromosome(parsed.paneName)) {
+    if (parsed.paneName != kAllTracksPane && !genome_.Store().HasChromosome(parsed.paneName)) {
         FeatureMatch feature;
         if (FeatureNameCommand::Choose(*this, label, nullptr, feature) ==
             FeatureNameCommand::Choice::kChosen)
@@ -361,10 +361,11 @@ void LocuscopeDocument::PanesChanged() {
 
 void LocuscopeDocument::DeleteCurrentPane() {
     const std::string pane = GetCurrentPaneName();
-    const bool empty = Genome.GetChromosomeCount() == 0 && Genome.GetLoadedFiles().empty();
+    const bool empty =
+        genome_.Store().GetChromosomeCount() == 0 && genome_.Store().GetLoadedFiles().empty();
     if (pane == kAllTracksPane && !empty)
         Do(new ClearDocumentCommand(*this));
-    else if (Genome.HasChromosome(pane))
+    else if (genome_.Store().HasChromosome(pane))
         Do(DeleteTracksCommand::ForPane(*this, pane));
 }
 
@@ -388,8 +389,8 @@ void LocuscopeDocument::Do(QUndoCommand* command) {
 }
 
 void LocuscopeDocument::SwapContents(DocumentContents& other) {
-    Genome.SwapContents(other.genome);
-    std::swap(SearchResults, other.searchResults);
+    genome_.SwapContents(other.genome);
+    std::swap(searchResults_, other.searchResults);
     std::swap(LastSearchRow, other.lastSearchRow);
     std::swap(importedFiles_, other.importedFiles);
     recipe_.Swap(other.recipe);
@@ -416,47 +417,40 @@ void LocuscopeDocument::InvalidateFirstView() {
 }
 
 void LocuscopeDocument::PlaceCursorNear(uint32_t position) {
-    Genome.MoveCursorNear(position);
+    genome_.MoveCursorNear(position);
     InvalidateFirstView();
 }
 
 void LocuscopeDocument::SelectOnlyTrack(const std::string& trackName) {
-    Genome.SelectedTracks.clear();
-    if (!trackName.empty())
-        Genome.SelectedTracks.push_back(trackName);
+    genome_.Selection().SelectOnlyTrack(trackName);
     InvalidateFirstView();
 }
 
 void LocuscopeDocument::ToggleTrackSelection(const std::string& trackName) {
-    std::vector<std::string>& selected = Genome.SelectedTracks;
-    const auto found = std::find(selected.begin(), selected.end(), trackName);
-    if (found == selected.end())
-        selected.push_back(trackName);
-    else
-        selected.erase(found);
+    genome_.Selection().ToggleTrack(trackName);
     InvalidateFirstView();
 }
 
 void LocuscopeDocument::AddRegionSelection(const std::string& paneName, Range range) {
-    Genome.RegionSelection[paneName].push_back(range);
+    genome_.Selection().AddRegion(paneName, range);
     InvalidateFirstView();
 }
 
 void LocuscopeDocument::SelectAllRegions() {
-    Genome.SelectAllRegions();
+    genome_.Selection().SelectAllRegions();
     InvalidateFirstView();
 }
 
 void LocuscopeDocument::ClearRegionSelection() {
-    Genome.RegionSelection.clear();
+    genome_.Selection().ClearRegions();
     InvalidateFirstView();
 }
 
 void LocuscopeDocument::StepCursor(int delta) {
     const std::string pane = GetCurrentPaneName();
-    if (!Genome.StepCursor(pane, delta))
+    if (!genome_.Cursors().StepCursor(pane, delta))
         return;
-    const Range cursor = Genome.GetCursorRange(pane);
+    const Range cursor = genome_.Cursors().GetCursorRange(pane);
     PaneView* view = GetFirstView();
     if (view == nullptr)
         return;
@@ -538,10 +532,10 @@ bool LocuscopeDocument::OnUpdateCommand(int id, CommandState& state) {
             state.enabled = !IsBusy() && ExportCommand::HasSelection(*this);
             return true;
         case CommandId::kGoBack:
-            state.enabled = !BackHistory.empty();
+            state.enabled = !backHistory_.empty();
             return true;
         case CommandId::kGoForward:
-            state.enabled = !ForwardHistory.empty();
+            state.enabled = !forwardHistory_.empty();
             return true;
         case CommandId::kDisplayHeader:
             state.checked = HeaderVisible;

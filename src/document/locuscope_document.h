@@ -53,13 +53,9 @@ public:
     static constexpr int kStylePoints = 2;
     static constexpr int kStyleBars = 3;
 
-    GenomeDataset Genome;
-    SearchResultList SearchResults;  // the hits of the last attribute search
-    int LastSearchRow = -1;          // the result row last jumped to, -1 for none
+    int LastSearchRow = -1;  // the result row last jumped to, -1 for none
     // The feature names the pane selector and Go to Position look up, read on first use.
     FeatureNameIndex FeatureNames;
-    std::vector<std::string> BackHistory;
-    std::vector<std::string> ForwardHistory;
     int DefaultTrackStyle;  // 2 points or 3 bars
     bool HeaderVisible;
     // The visible range of each pane, its one owner: the view reads it and writes every zoom,
@@ -75,6 +71,15 @@ public:
     // Clears, then imports path, or opens it as a workspace when it is one (".lsw"); true
     // exactly when that import or opening succeeded.
     bool OnOpenDocument(const std::string& path) override;
+
+    // The document's genome data; it lives as long as the document.
+    GenomeDataset& Genome() { return genome_; }
+    const GenomeDataset& Genome() const { return genome_; }
+    // The hits of the last attribute search, which each search replaces.
+    const SearchResultList& GetSearchResults() const { return searchResults_; }
+    void SetSearchResults(SearchResultList results) { searchResults_ = std::move(results); }
+    // The panes left by navigation, the last one last, which Go Back returns to.
+    const std::vector<std::string>& GetBackHistory() const { return backHistory_; }
 
     // Empties the data, the search results, the imported files and the undo stack.
     virtual bool ClearAll();
@@ -115,7 +120,7 @@ public:
     // True while a long operation runs on this document (see LongOperationGuard).
     bool IsBusy() const { return busy_ > 0; }
 
-    std::string GetCurrentPaneName() const { return Genome.GetCurrentPane(); }
+    std::string GetCurrentPaneName() const { return genome_.GetCurrentPane(); }
     // The first view that shows panes, or null.
     PaneView* GetFirstView() const;
     void NavigateToPane(const std::string& name, bool recordHistory);
@@ -130,7 +135,7 @@ public:
     Range GetPaneJumpRange(const std::string& paneName);
     void SetPaneJumpRange(const std::string& paneName, uint32_t start, uint32_t stop);
     Range GetPaneExtent(const std::string& paneName) const {
-        return Genome.GetPaneExtent(paneName);
+        return genome_.Store().GetPaneExtent(paneName);
     }
     // The label of the pane with its jump range, as the pane selector shows it.
     std::string GetPaneLabel(const std::string& paneName);
@@ -207,9 +212,13 @@ private:
     bool OnUpdateUndoCommand(int id, CommandState& state);
     // What the rules of the track commands read, worked out once per change.
     const TrackSelectionFacts::Facts& SelectionFacts() {
-        return selectionFacts_.Get(Genome, GetUpdateCount());
+        return selectionFacts_.Get(genome_, GetUpdateCount());
     }
 
+    GenomeDataset genome_;
+    SearchResultList searchResults_;
+    std::vector<std::string> backHistory_;
+    std::vector<std::string> forwardHistory_;
     // Every path given to ImportFiles since the last clear (for the output checks), and the
     // files that loaded (for the repeated-import question).
     std::vector<std::string> importedPaths_;

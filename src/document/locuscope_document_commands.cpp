@@ -110,21 +110,21 @@ bool LocuscopeDocument::OnTrackCommand(int id) {
             DeleteCurrentPane();
             return true;
         case Id::kSortUnsorted:
-            SortPanes(GenomeDataset::kSortUnsorted);
+            SortPanes(GenomeStore::kSortUnsorted);
             return true;
         case Id::kSortAlphanumeric:
-            SortPanes(GenomeDataset::kSortAlphanumeric);
+            SortPanes(GenomeStore::kSortAlphanumeric);
             return true;
         case Id::kSelectAllTracks:
-            Genome.SelectedTracks.assign(Genome.GetTrackOrder().begin(),
-                                         Genome.GetTrackOrder().end());
+            genome_.Selection().SetSelectedTracks(
+                {genome_.Store().GetTrackOrder().begin(), genome_.Store().GetTrackOrder().end()});
             UpdateAllViews();
             return true;
         case Id::kDeleteTracks:
-            if (Genome.SelectedTracks.empty())
+            if (genome_.Selection().GetSelectedTracks().empty())
                 return true;
             // No question: the deletion can be undone.
-            Do(DeleteTracksCommand::ForTrackNames(*this, Genome.SelectedTracks));
+            Do(DeleteTracksCommand::ForTrackNames(*this, genome_.Selection().GetSelectedTracks()));
             SetNotificationTarget(nullptr);
             return true;
         case Id::kSetColor:
@@ -183,16 +183,16 @@ bool LocuscopeDocument::OnUpdateTrackCommand(int id, CommandState& state) {
         case Id::kAttachCursor: {
             const std::string pane = GetCurrentPaneName();
             state.enabled = facts.paneTrackCount == 1 && pane != kAllTracksPane;
-            const bool attached =
-                state.enabled && facts.firstPaneTrackName == Genome.GetAttachedTrackName(pane);
+            const bool attached = state.enabled && facts.firstPaneTrackName ==
+                                                       genome_.Cursors().GetAttachedTrackName(pane);
             state.text = attached ? kDetachText : kAttachText;
             return true;
         }
         case Id::kSortUnsorted:
         case Id::kSortAlphanumeric:
-            state.checked =
-                Genome.SortOrder == (id == Id::kSortAlphanumeric ? GenomeDataset::kSortAlphanumeric
-                                                                 : GenomeDataset::kSortUnsorted);
+            state.checked = genome_.Store().GetSortOrder() == (id == Id::kSortAlphanumeric
+                                                                   ? GenomeStore::kSortAlphanumeric
+                                                                   : GenomeStore::kSortUnsorted);
             return true;
         case Id::kAutoScale:
         case Id::kManualScale:
@@ -223,20 +223,20 @@ void LocuscopeDocument::ToggleCursorAttachment() {
     const std::string name = SelectionFacts().firstPaneTrackName;
     if (name.empty() || pane == kAllTracksPane)
         return;
-    if (name == Genome.GetAttachedTrackName(pane)) {
-        Genome.SetAttachedTrackName(pane, "");
-        Genome.SetCursorIndex(pane, -1);
+    if (name == genome_.Cursors().GetAttachedTrackName(pane)) {
+        genome_.Cursors().SetAttachedTrackName(pane, "");
+        genome_.Cursors().SetCursorIndex(pane, -1);
     } else {
-        Genome.SetAttachedTrackName(pane, name);
-        Genome.SetCursorIndex(pane, 0);
+        genome_.Cursors().SetAttachedTrackName(pane, name);
+        genome_.Cursors().SetCursorIndex(pane, 0);
     }
     if (PaneView* view = GetFirstView())
         view->InvalidateView();
 }
 
 void LocuscopeDocument::SortPanes(int order) {
-    Genome.SortOrder = order;
-    Genome.SortChromosomeNames();
+    genome_.Store().SetSortOrder(order);
+    genome_.Store().SortChromosomeNames();
     WriteSettingInt(DocumentSettings::kSection, DocumentSettings::kSortOrderKey, order);
     PanesChanged();
     UpdateAllViews();
@@ -244,8 +244,9 @@ void LocuscopeDocument::SortPanes(int order) {
 
 void LocuscopeDocument::ChangeSelectedTracks(const QString& text,
                                              std::function<void(ChromosomeDataset&)> change) {
-    if (!Genome.SelectedTracks.empty())
-        Do(new TrackSettingsCommand(*this, text, Genome.SelectedTracks, std::move(change)));
+    if (!genome_.Selection().GetSelectedTracks().empty())
+        Do(new TrackSettingsCommand(*this, text, genome_.Selection().GetSelectedTracks(),
+                                    std::move(change)));
 }
 
 void LocuscopeDocument::SetTrackStyle(int style) {
@@ -254,7 +255,7 @@ void LocuscopeDocument::SetTrackStyle(int style) {
 }
 
 void LocuscopeDocument::SetTrackColor() {
-    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    const std::vector<ChromosomeDataset*> tracks = genome_.Selection().GetSelectedTrackObjects();
     if (tracks.empty())
         return;
     const int first = tracks.front()->TrackColor;
@@ -266,14 +267,14 @@ void LocuscopeDocument::SetTrackColor() {
         return;
     // Remembered for the names too, so that tracks of these names imported later get it.
     const int color = FromQColor(chosen);
-    if (!Genome.SelectedTracks.empty())
+    if (!genome_.Selection().GetSelectedTracks().empty())
         Do(new TrackSettingsCommand(
-            *this, QStringLiteral("Set Color"), Genome.SelectedTracks,
+            *this, QStringLiteral("Set Color"), genome_.Selection().GetSelectedTracks(),
             [color](ChromosomeDataset& track) { track.TrackColor = color; }, color));
 }
 
 void LocuscopeDocument::SetTrackHeight() {
-    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    const std::vector<ChromosomeDataset*> tracks = genome_.Selection().GetSelectedTrackObjects();
     if (tracks.empty())
         return;
     int height = tracks.front()->TrackHeight;
@@ -294,7 +295,7 @@ void LocuscopeDocument::SetTrackHeight() {
 }
 
 void LocuscopeDocument::SetManualScale() {
-    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    const std::vector<ChromosomeDataset*> tracks = genome_.Selection().GetSelectedTrackObjects();
     if (tracks.empty())
         return;
     double minimum = tracks.front()->ScaleMin;
@@ -323,7 +324,7 @@ void LocuscopeDocument::SetManualScale() {
 }
 
 void LocuscopeDocument::AdjustPointSize() {
-    const std::vector<ChromosomeDataset*> tracks = Genome.GetSelectedTrackObjects();
+    const std::vector<ChromosomeDataset*> tracks = genome_.Selection().GetSelectedTrackObjects();
     if (tracks.empty())
         return;
     CDialogPointSize dialog(tracks.front()->GetPointWidth(), tracks.front()->GetPointHeight(),

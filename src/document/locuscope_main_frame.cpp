@@ -239,10 +239,10 @@ bool LocuscopeMainFrame::RefreshPaneSelector() {
     paneSelector_->ResetContent();
     paneEntries_.clear();
     QStringList labels;
-    labels.reserve(static_cast<int>(document->Genome.GetPaneOrder().size()) + 1);
+    labels.reserve(static_cast<int>(document->Genome().Store().GetPaneOrder().size()) + 1);
     labels.append(QString::fromStdString(document->GetPaneLabel(kAllTracksPane)));
     paneEntries_.emplace(kAllTracksPane, 0);
-    for (const std::string& pane : document->Genome.GetPaneOrder()) {
+    for (const std::string& pane : document->Genome().Store().GetPaneOrder()) {
         paneEntries_.emplace(pane, labels.size());
         labels.append(QString::fromStdString(document->GetPaneLabel(pane)));
     }

@@ -10,13 +10,13 @@ MoveTrackCommand::MoveTrackCommand(LocuscopeDocument& document, std::string trac
       beforeName_(std::move(beforeName)) {}
 
 void MoveTrackCommand::redo() {
-    placeBefore_ = document_.Genome.GetTrackPlace(trackName_);
-    if (!document_.Genome.MoveTrackName(trackName_, beforeName_))
+    placeBefore_ = document_.Genome().Store().GetTrackPlace(trackName_);
+    if (!document_.Genome().Store().MoveTrackName(trackName_, beforeName_))
         setObsolete(true);  // nothing moved: nothing to undo
     document_.TracksChanged();
 }
 
 void MoveTrackCommand::undo() {
-    document_.Genome.MoveTrackNameTo(trackName_, placeBefore_);
+    document_.Genome().Store().MoveTrackNameTo(trackName_, placeBefore_);
     document_.TracksChanged();
 }

@@ -26,10 +26,10 @@ bool SearchCommand::SearchAttributes(LocuscopeDocument& document, const std::str
     if (document.IsBusy())
         return false;
     LongOperationGuard operation(document, "Search", "Total Progress", "Processing Track",
-                                 document.Genome.GetPaneTrackCount(kAllTracksPane));
-    document.SearchResults = document.Genome.Search(text);
+                                 document.Genome().Store().GetPaneTrackCount(kAllTracksPane));
+    document.SetSearchResults(document.Genome().Search(text));
     document.SetTaskPercent(100, "", "", 0);
-    const size_t count = document.SearchResults.size();
+    const size_t count = document.GetSearchResults().size();
     document.ReportMessage("Number of items found: " + std::to_string(count));
     document.ReportMessage("");
     if (count == 0) {
@@ -45,7 +45,7 @@ bool SearchCommand::SearchAttributes(LocuscopeDocument& document, const std::str
 
 bool SearchCommand::GoToSearchResult(LocuscopeDocument& document, const std::string& paneName,
                                      const std::string& trackName, uint32_t start) {
-    const ChromosomeDataset* track = document.Genome.FindTrack(paneName, trackName);
+    const ChromosomeDataset* track = document.Genome().Store().FindTrack(paneName, trackName);
     const std::optional<ItemView> item =
         track != nullptr ? track->FindItem(start) : std::optional<ItemView>();
     if (!item) {
@@ -58,8 +58,8 @@ bool SearchCommand::GoToSearchResult(LocuscopeDocument& document, const std::str
     document.SetPaneJumpRange(paneName, std::min(low, high), std::max(low, high));
     // Selections keep their low end exclusive: the range starts one base before the hit, as a
     // mouse selection does, so that exporting it writes the hit itself.
-    document.Genome.RegionSelection[paneName] = {
-        GenomeDataset::Range(SaturatingSubtract(start, 1), stop)};
+    document.Genome().Selection().SetRegions(
+        paneName, {GenomeDataset::Range(SaturatingSubtract(start, 1), stop)});
     document.NavigateToPane(paneName, true);
     document.UpdateAllViews();
     if (PaneView* view = document.GetFirstView()) {

@@ -24,7 +24,7 @@ SearchResultModel::SearchResultModel(const LocuscopeDocument& document, QObject*
 
 void SearchResultModel::Refresh() {
     beginResetModel();
-    rows_ = static_cast<int>(std::min<size_t>(document_.SearchResults.size(), INT_MAX));
+    rows_ = static_cast<int>(std::min<size_t>(document_.GetSearchResults().size(), INT_MAX));
     endResetModel();
 }
 
@@ -49,7 +49,7 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
 }
 
 QString SearchResultModel::CellText(int row, int column) const {
-    const SearchResultList& results = document_.SearchResults;
+    const SearchResultList& results = document_.GetSearchResults();
     if (row < 0 || static_cast<size_t>(row) >= results.size())
         return {};
     const size_t at = static_cast<size_t>(row);
@@ -59,7 +59,7 @@ QString SearchResultModel::CellText(int row, int column) const {
         case COLUMN_START: return QString::number(results.GetStart(at));
         default: break;
     }
-    const std::optional<SearchResultList::Located> found = results.Locate(document_.Genome, at);
+    const std::optional<SearchResultList::Located> found = results.Locate(document_.Genome(), at);
     if (!found)
         return {};
     if (column == COLUMN_END)

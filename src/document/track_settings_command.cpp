@@ -33,10 +33,10 @@ void TrackSettingsCommand::undo() {
 
 bool TrackSettingsCommand::ApplyFirstTime() {
     applied_ = true;
-    GenomeDataset& genome = document_.Genome;
-    for (const std::string& pane : genome.GetPaneOrder()) {
+    GenomeDataset& genome = document_.Genome();
+    for (const std::string& pane : genome.Store().GetPaneOrder()) {
         for (const std::string& name : names_) {
-            ChromosomeDataset* track = genome.FindTrack(pane, name);
+            ChromosomeDataset* track = genome.Store().FindTrack(pane, name);
             if (track == nullptr)
                 continue;
             const TrackDisplaySettings before = TrackDisplaySettings::Of(*track);
@@ -48,10 +48,10 @@ bool TrackSettingsCommand::ApplyFirstTime() {
     }
     if (rememberedColor_) {
         for (const std::string& name : names_) {
-            const std::optional<int> before = genome.GetRememberedColor(name);
+            const std::optional<int> before = genome.Colors().GetRememberedColor(name);
             if (before != rememberedColor_) {
                 colorChanges_.push_back({name, before});
-                genome.SetRememberedColor(name, rememberedColor_);
+                genome.Colors().SetRememberedColor(name, rememberedColor_);
             }
         }
     }
@@ -59,11 +59,12 @@ bool TrackSettingsCommand::ApplyFirstTime() {
 }
 
 void TrackSettingsCommand::Apply(bool forward) {
-    GenomeDataset& genome = document_.Genome;
+    GenomeDataset& genome = document_.Genome();
     for (const TrackChange& change : changes_) {
-        if (ChromosomeDataset* track = genome.FindTrack(change.paneName, change.trackName))
+        if (ChromosomeDataset* track = genome.Store().FindTrack(change.paneName, change.trackName))
             (forward ? change.after : change.before).ApplyTo(*track);
     }
     for (const ColorChange& change : colorChanges_)
-        genome.SetRememberedColor(change.trackName, forward ? rememberedColor_ : change.before);
+        genome.Colors().SetRememberedColor(change.trackName,
+                                           forward ? rememberedColor_ : change.before);
 }

@@ -104,16 +104,16 @@ ImportOutcome ReplayImport(LocuscopeDocument& document, const Workspace::Step& s
     if (found.empty())
         return worst;
     worst =
-        std::max(worst, ImportDriver(document.Genome).LoadFilesOfLargerLoad(found, done, total));
+        std::max(worst, ImportDriver(document.Genome()).LoadFilesOfLargerLoad(found, done, total));
     document.RememberImported(found);
     return worst;
 }
 
 void ReplayDeletion(LocuscopeDocument& document, const Workspace::Step& step) {
     if (step.kind == DataRecipe::StepKind::kDeleteTracks)
-        TrackRemoval::TakeTracks(document.Genome, step.names);
-    else if (!step.names.empty() && document.Genome.HasChromosome(step.names.front()))
-        TrackRemoval::TakePane(document.Genome, step.names.front());
+        TrackRemoval::TakeTracks(document.Genome(), step.names);
+    else if (!step.names.empty() && document.Genome().Store().HasChromosome(step.names.front()))
+        TrackRemoval::TakePane(document.Genome(), step.names.front());
     document.Recipe().AddDeletion(step.kind, step.names);
 }
 
@@ -178,7 +178,7 @@ bool WorkspaceCommand::Open(LocuscopeDocument& document, const std::string& path
         LongOperationGuard operation(document, "Open Workspace", "Total Progress", "Loading File",
                                      FileCount(workspace));
         document.UndoStack().clear();
-        document.Genome.SortOrder = workspace.sortOrder;
+        document.Genome().Store().SetSortOrder(workspace.sortOrder);
         int done = 0;
         for (const Workspace::Step& step : workspace.steps) {
             if (document.IsCancelRequested(false))

@@ -19,7 +19,8 @@ std::string RelativePath(const std::string& path, const std::string& folder) {
 // The panes that keep state: "All Tracks" first, then the pane order.
 std::vector<std::string> StatePanes(const GenomeDataset& genome) {
     std::vector<std::string> panes{kAllTracksPane};
-    panes.insert(panes.end(), genome.GetPaneOrder().begin(), genome.GetPaneOrder().end());
+    panes.insert(panes.end(), genome.Store().GetPaneOrder().begin(),
+                 genome.Store().GetPaneOrder().end());
     return panes;
 }
 
@@ -56,12 +57,12 @@ void CaptureTracks(const GenomeDataset& genome, Workspace& workspace) {
     // The first track of a name in pane order speaks for the name; the others are kept only
     // where they differ from it.
     std::unordered_map<std::string, size_t> lookOf;
-    for (const std::string& pane : genome.GetPaneOrder()) {
-        for (const auto& [name, track] : *genome.GetChromosomeTracks(pane)) {
+    for (const std::string& pane : genome.Store().GetPaneOrder()) {
+        for (const auto& [name, track] : *genome.Store().GetChromosomeTracks(pane)) {
             const auto [entry, isNew] = lookOf.try_emplace(name, workspace.tracks.size());
             if (isNew) {
                 workspace.tracks.push_back(LookOf(*track, name, std::string()));
-                workspace.tracks.back().rememberedColor = genome.GetRememberedColor(name);
+                workspace.tracks.back().rememberedColor = genome.Colors().GetRememberedColor(name);
             } else if (!Matches(workspace.tracks[entry->second], *track)) {
                 workspace.exceptions.push_back(LookOf(*track, name, pane));
             }
@@ -70,8 +71,8 @@ void CaptureTracks(const GenomeDataset& genome, Workspace& workspace) {
 }
 
 void CaptureCursorsAndSelections(const GenomeDataset& genome, Workspace& workspace) {
-    const auto& attached = genome.GetAttachedTracks();
-    const auto& positions = genome.GetCursorPositions();
+    const auto& attached = genome.Cursors().GetAttachedTracks();
+    const auto& positions = genome.Cursors().GetCursorPositions();
     for (const std::string& pane : StatePanes(genome)) {
         Workspace::Cursor cursor;
         cursor.paneName = pane;
@@ -83,36 +84,37 @@ void CaptureCursorsAndSelections(const GenomeDataset& genome, Workspace& workspa
             cursor.item = position->second;
         if (cursor.trackName || cursor.item)
             workspace.cursors.push_back(std::move(cursor));
-        const auto selection = genome.RegionSelection.find(pane);
-        if (selection != genome.RegionSelection.end() && !selection->second.empty())
+        const auto selection = genome.Selection().GetRegionSelection().find(pane);
+        if (selection != genome.Selection().GetRegionSelection().end() &&
+            !selection->second.empty())
             workspace.regionSelection.push_back({pane, selection->second});
     }
-    workspace.selectedTracks = genome.SelectedTracks;
+    workspace.selectedTracks = genome.Selection().GetSelectedTracks();
 }
 
 void RestoreTracks(const Workspace& workspace, GenomeDataset& genome) {
-    genome.SetTrackOrder(workspace.trackOrder);
+    genome.Store().SetTrackOrder(workspace.trackOrder);
     std::unordered_map<std::string, const Workspace::TrackLook*> lookOf;
     for (const Workspace::TrackLook& look : workspace.tracks) {
         lookOf.emplace(look.trackName, &look);
         if (look.rememberedColor)
-            genome.SetRememberedColor(look.trackName, look.rememberedColor);
+            genome.Colors().SetRememberedColor(look.trackName, look.rememberedColor);
     }
-    for (const std::string& pane : genome.GetPaneOrder()) {
-        for (const auto& [name, track] : *genome.GetChromosomeTracks(pane)) {
+    for (const std::string& pane : genome.Store().GetPaneOrder()) {
+        for (const auto& [name, track] : *genome.Store().GetChromosomeTracks(pane)) {
             const auto look = lookOf.find(name);
             if (look != lookOf.end())
                 ApplyLook(*look->second, *track);
         }
     }
     for (const Workspace::TrackLook& look : workspace.exceptions) {
-        if (ChromosomeDataset* track = genome.FindTrack(look.paneName, look.trackName))
+        if (ChromosomeDataset* track = genome.Store().FindTrack(look.paneName, look.trackName))
             ApplyLook(look, *track);
     }
 }
 
 bool IsPane(const GenomeDataset& genome, const std::string& pane) {
-    return pane == kAllTracksPane || genome.HasChromosome(pane);
+    return pane == kAllTracksPane || genome.Store().HasChromosome(pane);
 }
 
 void RestoreCursorsAndSelections(const Workspace& workspace, GenomeDataset& genome) {
@@ -120,32 +122,33 @@ void RestoreCursorsAndSelections(const Workspace& workspace, GenomeDataset& geno
         if (!IsPane(genome, cursor.paneName))
             continue;
         if (cursor.trackName)
-            genome.SetAttachedTrackName(cursor.paneName, *cursor.trackName);
+            genome.Cursors().SetAttachedTrackName(cursor.paneName, *cursor.trackName);
         if (!cursor.item)
             continue;
         // A file that changed since may have fewer items: the cursor stays on the last one.
         int item = *cursor.item;
-        if (const ChromosomeDataset* track = genome.GetCursorTrack(cursor.paneName))
+        if (const ChromosomeDataset* track = genome.Cursors().GetCursorTrack(cursor.paneName))
             item = static_cast<int>(
                 std::min<int64_t>(item, static_cast<int64_t>(track->GetItemCount()) - 1));
-        genome.SetCursorIndex(cursor.paneName, std::max(item, -1));
+        genome.Cursors().SetCursorIndex(cursor.paneName, std::max(item, -1));
     }
-    genome.SelectedTracks.clear();
+    std::vector<std::string> selected;
     for (const std::string& name : workspace.selectedTracks) {
-        if (genome.GetTrackPlace(name) != genome.GetTrackOrder().size())
-            genome.SelectedTracks.push_back(name);
+        if (genome.Store().GetTrackPlace(name) != genome.Store().GetTrackOrder().size())
+            selected.push_back(name);
     }
-    genome.RegionSelection.clear();
+    genome.Selection().SetSelectedTracks(std::move(selected));
+    genome.Selection().ClearRegions();
     for (const Workspace::PaneSelection& selection : workspace.regionSelection) {
         if (IsPane(genome, selection.paneName))
-            genome.RegionSelection[selection.paneName] = selection.ranges;
+            genome.Selection().SetRegions(selection.paneName, selection.ranges);
     }
 }
 
 }  // namespace
 
 Workspace WorkspaceState::Capture(const LocuscopeDocument& document, const std::string& folder) {
-    const GenomeDataset& genome = document.Genome;
+    const GenomeDataset& genome = document.Genome();
     Workspace workspace;
     for (const DataRecipe::Step& step : document.Recipe().Steps()) {
         Workspace::Step saved{step.kind, {}, step.names};
@@ -154,8 +157,9 @@ Workspace WorkspaceState::Capture(const LocuscopeDocument& document, const std::
                 {RelativePath(file.path, folder), file.path, file.size, file.modified});
         workspace.steps.push_back(std::move(saved));
     }
-    workspace.sortOrder = genome.SortOrder;
-    workspace.trackOrder.assign(genome.GetTrackOrder().begin(), genome.GetTrackOrder().end());
+    workspace.sortOrder = genome.Store().GetSortOrder();
+    workspace.trackOrder.assign(genome.Store().GetTrackOrder().begin(),
+                                genome.Store().GetTrackOrder().end());
     CaptureTracks(genome, workspace);
     for (const std::string& pane : StatePanes(genome)) {
         const auto range = document.PaneJumpRanges.find(pane);
@@ -172,10 +176,10 @@ Workspace WorkspaceState::Capture(const LocuscopeDocument& document, const std::
 }
 
 void WorkspaceState::Restore(const Workspace& workspace, LocuscopeDocument& document) {
-    GenomeDataset& genome = document.Genome;
-    if (genome.SortOrder != workspace.sortOrder) {
-        genome.SortOrder = workspace.sortOrder;
-        genome.SortChromosomeNames();
+    GenomeDataset& genome = document.Genome();
+    if (genome.Store().GetSortOrder() != workspace.sortOrder) {
+        genome.Store().SetSortOrder(workspace.sortOrder);
+        genome.Store().SortChromosomeNames();
     }
     RestoreTracks(workspace, genome);
     // The imports set every pane's range; the workspace's ranges replace them.

@@ -48,10 +48,11 @@ bool NeedsLowerCaseChr(std::string_view name) {
 
 }  // namespace
 
-FileImport::FileImport(GenomeDataset& genome, const std::string& fileName, FileType type,
-                       uint64_t fileSize, TrackCollector* touched, const ImportLimits& limits,
-                       MemoryBudget& budget)
+FileImport::FileImport(GenomeDataset& genome, ImportReporter& reporter, const std::string& fileName,
+                       FileType type, uint64_t fileSize, TrackCollector* touched,
+                       const ImportLimits& limits, MemoryBudget& budget)
     : genome_(genome),
+      reporter_(reporter),
       fileName_(fileName),
       defaultName_(ImportDriver::DefaultName(fileName)),
       type_(type),
@@ -64,7 +65,6 @@ FileImport::FileImport(GenomeDataset& genome, const std::string& fileName, FileT
 }
 
 bool FileImport::Run(ChunkReader& reader, const ByteSource& source, unsigned threads) {
-    genome_.CurrentTrackName = defaultName_;
     LineOutcome outcome = LineOutcome::kNext;
     try {
         ChunkParser::Settings parsing;
@@ -75,8 +75,8 @@ bool FileImport::Run(ChunkReader& reader, const ByteSource& source, unsigned thr
     } catch (const std::bad_alloc&) {
         // No room for the next lines or their items (or the memory budget refused it): what
         // was stored before stays, whole.
-        genome_.ReportMessage("Memory Error");
-        genome_.SetErrorFlag(true);
+        reporter_.ReportMessage("Memory Error");
+        reporter_.FlagError();
         outcome = LineOutcome::kCutShort;
     }
     if (outcome == LineOutcome::kUndecidable)
@@ -104,7 +104,7 @@ FileImport::LineOutcome FileImport::ReadChunks(ImportPipeline& pipeline, const B
         pipeline.Recycle(chunk);
         if (outcome != LineOutcome::kNext)
             return outcome;
-        if (ReportProgressIfDue(position) && genome_.IsCancelRequested(false))
+        if (ReportProgressIfDue(position) && reporter_.IsCancelRequested())
             return LineOutcome::kNext;
     }
 }
@@ -174,14 +174,14 @@ FileImport::LineOutcome FileImport::HandleLine(std::string_view line, LineEnd li
 
 FileImport::LineOutcome FileImport::CheckLimits() {
     if (errorCount_ > GenomeDataset::kMaxEndBeforeStartErrors) {
-        genome_.ReportMessage(FormatString("Invalid File, line %llu: Too many errors (%u) in File.",
-                                           static_cast<unsigned long long>(lineNumber_),
-                                           errorCount_));
+        reporter_.ReportMessage(
+            FormatString("Invalid File, line %llu: Too many errors (%u) in File.",
+                         static_cast<unsigned long long>(lineNumber_), errorCount_));
         StopEarly();
         return LineOutcome::kCutShort;
     }
-    if (genome_.GetChromosomeCount() > limits_.maxChromosomeNames) {
-        genome_.ReportMessage(
+    if (genome_.Store().GetChromosomeCount() > limits_.maxChromosomeNames) {
+        reporter_.ReportMessage(
             FormatString("Invalid File, line %llu: Too many ChromosomeNames found.",
                          static_cast<unsigned long long>(lineNumber_)));
         StopEarly();
@@ -208,7 +208,7 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
                           "Line skipped.");
         const char* hint = type_ == kGff ? GffRefusalHint(line) : nullptr;
         if (hint != nullptr && !tabHintGiven_) {
-            genome_.ReportMessage(hint);
+            reporter_.ReportMessage(hint);
             tabHintGiven_ = true;
         }
         return false;
@@ -228,8 +228,8 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
     try {
         return ParseBed(line);
     } catch (const FileProcessingException&) {
-        genome_.ReportMessage("ERROR: File is not GFF or BED file.");
-        genome_.SetErrorFlag(true);
+        reporter_.ReportMessage("ERROR: File is not GFF or BED file.");
+        reporter_.FlagError();
         undecidable = true;
         return false;
     }
@@ -238,7 +238,6 @@ bool FileImport::ParseLine(std::string_view line, bool& undecidable) {
 bool FileImport::ParseBed(std::string_view line) {
     if (ParseBedLine(line, record_, lineNumber_, bed_))
         return true;
-    genome_.CurrentTrackName = bed_.TrackName;
     // A header line may start a section of another name or colour: look the tracks up afresh.
     recentChromosome_.clear();
     recentTracks_.clear();
@@ -256,7 +255,7 @@ FileImport::LineOutcome FileImport::StoreRecord() {
     // Without a branch: strands alternate at random in many files.
     track.HasReverseStrand |= record_.Strand == '-';
     if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
-        genome_.AssignTrackColor(track, record_.TrackName);
+        genome_.Colors().AssignTrackColor(track, record_.TrackName);
     ++stored_;
     return LineOutcome::kNext;
 }
@@ -281,7 +280,7 @@ FileImport::LineOutcome FileImport::StoreItem(const ParsedItem& item, const Pars
     track.AddSharedItem(item.start, fields, chunk.blocks[item.block], item.textOffset, budget_);
     track.HasReverseStrand |= fields.Strand == '-';
     if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
-        genome_.AssignTrackColor(track, std::string(TrackNameOf(chunk.names[item.names])));
+        genome_.Colors().AssignTrackColor(track, std::string(TrackNameOf(chunk.names[item.names])));
     ++stored_;
     return LineOutcome::kNext;
 }
@@ -314,10 +313,10 @@ ChromosomeDataset& FileImport::TrackFor(std::string_view chromosomeName,
     }
     const std::string chromosome(chromosomeName);
     std::string name(trackName);
-    ChromosomeDataset* found = genome_.FindTrack(chromosome, name);
+    ChromosomeDataset* found = genome_.Store().FindTrack(chromosome, name);
     if (found == nullptr) {
         budget_.Reserve(kNewTrackBytes);
-        found = &genome_.FindOrCreateTrack(chromosome, name);
+        found = &genome_.Store().FindOrCreateTrack(chromosome, name);
     }
     ChromosomeDataset& track = *found;
     chromosomesRead_.insert(chromosome);
@@ -331,15 +330,15 @@ ChromosomeDataset& FileImport::TrackFor(std::string_view chromosomeName,
 
 void FileImport::ReportLineProblem(LineProblem kind, const std::string& problem,
                                    const char* skipped) {
-    genome_.SetErrorFlag(true);
+    reporter_.FlagError();
     if (++problemCounts_[kind] > kReportedLinesPerProblem)
         return;
     lastListedLine_[kind] = lineNumber_;
-    genome_.ReportMessage(
+    reporter_.ReportMessage(
         FormatString("Invalid File, line %llu: ", static_cast<unsigned long long>(lineNumber_)) +
         problem);
     if (skipped != nullptr)
-        genome_.ReportMessage(skipped);
+        reporter_.ReportMessage(skipped);
 }
 
 void FileImport::ReportDroppedStructure() {
@@ -362,7 +361,7 @@ void FileImport::ReportUnlistedProblems() {
                                  ? "Invalid File: %llu more lines lost their BED thick range or "
                                    "blocks like line %llu."
                                  : "Invalid File: %llu more lines skipped like line %llu.";
-        genome_.ReportMessage(FormatString(
+        reporter_.ReportMessage(FormatString(
             format,
             static_cast<unsigned long long>(problemCounts_[kind] - kReportedLinesPerProblem),
             static_cast<unsigned long long>(lastListedLine_[kind])));
@@ -375,27 +374,27 @@ void FileImport::CheckFileSize(const ByteSource& source) {
     if (source.GetFileBytesRead() == fileSize_)
         return;
     readIncompletely_ = true;
-    genome_.ReportMessage(FormatString("File changed while it was read (%llu of %llu bytes): ",
-                                       static_cast<unsigned long long>(source.GetFileBytesRead()),
-                                       static_cast<unsigned long long>(fileSize_)) +
-                          fileName_);
-    genome_.SetErrorFlag(true);
+    reporter_.ReportMessage(FormatString("File changed while it was read (%llu of %llu bytes): ",
+                                         static_cast<unsigned long long>(source.GetFileBytesRead()),
+                                         static_cast<unsigned long long>(fileSize_)) +
+                            fileName_);
+    reporter_.FlagError();
 }
 
 void FileImport::ReportReadError(const ByteSource& source) {
     // The line being read when the bytes ran out or went bad; the lines before it are kept.
-    genome_.ReportMessage(FormatString("Error reading file at line %llu: ",
-                                       static_cast<unsigned long long>(lineNumber_ + 1)) +
-                          fileName_ + " (" + source.GetFailure() + ")");
+    reporter_.ReportMessage(FormatString("Error reading file at line %llu: ",
+                                         static_cast<unsigned long long>(lineNumber_ + 1)) +
+                            fileName_ + " (" + source.GetFailure() + ")");
     readIncompletely_ = true;
     StopEarly();
 }
 
 void FileImport::StopEarly() {
-    genome_.ReportMessage(
-        FormatString("%zu ChromosomeNames loaded.", genome_.GetChromosomeCount()));
-    genome_.ReportMessage("The rest of the file will not be loaded.");
-    genome_.SetErrorFlag(true);
+    reporter_.ReportMessage(
+        FormatString("%zu ChromosomeNames loaded.", genome_.Store().GetChromosomeCount()));
+    reporter_.ReportMessage("The rest of the file will not be loaded.");
+    reporter_.FlagError();
 }
 
 bool FileImport::ReportProgressIfDue(uint64_t fileBytesRead) {
@@ -405,8 +404,8 @@ bool FileImport::ReportProgressIfDue(uint64_t fileBytesRead) {
     lastProgress_ = now;
     // The progress interface counts in int; very large files are reported in coarser units.
     const uint64_t unit = fileSize_ / INT_MAX + 1;
-    genome_.SetTaskProgress(static_cast<int>(std::min(fileBytesRead, fileSize_) / unit),
-                            static_cast<int>(fileSize_ / unit), kImportingPrefix, "", 0);
+    reporter_.SetTaskProgress(static_cast<int>(std::min(fileBytesRead, fileSize_) / unit),
+                              static_cast<int>(fileSize_ / unit), kImportingPrefix);
     return true;
 }
 
@@ -416,7 +415,7 @@ void FileImport::LinkGeneModels() {
         return;
     std::vector<const GenomeDataset::TrackMap*> chromosomes;
     for (const std::string& name : chromosomesRead_) {
-        if (const GenomeDataset::TrackMap* tracks = genome_.GetChromosomeTracks(name))
+        if (const GenomeDataset::TrackMap* tracks = genome_.Store().GetChromosomeTracks(name))
             chromosomes.push_back(tracks);
     }
     try {
@@ -430,12 +429,12 @@ void FileImport::LinkGeneModels() {
 void FileImport::Finish() {
     ReportUnlistedProblems();
     LinkGeneModels();
-    genome_.SetTaskPercent(100, kImportingPrefix, "", 0);
+    reporter_.SetTaskPercent(100, kImportingPrefix);
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - startTime_);
-    genome_.AddImportTotals(stored_, static_cast<uint64_t>(elapsed.count()));
-    genome_.SortChromosomeNames();
-    if (!genome_.GetPaneOrder().empty() && genome_.GetCurrentPane() == kAllTracksPane)
-        genome_.SetCurrentPane(genome_.GetPaneOrder().front());
-    genome_.AddLoadedFile(FileNameOf(fileName_) + " ");
+    genome_.Store().AddImportTotals(stored_, static_cast<uint64_t>(elapsed.count()));
+    genome_.Store().SortChromosomeNames();
+    if (!genome_.Store().GetPaneOrder().empty() && genome_.GetCurrentPane() == kAllTracksPane)
+        genome_.SetCurrentPane(genome_.Store().GetPaneOrder().front());
+    genome_.Store().AddLoadedFile(FileNameOf(fileName_) + " ");
 }

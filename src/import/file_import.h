@@ -16,6 +16,7 @@
 #include "import/chunk_reader.h"
 #include "import/import_limits.h"
 #include "import/import_pipeline.h"
+#include "import/import_reporter.h"
 #include "import/track_collector.h"
 
 // The reading of one file into a genome, once it is open and its text recognised. The lines
@@ -23,15 +24,16 @@
 // parsed chunks in file order on the caller's thread and applies everything that depends on
 // what came before: line numbers, the error policy (the end-before-start limit, the limit on
 // chromosome names, repeated-report caps), the BED track in force, the filing of each item
-// under its chromosome and track, every status line, progress and cancel. Nothing it does or
-// reports depends on the number of threads.
+// under its chromosome and track, and every status line, progress and cancel, which go to the
+// reporter. Nothing it does or reports depends on the number of threads.
 class FileImport {
 public:
     // The file types ImportDriver tells by name.
     enum FileType { kUnsupported = 0, kGff = 1, kUndecided = 2, kBed = 3 };
 
-    FileImport(GenomeDataset& genome, const std::string& fileName, FileType type, uint64_t fileSize,
-               TrackCollector* touched, const ImportLimits& limits, MemoryBudget& budget);
+    FileImport(GenomeDataset& genome, ImportReporter& reporter, const std::string& fileName,
+               FileType type, uint64_t fileSize, TrackCollector* touched,
+               const ImportLimits& limits, MemoryBudget& budget);
 
     // Reads the lines of reader, which takes them from source, parsing on threads threads.
     // False when the file type could not be decided.
@@ -87,6 +89,7 @@ private:
     void Finish();
 
     GenomeDataset& genome_;
+    ImportReporter& reporter_;
     const std::string& fileName_;
     const std::string defaultName_;
     FileType type_;

@@ -149,20 +149,20 @@ ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
                                                   TrackCollector* touched) {
     const FileType type = DetectFileType(fileName);
     if (type == kUnsupported) {
-        genome_.ReportMessage("File is not supported: " + fileName);
-        genome_.SetErrorFlag(true);
+        reporter_.ReportMessage("File is not supported: " + fileName);
+        reporter_.FlagError();
         return ImportOutcome::kFailed;
     }
     uintmax_t size = 0;
     if (const std::string reason = RefusalBeforeReading(fileName, size); !reason.empty()) {
-        genome_.ReportMessage("Bad File: " + fileName + " (" + reason + ")");
+        reporter_.ReportMessage("Bad File: " + fileName + " (" + reason + ")");
         return ImportOutcome::kFailed;
     }
     errno = 0;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         if (errno == EACCES) {
-            genome_.ReportMessage("Bad File: " + fileName + " (" + kPermissionDenied + ")");
+            reporter_.ReportMessage("Bad File: " + fileName + " (" + kPermissionDenied + ")");
             return ImportOutcome::kFailed;
         }
         ShowMessageBox("Cannot open file: " + fileName);
@@ -179,10 +179,10 @@ ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
     ChunkReader reader(*source, limits_.maxLineLength, limits_.chunkBytes);
     switch (TextForms::Recognise(reader.Peek(TextForms::kProbeBytes))) {
         case TextForm::kUtf16:
-            genome_.ReportMessage("Bad File: " + fileName + " (UTF-16 text; save it as UTF-8)");
+            reporter_.ReportMessage("Bad File: " + fileName + " (UTF-16 text; save it as UTF-8)");
             return ImportOutcome::kFailed;
         case TextForm::kUtf32:
-            genome_.ReportMessage("Bad File: " + fileName + " (UTF-32 text; save it as UTF-8)");
+            reporter_.ReportMessage("Bad File: " + fileName + " (UTF-32 text; save it as UTF-8)");
             return ImportOutcome::kFailed;
         case TextForm::kUtf8WithMark:
             reader.Skip(TextForms::kUtf8MarkLength);
@@ -190,7 +190,7 @@ ImportOutcome ImportDriver::ImportFileWithOutcome(const std::string& fileName,
         case TextForm::kPlain:
             break;
     }
-    FileImport import(genome_, fileName, type, size, touched, limits_, budget_);
+    FileImport import(genome_, reporter_, fileName, type, size, touched, limits_, budget_);
     const bool decided = import.Run(reader, *source, ThreadsFor(size, compressed));
     if (!decided || import.ReadIncompletely())
         return ImportOutcome::kFailed;
@@ -215,8 +215,8 @@ unsigned ImportDriver::ThreadsFor(uint64_t fileSize, bool compressed) const {
 bool ImportDriver::LoadFiles(const std::vector<std::string>& paths, ImportOutcome* outcome) {
     int done = 0;
     const ImportOutcome worst = LoadInOrder(paths, done, static_cast<int>(paths.size()), false);
-    if (genome_.GetErrorFlag())
-        genome_.WaitForClose("Done", 100);
+    if (reporter_.HasError())
+        reporter_.WaitForClose();
     if (outcome != nullptr)
         *outcome = worst;
     return worst != ImportOutcome::kFailed;
@@ -234,15 +234,15 @@ ImportOutcome ImportDriver::LoadInOrder(const std::vector<std::string>& paths, i
     for (const std::string& path : paths) {
         if (worst == ImportOutcome::kFailed && !goOnAfterFailure)
             break;
-        genome_.ReportMessage("Loading " + path);
+        reporter_.ReportMessage("Loading " + path);
         worst = std::max(worst, ImportFileWithOutcome(path, &collector));
-        genome_.SetProgress(CNotificationAgent::PROGRESS_OVERALL, ++done, total, "", "", 0);
-        if (genome_.IsCancelRequested(false))
+        reporter_.SetOverallProgress(++done, total);
+        if (reporter_.IsCancelRequested())
             break;
     }
     for (const auto& [chromosomeName, trackName] : collector.GetPairs()) {
-        genome_.AppendTrackName(trackName);
-        if (ChromosomeDataset* track = genome_.FindTrack(chromosomeName, trackName)) {
+        genome_.Store().AppendTrackName(trackName);
+        if (ChromosomeDataset* track = genome_.Store().FindTrack(chromosomeName, trackName)) {
             track->ScaleMin = track->MinValue;
             track->ScaleMax = track->MaxValue;
         }

@@ -5,17 +5,20 @@
 
 #include "data/genome_dataset.h"
 #include "data/memory_budget.h"
+#include "import/agent_import_reporter.h"
 #include "import/bed_reader.h"
 #include "import/file_import.h"
 #include "import/import_limits.h"
 #include "import/import_outcome.h"
+#include "import/import_reporter.h"
 #include "import/system_memory_budget.h"
 #include "import/track_collector.h"
 
 // Reads GFF and BED files, plain or gzip-compressed, into a GenomeDataset: decides each file's
 // type, reads it line by line through the GFF or BED reader, reports and skips bad lines, files
 // each accepted feature under its chromosome and track, and reports progress, problems and totals
-// through the dataset's notification agent. Bad input never loses what is already loaded.
+// to its reporter (the dataset's notification agent unless another is given). Bad input never
+// loses what is already loaded.
 // Whether a file is gzip-compressed is read from its first bytes, whatever its name; a UTF-8
 // byte-order mark is skipped, and UTF-16 and UTF-32 text is refused. The lines are parsed on
 // several threads where the file is large enough (see ImportLimits::threads); what is loaded
@@ -29,10 +32,18 @@ public:
     static constexpr FileType kBed = FileImport::kBed;
 
     // The stores grow only as far as budget allows (the system's memory when none is given);
-    // the budget must outlive the driver.
+    // the budget must outlive the driver. Reports go to the genome's notification agent.
     explicit ImportDriver(GenomeDataset& genome, const ImportLimits& limits = ImportLimits(),
                           MemoryBudget* budget = nullptr)
-        : genome_(genome), limits_(limits), budget_(budget != nullptr ? *budget : systemBudget_) {}
+        : ImportDriver(genome, genomeReporter_, limits, budget) {}
+    // The same, reporting to reporter, which must outlive the driver.
+    ImportDriver(GenomeDataset& genome, ImportReporter& reporter,
+                 const ImportLimits& limits = ImportLimits(), MemoryBudget* budget = nullptr)
+        : genome_(genome),
+          genomeReporter_(genome),
+          reporter_(reporter),
+          limits_(limits),
+          budget_(budget != nullptr ? *budget : systemBudget_) {}
     ImportDriver(const ImportDriver&) = delete;
     ImportDriver& operator=(const ImportDriver&) = delete;
 
@@ -83,6 +94,8 @@ private:
     unsigned ThreadsFor(uint64_t fileSize, bool compressed) const;
 
     GenomeDataset& genome_;
+    AgentImportReporter genomeReporter_;
+    ImportReporter& reporter_;
     const ImportLimits limits_;
     SystemMemoryBudget systemBudget_;
     MemoryBudget& budget_;

@@ -21,10 +21,10 @@ QString Grouped(uint64_t value) {
 
 // The info text of the cursor's item, or empty when the pane has no cursor on an item.
 std::string CursorInfo(LocuscopeDocument& document) {
-    GenomeDataset& genome = document.Genome;
+    GenomeDataset& genome = document.Genome();
     const std::string pane = document.GetCurrentPaneName();
-    const ChromosomeDataset* track = genome.GetCursorTrack(pane);
-    const int index = genome.GetCursorIndex(pane);
+    const ChromosomeDataset* track = genome.Cursors().GetCursorTrack(pane);
+    const int index = genome.Cursors().GetCursorIndex(pane);
     if (track == nullptr || index < 0 || static_cast<size_t>(index) >= track->GetItemCount())
         return {};
     const auto handle = static_cast<ChromosomeDataset::ItemHandle>(index);
@@ -38,17 +38,17 @@ QStringList InfoPanel::Lines(LocuscopeDocument& document, const ViewGeometry& ge
     QStringList lines;
     if (options.ShowLoadedFiles) {
         std::string files = "Files: ";
-        for (const std::string& entry : document.Genome.GetLoadedFiles())
+        for (const std::string& entry : document.Genome().Store().GetLoadedFiles())
             files += entry;
-        files +=
-            FormatString(" Load Time: %.02f seconds",
-                         static_cast<double>(document.Genome.GetImportMilliseconds()) / 1000.0);
+        files += FormatString(
+            " Load Time: %.02f seconds",
+            static_cast<double>(document.Genome().Store().GetImportMilliseconds()) / 1000.0);
         lines.append(DisplayText::From(files));
     }
     if (options.ShowTrackStats) {
         const ViewGeometry::Range visible = geometry.GetVisibleRange();
         const LocuscopeDocument::Range full = document.GetPaneExtent(document.GetCurrentPaneName());
-        lines.append(Grouped(document.Genome.GetStoredFeatures()) +
+        lines.append(Grouped(document.Genome().Store().GetStoredFeatures()) +
                      QStringLiteral(" Rows loaded. Positions Displayed ( ") +
                      Grouped(visible.first) + QStringLiteral(" - ") + Grouped(visible.second) +
                      QStringLiteral(" ). Total Positions ( ") + Grouped(full.first) +

@@ -86,7 +86,7 @@ void LocuscopeView::RecalcLayout() {
     input.headerVisible = document->HeaderVisible;
     input.fullRange = document->GetPaneExtent(pane);
     input.jumpRange = document->GetPaneJumpRange(pane);
-    for (const GenomeDataset::TrackRef& ref : document->Genome.GetPaneTracks(pane))
+    for (const GenomeDataset::TrackRef& ref : document->Genome().Store().GetPaneTracks(pane))
         input.ownTrackHeights.push_back(ref.dataset->TrackHeight);
     geometry_.RecalcLayout(input);
     StoreVisibleRange();
@@ -230,7 +230,7 @@ void LocuscopeView::RebuildPicture(const QSize& size) {
         picture_.setDevicePixelRatio(ratio);
     }
     QPainter painter(&picture_);
-    TrackRenderer renderer(document->Genome, document->GetCurrentPaneName(), geometry_,
+    TrackRenderer renderer(document->Genome(), document->GetCurrentPaneName(), geometry_,
                            CurrentRenderSettings(1.0));
     renderer.DrawAll(painter, QRect(QPoint(0, 0), size), Qt::white);
     recorded_ = CurrentScrollState();
@@ -244,7 +244,7 @@ void LocuscopeView::paintEvent(QPaintEvent*) {
                      kCornerGrey);
     LocuscopeDocument* document = GetDocument();
     if (document == nullptr ||
-        document->Genome.GetPaneTrackCount(document->GetCurrentPaneName()) == 0) {
+        document->Genome().Store().GetPaneTrackCount(document->GetCurrentPaneName()) == 0) {
         painter.fillRect(usable, Qt::white);
         painter.setPen(QColor(0x80, 0x80, 0x80));
         painter.drawText(usable, Qt::AlignCenter,
@@ -287,7 +287,7 @@ void LocuscopeView::GoToPosition() {
     LocuscopeDocument* document = GetDocument();
     if (document == nullptr)
         return;
-    const std::deque<std::string>& panes = document->Genome.GetPaneOrder();
+    const std::deque<std::string>& panes = document->Genome().Store().GetPaneOrder();
     const Range visible = GetVisibleRange();
     CDialogPositionGoto dialog(std::vector<std::string>(panes.begin(), panes.end()),
                                document->GetCurrentPaneName(), visible.first, visible.second, this);

@@ -60,9 +60,10 @@ LocuscopeView::Region LocuscopeView::RegionAt(const QPoint& point) const {
 
 ViewGeometry::PointHit LocuscopeView::HitAt(const QPoint& point) const {
     const LocuscopeDocument* document = GetDocument();
-    const int tracks = document != nullptr
-                           ? document->Genome.GetPaneTrackCount(document->GetCurrentPaneName())
-                           : 0;
+    const int tracks =
+        document != nullptr
+            ? document->Genome().Store().GetPaneTrackCount(document->GetCurrentPaneName())
+            : 0;
     // A point beyond the data area's right edge stands for the last visible base.
     const int x = std::min(point.x(), UsableRect().width() - 1);
     return geometry_.PointToPosition(x, point.y(), UsableRect().width(), std::max(tracks, 1));
@@ -80,7 +81,10 @@ std::string LocuscopeView::TrackNameAt(int trackIndex) const {
     const LocuscopeDocument* document = GetDocument();
     if (document == nullptr || trackIndex < 0)
         return {};
-    return document->Genome.GetTrack(document->GetCurrentPaneName(), trackIndex).trackName;
+    return document->Genome()
+        .Store()
+        .GetTrack(document->GetCurrentPaneName(), trackIndex)
+        .trackName;
 }
 
 void LocuscopeView::UpdateCursorShape(Qt::KeyboardModifiers modifiers) {
@@ -112,7 +116,7 @@ std::optional<ItemView> LocuscopeView::ItemAt(const QPoint& point, uint32_t& sta
         return std::nullopt;
     const size_t row = static_cast<size_t>(hit.trackIndex - geometry_.vertical.position);
     const GenomeDataset::TrackRef ref =
-        document->Genome.GetTrack(document->GetCurrentPaneName(), hit.trackIndex);
+        document->Genome().Store().GetTrack(document->GetCurrentPaneName(), hit.trackIndex);
     if (ref.dataset == nullptr || row >= geometry_.rowTops.size())
         return std::nullopt;
     const int top = geometry_.rowTops[row];
@@ -137,8 +141,8 @@ std::optional<ItemView> LocuscopeView::ItemAt(const QPoint& point, uint32_t& sta
     start = hit.position;
     // The value may lie far beyond what a float holds on a row of a tiny scale.
     const double pointed = std::isnan(value) ? 0.0 : std::clamp<double>(value, -FLT_MAX, FLT_MAX);
-    return document->Genome.HitTestItem(hit.trackIndex, start, static_cast<float>(pointed),
-                                        visible.first, visible.second);
+    return document->Genome().HitTestItem(hit.trackIndex, start, static_cast<float>(pointed),
+                                          visible.first, visible.second);
 }
 
 void LocuscopeView::UpdatePointerInfo(const QPoint& point) {
@@ -204,7 +208,7 @@ void LocuscopeView::PressLabel(const QPoint& point, Qt::KeyboardModifiers modifi
     // Ctrl adds a track to the selection, or takes it out again.
     if (modifiers.testFlag(Qt::ControlModifier) && !name.empty())
         document->ToggleTrackSelection(name);
-    else if (!(keepSelection && document->Genome.IsTrackSelected(name)))
+    else if (!(keepSelection && document->Genome().Selection().IsTrackSelected(name)))
         document->SelectOnlyTrack(name);
     draggedRow_ = belowRows ? -1 : static_cast<int>(hit.trackIndex - geometry_.vertical.position);
     update();
@@ -457,14 +461,14 @@ void LocuscopeView::DrawOverlays(QPainter& painter) {
     for (size_t row = 0; row < geometry_.rowTops.size(); ++row) {
         const std::string name =
             TrackNameAt(static_cast<int>(geometry_.vertical.position + static_cast<int64_t>(row)));
-        if (document->Genome.IsTrackSelected(name))
+        if (document->Genome().Selection().IsTrackSelected(name))
             painter.fillRect(QRect(0, geometry_.rowTops[row], dataLeft - 1,
                                    geometry_.rowBottoms[row] - geometry_.rowTops[row]),
                              kLabelHighlight);
     }
     // Region selections of this pane; their low ends are exclusive.
-    const auto selection = document->Genome.RegionSelection.find(pane);
-    if (selection != document->Genome.RegionSelection.end()) {
+    const auto selection = document->Genome().Selection().GetRegionSelection().find(pane);
+    if (selection != document->Genome().Selection().GetRegionSelection().end()) {
         const Range visible = GetVisibleRange();
         for (const Range& pair : selection->second) {
             const uint32_t low = std::min(pair.first, pair.second);
@@ -479,7 +483,7 @@ void LocuscopeView::DrawOverlays(QPainter& painter) {
         }
     }
     // The cursor: its item's extent over every row.
-    const Range cursor = document->Genome.GetCursorRange(pane);
+    const Range cursor = document->Genome().Cursors().GetCursorRange(pane);
     if (cursor.first != GenomeDataset::kNoPosition) {
         const auto [left, right] = columns(cursor.first, cursor.second);
         if (right > dataLeft && left < width) {

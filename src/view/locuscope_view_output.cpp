@@ -114,7 +114,7 @@ void LocuscopeView::ExportImage() {
             if (!PictureOutput::HasEncoder(type))
                 return false;
             const QImage image = PaneImage::Render(
-                document->Genome, document->GetCurrentPaneName(), GetVisibleRange(), width,
+                document->Genome(), document->GetCurrentPaneName(), GetVisibleRange(), width,
                 document->HeaderVisible, CurrentRenderSettings(1.0),
                 transparent ? QColor(Qt::transparent) : QColor(Qt::white),
                 geometry_.automaticTrackHeight);
@@ -147,7 +147,7 @@ void LocuscopeView::ExportMetafile() {
             return PictureOutput::EncodeSvg(
                 usable.size(),
                 [&](QPainter& painter) {
-                    TrackRenderer(document->Genome, document->GetCurrentPaneName(), geometry,
+                    TrackRenderer(document->Genome(), document->GetCurrentPaneName(), geometry,
                                   settings)
                         .DrawAll(painter, usable, Qt::white);
                 },
@@ -164,7 +164,7 @@ PanePrinter::Job LocuscopeView::PrintJob() const {
     const LocuscopeDocument* document = GetDocument();
     if (document == nullptr)
         return job;
-    job.genome = &document->Genome;
+    job.genome = &document->Genome();
     job.paneName = document->GetCurrentPaneName();
     job.range = GetVisibleRange();
     job.firstTrack = static_cast<size_t>(std::max<int64_t>(geometry_.vertical.position, 0));
@@ -220,7 +220,7 @@ void LocuscopeView::Print(bool preview) {
     LocuscopeDocument* document = GetDocument();
     if (document == nullptr || document->IsBusy())
         return;
-    if (document->Genome.GetPaneTrackCount(document->GetCurrentPaneName()) == 0) {
+    if (document->Genome().Store().GetPaneTrackCount(document->GetCurrentPaneName()) == 0) {
         ShowMessageBox(PictureOutput::kNothingToDisplay);
         return;
     }

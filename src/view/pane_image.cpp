@@ -13,9 +13,9 @@ ViewGeometry PaneImage::Layout(const GenomeDataset& genome, const std::string& p
     input.clientWidth = width;
     input.clientHeight = 1 << 20;  // no window: every row fits
     input.headerVisible = headerVisible;
-    input.fullRange = genome.GetPaneExtent(paneName);
+    input.fullRange = genome.Store().GetPaneExtent(paneName);
     input.jumpRange = range;
-    for (const GenomeDataset::TrackRef& ref : genome.GetPaneTracks(paneName))
+    for (const GenomeDataset::TrackRef& ref : genome.Store().GetPaneTracks(paneName))
         input.ownTrackHeights.push_back(ref.dataset->TrackHeight);
     geometry.RecalcLayout(input);
     geometry.SetVisibleRange(range.first, range.second);

@@ -37,7 +37,8 @@ PanePrinter::PanePrinter(const Job& job, const QRect& page, double dotsPerInch)
       renderer_(
           std::make_unique<TrackRenderer>(*job.genome, job.paneName, geometry_, job_.settings)) {
     // Rows are packed onto pages once, for all of them.
-    const std::vector<GenomeDataset::TrackRef> tracks = job.genome->GetPaneTracks(job.paneName);
+    const std::vector<GenomeDataset::TrackRef> tracks =
+        job.genome->Store().GetPaneTracks(job.paneName);
     const int firstTop = geometry_.HeaderHeight() + ViewGeometry::kHeaderGap;
     int y = firstTop;
     for (size_t track = job.firstTrack; track < tracks.size(); ++track) {

@@ -36,7 +36,7 @@ void FillHeaderBackground(QPainter& painter, int width, int height) {
 TrackRenderer::TrackRenderer(const GenomeDataset& genome, std::string paneName,
                              ViewGeometry& geometry, const RenderSettings& settings)
     : paneName_(std::move(paneName)),
-      tracks_(genome.GetPaneTracks(paneName_)),
+      tracks_(genome.Store().GetPaneTracks(paneName_)),
       geometry_(geometry),
       settings_(settings) {}
 

@@ -40,7 +40,7 @@ protected:
         }
     }
     ChromosomeDataset& Track(const char* chromosome, const char* name) {
-        return *Document().Genome.FindTrack(chromosome, name);
+        return *Document().Genome().Store().FindTrack(chromosome, name);
     }
     QStringList SelectorEntries() {
         QStringList entries;
@@ -70,7 +70,8 @@ TEST_F(CommandRulesTest, PaneSortIsCheckedRememberedAndReordersTheSelector) {
 TEST_F(CommandRulesTest, StyleActsOnTheSelectedNameEverywhereAndChecksOnlyACommonStyle) {
     EXPECT_FALSE(Enabled(Id::kStylePoints));  // nothing selected
     SelectRows({0});
-    ASSERT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>({"gene"}));
+    ASSERT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              std::vector<std::string>({"gene"}));
     EXPECT_TRUE(Checked(Id::kStyleAutomatic));
     Trigger(Id::kStyleBars);
     EXPECT_EQ(Track("chr2", "gene").TrackStyle, ChromosomeDataset::kStyleBars);
@@ -139,12 +140,13 @@ TEST_F(CommandRulesTest, DecreasePointSizeStopsAtZero) {
 
 TEST_F(CommandRulesTest, SelectAllShortcutsSelectEveryTrackNameAndEveryPaneWhole) {
     QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
-    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>({"gene", "score"}));
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              std::vector<std::string>({"gene", "score"}));
     EXPECT_TRUE(Enabled(Id::kDeleteTracks));
 
     EXPECT_FALSE(Enabled(Id::kExportSelections));
     QTest::keyClick(&View(), Qt::Key_A, Qt::ControlModifier);
-    const auto& selection = Document().Genome.RegionSelection;
+    const auto& selection = Document().Genome().Selection().GetRegionSelection();
     ASSERT_EQ(selection.size(), 2u);
     // The low end is exclusive, so the whole extent is one base wider on that side.
     EXPECT_EQ(selection.at("chr2"), (std::vector<LocuscopeDocument::Range>{{3000, 6001}}));

@@ -84,7 +84,7 @@ TEST_F(LongOperationTest, ClosingTheWindowDuringAnImportCancelsItAndClosesAfterw
     DuringNextOperation([this] { Frame().close(); });
     EXPECT_TRUE(document->ImportFiles({second_.Path(), dropped_.Path()}));
     // Still alive here: the import stopped after its current file, the window is still open.
-    EXPECT_EQ(document->Genome.GetStoredFeatures(), 3u);
+    EXPECT_EQ(document->Genome().Store().GetStoredFeatures(), 3u);
     EXPECT_FALSE(document->IsBusy());
     EXPECT_EQ(OpenWindows(), 1);
     EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
@@ -109,16 +109,16 @@ TEST_F(LongOperationTest, FilesDroppedDuringAnImportAreImportedAfterIt) {
         QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&Frame(), &drop);
         // Neither refused nor started inside the running import.
-        EXPECT_EQ(document->Genome.GetStoredFeatures(), 1u);
+        EXPECT_EQ(document->Genome().Store().GetStoredFeatures(), 1u);
     });
     EXPECT_TRUE(document->ImportFiles({second_.Path()}));
-    EXPECT_EQ(document->Genome.GetStoredFeatures(), 3u);
-    EXPECT_TRUE(
-        QTest::qWaitFor([document] { return document->Genome.GetStoredFeatures() == 4u; }));
+    EXPECT_EQ(document->Genome().Store().GetStoredFeatures(), 3u);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [document] { return document->Genome().Store().GetStoredFeatures() == 4u; }));
     // The running file's items stayed under their own track names.
-    EXPECT_EQ(document->Genome.FindTrack("chr2", "exon")->GetItemCount(), 1u);
-    ASSERT_NE(document->Genome.GetChromosomeTracks("chr1"), nullptr);
-    EXPECT_EQ(document->Genome.GetChromosomeTracks("chr1")->size(), 3u);
+    EXPECT_EQ(document->Genome().Store().FindTrack("chr2", "exon")->GetItemCount(), 1u);
+    ASSERT_NE(document->Genome().Store().GetChromosomeTracks("chr1"), nullptr);
+    EXPECT_EQ(document->Genome().Store().GetChromosomeTracks("chr1")->size(), 3u);
     // A second import cannot start on a busy document.
     DuringNextOperation([document, this] { EXPECT_FALSE(document->ImportFiles({second_.Path()})); });
     EXPECT_TRUE(document->ExportSelections(ScratchFile::Folder() + "/none.gff"));
@@ -154,7 +154,7 @@ TEST_F(LongOperationTest, ClosingTheWindowDuringASearchEndsTheSearchThenTheDialo
     EXPECT_FALSE(blocked);
     EXPECT_EQ(OwnerModalDialog::Innermost(), nullptr);
     // The search was cancelled after its first track.
-    EXPECT_EQ(document->SearchResults.size(), 1u);
+    EXPECT_EQ(document->GetSearchResults().size(), 1u);
     EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
     EXPECT_FALSE(Frame().isVisible());
 }

@@ -87,7 +87,7 @@ TEST_F(StartUpTest, AFileArgumentOpensOneDocumentAndFillsThePaneSelector) {
     EXPECT_EQ(OpenWindows(), 1);
     LocuscopeDocument* document = Frame().GetActiveDocument();
     ASSERT_NE(document, nullptr);
-    EXPECT_EQ(document->Genome.GetStoredFeatures(), 2u);
+    EXPECT_EQ(document->Genome().Store().GetStoredFeatures(), 2u);
     EXPECT_EQ(SelectorEntries(), (QStringList{"All Tracks:100-2,000", "chr1:100-900",
                                               "chr2:200-2,000"}));
     EXPECT_EQ(SelectorText(), "chr1:100-900");
@@ -99,7 +99,7 @@ TEST_F(StartUpTest, AFileNameThatIsNotUtf8OpensAsGivenDroppedAndFromTheRecentFil
     ScratchFile latin1("g\xe8nes\xf0\x90\x82\x80\xed\xa0\x80.gff", kGenes);
     ASSERT_TRUE(app_->InitInstance({ByteText::FromBytes(latin1.Path())}));
     ASSERT_NE(Frame().GetActiveDocument(), nullptr);
-    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 2u);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome().Store().GetStoredFeatures(), 2u);
     EXPECT_EQ(ByteText::ToBytes(ByteText::FromBytes(latin1.Path())), latin1.Path());
 
     // Dropped as a file manager drops it: the name's bytes percent-encoded in a file URL.
@@ -114,7 +114,7 @@ TEST_F(StartUpTest, AFileNameThatIsNotUtf8OpensAsGivenDroppedAndFromTheRecentFil
     QApplication::sendEvent(&Frame(), &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&Frame(), &drop);
-    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 4u);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome().Store().GetStoredFeatures(), 4u);
 
     // The recent-file entry opens the same bytes again, also after a restart.
     EXPECT_EQ(ByteText::ToBytes(CRecentFileList().Files().value(0)), latin1.Path());
@@ -125,7 +125,7 @@ TEST_F(StartUpTest, AFileNameThatIsNotUtf8OpensAsGivenDroppedAndFromTheRecentFil
     ASSERT_NE(recent, nullptr);
     recent->trigger();
     EXPECT_EQ(OpenWindows(), 2);
-    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 2u);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome().Store().GetStoredFeatures(), 2u);
 }
 
 TEST_F(StartUpTest, AFileThatCannotBeImportedEndsStartUpAfterShowingWhy) {
@@ -155,7 +155,7 @@ TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {
                                 QString::fromStdString(more.Path())});
     EXPECT_EQ(OpenWindows(), 1);
     ASSERT_NE(Frame().GetActiveDocument(), nullptr);
-    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 5u);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome().Store().GetStoredFeatures(), 5u);
     // Dropping on an open document adds to it, a file already in it once the user agrees.
     QString asked;
     WhenShown([&asked](QWidget* shown) {
@@ -167,7 +167,7 @@ TEST_F(StartUpTest, DroppedFilesOpenOneDocumentAndAreEachImportedOnce) {
     Frame().ImportDroppedFiles({QString::fromStdString(more.Path())});
     EXPECT_TRUE(asked.endsWith("more.bed is already in this document. Import it again?"));
     EXPECT_EQ(OpenWindows(), 1);
-    EXPECT_EQ(Frame().GetActiveDocument()->Genome.GetStoredFeatures(), 6u);
+    EXPECT_EQ(Frame().GetActiveDocument()->Genome().Store().GetStoredFeatures(), 6u);
 }
 
 TEST_F(StartUpTest, PaneStepperAndHistoryNavigate) {

@@ -158,7 +158,7 @@ TEST_F(WindowFindFeatureTest, ClosingTheWindowWhileTheNamesAreReadStopsReadingAn
     TypeInSelector("p200000");
     EXPECT_TRUE(shown);
     EXPECT_EQ(Document().GetCurrentPaneName(), "chr1");
-    EXPECT_FALSE(Document().FeatureNames.Find(Document().Genome, "p1"));
+    EXPECT_FALSE(Document().FeatureNames.Find(Document().Genome(), "p1"));
     EXPECT_TRUE(QTest::qWaitFor([this] { return OpenWindows() == 0; }));
 }
 

@@ -68,7 +68,7 @@ TEST_F(WindowStateTest, TrackRulesFollowTheSelectionThePaneAndTheTrackSettings) 
     Frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     QTest::keyClick(&View(), Qt::Key_Delete);
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA"), nullptr);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "mRNA"), nullptr);
     EXPECT_FALSE(Enabled(Id::kStylePoints));
     EXPECT_FALSE(Enabled(Id::kAutoScale));
 }
@@ -124,7 +124,7 @@ TEST_F(WindowStateTest, APaneShownWholeFollowsAnImportThatWidensItAndAZoomedOneS
 }
 
 TEST_F(WindowStateTest, ImportingAFileAgainIsAskedAboutFirst) {
-    const uint64_t features = Document().Genome.GetStoredFeatures();
+    const uint64_t features = Document().Genome().Store().GetStoredFeatures();
     // The same file by another name of it.
     const std::string again = ScratchFile::Folder() + "/./tracks.gff";
     LocuscopeDocument::SetFileChooser([&again] { return std::vector<std::string>{again}; });
@@ -137,7 +137,7 @@ TEST_F(WindowStateTest, ImportingAFileAgainIsAskedAboutFirst) {
     });
     Frame().Commands().ExecuteIfEnabled(Id::kImport);
     EXPECT_EQ(asked.toStdString(), again + " is already in this document. Import it again?");
-    EXPECT_EQ(Document().Genome.GetStoredFeatures(), features);
+    EXPECT_EQ(Document().Genome().Store().GetStoredFeatures(), features);
 
     WhenShown([](QWidget* shown) {
         auto* box = qobject_cast<QMessageBox*>(shown);
@@ -146,7 +146,7 @@ TEST_F(WindowStateTest, ImportingAFileAgainIsAskedAboutFirst) {
     });
     Frame().Commands().ExecuteIfEnabled(Id::kImport);
     LocuscopeDocument::SetFileChooser({});
-    EXPECT_EQ(Document().Genome.GetStoredFeatures(), 2 * features);
+    EXPECT_EQ(Document().Genome().Store().GetStoredFeatures(), 2 * features);
 }
 
 TEST_F(WindowStateTest, AfterAnImportTheKeysGoToTheView) {
@@ -161,7 +161,7 @@ TEST_F(WindowStateTest, AfterAnImportTheKeysGoToTheView) {
     // Right steps the cursor instead of typing into the pane selector.
     const QString label = Frame().GetPaneSelector()->currentText();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-    EXPECT_NE(Document().Genome.GetCursorIndex("chr1"), -1);
+    EXPECT_NE(Document().Genome().Cursors().GetCursorIndex("chr1"), -1);
     EXPECT_EQ(Frame().GetPaneSelector()->currentText(), label);
 }
 

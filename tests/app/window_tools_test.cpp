@@ -118,23 +118,26 @@ TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
     entries.clear();
     KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, LabelPoint(1));
-    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              std::vector<std::string>{"mRNA"});
     EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
     EXPECT_TRUE(entries.contains("Detach Cursor\tAlt+A") || entries.contains("Attach Cursor\tAlt+A"));
 }
 
 TEST_F(WindowToolsTest, LabelsSelectTracksAndADragMovesOne) {
     QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(0));
-    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"gene"});
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              std::vector<std::string>{"gene"});
     QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, LabelPoint(1));
-    EXPECT_EQ(Document().Genome.SelectedTracks, (std::vector<std::string>{"gene", "mRNA"}));
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              (std::vector<std::string>{"gene", "mRNA"}));
 
     // Dragging the gene label onto the mRNA row puts gene below mRNA, in every pane.
     QTest::mousePress(&View(), Qt::LeftButton, {}, LabelPoint(0));
     QTest::mouseMove(&View(), LabelPoint(1));
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(1));
     const std::deque<std::string> expected{"mRNA", "gene"};
-    EXPECT_EQ(Document().Genome.GetTrackOrder(), expected);
+    EXPECT_EQ(Document().Genome().Store().GetTrackOrder(), expected);
 }
 
 TEST_F(WindowToolsTest, ATitleActsAsItsTracksLabel) {
@@ -149,16 +152,20 @@ TEST_F(WindowToolsTest, ATitleActsAsItsTracksLabel) {
     QTest::mouseClick(&View(), Qt::RightButton, {}, title(1));
     EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
     EXPECT_EQ(Visible(), before);  // no zoom
-    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              std::vector<std::string>{"mRNA"});
 
     QTest::mouseClick(&View(), Qt::LeftButton, {}, title(0));
-    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"gene"});
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              std::vector<std::string>{"gene"});
     QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, title(1));
-    EXPECT_EQ(Document().Genome.SelectedTracks, (std::vector<std::string>{"gene", "mRNA"}));
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              (std::vector<std::string>{"gene", "mRNA"}));
     QTest::mousePress(&View(), Qt::LeftButton, {}, title(0));
     QTest::mouseMove(&View(), LabelPoint(1));
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(1));
-    EXPECT_EQ(Document().Genome.GetTrackOrder(), (std::deque<std::string>{"mRNA", "gene"}));
+    EXPECT_EQ(Document().Genome().Store().GetTrackOrder(),
+              (std::deque<std::string>{"mRNA", "gene"}));
 
     // Beside the title the margin is data: a right click there zooms.
     Paint();
@@ -180,15 +187,16 @@ TEST_F(WindowToolsTest, ALabelPressAboveTheFirstVisibleRowActsOnThatRow) {
     KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, aboveFirstRow);
     EXPECT_FALSE(entries.isEmpty());
-    EXPECT_EQ(Document().Genome.SelectedTracks, std::vector<std::string>{"mRNA"});
+    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
+              std::vector<std::string>{"mRNA"});
 
     // Delete removes the track that row shows, not the hidden one above it.
     Frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     QTest::mouseClick(&View(), Qt::LeftButton, {}, aboveFirstRow);
     QTest::keyClick(&View(), Qt::Key_Delete);
-    EXPECT_NE(Document().Genome.FindTrack("chr1", "gene"), nullptr);
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA"), nullptr);
+    EXPECT_NE(Document().Genome().Store().FindTrack("chr1", "gene"), nullptr);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "mRNA"), nullptr);
 }
 
 TEST_F(WindowToolsTest, DraggingARowsBottomEdgeSetsItsHeightWithinLimits) {
@@ -198,13 +206,13 @@ TEST_F(WindowToolsTest, DraggingARowsBottomEdgeSetsItsHeightWithinLimits) {
     QTest::mousePress(&View(), Qt::LeftButton, {}, QPoint(20, bottom + 2));
     QTest::mouseMove(&View(), QPoint(20, top + 150));
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, QPoint(20, top + 150));
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene")->TrackHeight, 150);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->TrackHeight, 150);
 
     Paint();
     const int newBottom = View().Geometry().rowBottoms.at(0);
     QTest::mousePress(&View(), Qt::LeftButton, {}, QPoint(20, newBottom));
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, QPoint(20, top + 5));
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene")->TrackHeight,
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->TrackHeight,
               LocuscopeView::kMinimumDraggedHeight);
 }
 
@@ -214,7 +222,7 @@ TEST_F(WindowToolsTest, SelectionDragsAddARangeAndAPointerClickClearsThem) {
     QTest::mousePress(&View(), Qt::LeftButton, {}, from);
     QTest::mouseMove(&View(), to);
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, to);
-    const auto& selection = Document().Genome.RegionSelection;
+    const auto& selection = Document().Genome().Selection().GetRegionSelection();
     ASSERT_EQ(selection.count("chr1"), 1u);
     ASSERT_EQ(selection.at("chr1").size(), 1u);
     const LocuscopeDocument::Range range = selection.at("chr1").front();
@@ -222,7 +230,7 @@ TEST_F(WindowToolsTest, SelectionDragsAddARangeAndAPointerClickClearsThem) {
     EXPECT_TRUE(Enabled(Id::kExportSelections));
 
     QTest::mouseClick(&View(), Qt::LeftButton, {}, DataPoint(0.5));
-    EXPECT_TRUE(Document().Genome.RegionSelection.empty());
+    EXPECT_TRUE(Document().Genome().Selection().GetRegionSelection().empty());
     EXPECT_FALSE(Enabled(Id::kExportSelections));
 }
 
@@ -284,9 +292,11 @@ TEST_F(WindowToolsTest, CursorStepsWithTheArrowKeysAndFollowsTheAttachedTrack) {
     View().setFocus();
     QTest::keyClick(&View(), Qt::Key_Right);  // the first step puts the cursor on the first item
     QTest::keyClick(&View(), Qt::Key_Right);
-    EXPECT_EQ(Document().Genome.GetCursorRange("chr1"), LocuscopeDocument::Range(5001, 6000));
+    EXPECT_EQ(Document().Genome().Cursors().GetCursorRange("chr1"),
+              LocuscopeDocument::Range(5001, 6000));
     QTest::keyClick(&View(), Qt::Key_Left);
-    EXPECT_EQ(Document().Genome.GetCursorRange("chr1"), LocuscopeDocument::Range(1001, 2000));
+    EXPECT_EQ(Document().Genome().Cursors().GetCursorRange("chr1"),
+              LocuscopeDocument::Range(1001, 2000));
 
     QString text;
     EXPECT_FALSE(Enabled(Id::kAttachCursor));  // nothing selected
@@ -298,7 +308,7 @@ TEST_F(WindowToolsTest, CursorStepsWithTheArrowKeysAndFollowsTheAttachedTrack) {
 
     QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(1));
     Frame().Commands().ExecuteIfEnabled(Id::kAttachCursor);
-    EXPECT_EQ(Document().Genome.GetAttachedTrackName("chr1"), "mRNA");
+    EXPECT_EQ(Document().Genome().Cursors().GetAttachedTrackName("chr1"), "mRNA");
     EXPECT_TRUE(Enabled(Id::kAttachCursor, &text));
     EXPECT_EQ(text, "Detach Cursor\tAlt+A");
     Document().ChoosePane(kAllTracksPane);
@@ -315,7 +325,7 @@ TEST_F(WindowToolsTest, SetHeightAcceptsZeroOrFortyToThreeThousand) {
                  {"3000", 3000, false}, {"0", 0, false}};
     for (const auto& c : cases) {
         messages_.clear();
-        const int before = Document().Genome.FindTrack("chr1", "gene")->TrackHeight;
+        const int before = Document().Genome().Store().FindTrack("chr1", "gene")->TrackHeight;
         QString question;
         WhenShown([&c, &question](QWidget* dialog) {
             auto* field = dialog->findChild<QLineEdit*>();
@@ -326,7 +336,7 @@ TEST_F(WindowToolsTest, SetHeightAcceptsZeroOrFortyToThreeThousand) {
         });
         Frame().Commands().ExecuteIfEnabled(Id::kSetHeight);
         EXPECT_EQ(question, "Track Height");
-        EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene")->TrackHeight,
+        EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->TrackHeight,
                   c.refused ? before : c.height)
             << c.answer;
         EXPECT_EQ(messages_.size(), c.refused ? 1u : 0u) << c.answer;
@@ -343,7 +353,7 @@ TEST_F(WindowToolsTest, ManualScaleOrdersReversedLimitsAndPointSizeFieldsMeanThe
         QTest::keyClick(fields[1], Qt::Key_Return);
     });
     Frame().Commands().ExecuteIfEnabled(Id::kManualScale);
-    const ChromosomeDataset* gene = Document().Genome.FindTrack("chr1", "gene");
+    const ChromosomeDataset* gene = Document().Genome().Store().FindTrack("chr1", "gene");
     EXPECT_EQ(gene->ScaleMin, 2.0);
     EXPECT_EQ(gene->ScaleMax, 5.0);
     EXPECT_FALSE(gene->AutoScale);
@@ -374,7 +384,7 @@ TEST_F(WindowToolsTest, ManualScaleOrdersReversedLimitsAndPointSizeFieldsMeanThe
 
 TEST_F(WindowToolsTest, SetColorStartsFromTheTrackColourAndColoursTheNameEverywhere) {
     QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(1));  // mRNA, on chr1 and chr2
-    const int before = Document().Genome.FindTrack("chr1", "mRNA")->TrackColor;
+    const int before = Document().Genome().Store().FindTrack("chr1", "mRNA")->TrackColor;
     QColor offered;
     WhenShown([&offered](QWidget* dialog) {
         auto* colors = qobject_cast<QColorDialog*>(dialog);
@@ -385,8 +395,9 @@ TEST_F(WindowToolsTest, SetColorStartsFromTheTrackColourAndColoursTheNameEverywh
     });
     Frame().Commands().ExecuteIfEnabled(Id::kSetColor);
     EXPECT_EQ(offered, QColor(before & 0xFF, (before >> 8) & 0xFF, (before >> 16) & 0xFF));
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "mRNA")->TrackColor, 0x563412);  // 0x00BBGGRR
-    EXPECT_EQ(Document().Genome.FindTrack("chr2", "mRNA")->TrackColor, 0x563412);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "mRNA")->TrackColor,
+              0x563412);  // 0x00BBGGRR
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr2", "mRNA")->TrackColor, 0x563412);
 }
 
 TEST_F(WindowToolsTest, DeletingTracksAndPanes) {
@@ -395,14 +406,14 @@ TEST_F(WindowToolsTest, DeletingTracksAndPanes) {
     Paint();
     QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(0));
     Frame().Commands().ExecuteIfEnabled(Id::kDeleteTracks);
-    EXPECT_FALSE(Document().Genome.HasChromosome("chr2"));
-    EXPECT_FALSE(Document().Genome.HasChromosome("chr1") &&
-                 Document().Genome.FindTrack("chr1", "mRNA") != nullptr);
+    EXPECT_FALSE(Document().Genome().Store().HasChromosome("chr2"));
+    EXPECT_FALSE(Document().Genome().Store().HasChromosome("chr1") &&
+                 Document().Genome().Store().FindTrack("chr1", "mRNA") != nullptr);
     EXPECT_EQ(Frame().GetPaneSelector()->count(), 2);  // All Tracks and chr1
 
     Document().ChoosePane(kAllTracksPane);
     Frame().Commands().ExecuteIfEnabled(Id::kDeletePane);
-    EXPECT_EQ(Document().Genome.GetChromosomeCount(), 0u);
+    EXPECT_EQ(Document().Genome().Store().GetChromosomeCount(), 0u);
 }
 
 TEST_F(WindowToolsTest, TypingAPaneLabelAndPressingEnterGoesThere) {

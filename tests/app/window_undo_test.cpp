@@ -230,9 +230,9 @@ TEST_F(WindowUndoTest, UndoingADeleteOfAllTracksBringsBackTheWholeWindow) {
     ShowPane(kAllTracksPane);
     const std::string before = DescribeDocument(Document(), true);
     Keys(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(Document().Genome.GetChromosomeCount(), 0u);
+    EXPECT_EQ(Document().Genome().Store().GetChromosomeCount(), 0u);
     EXPECT_EQ(Frame().GetPaneSelector()->count(), 1);
-    EXPECT_EQ(Document().Genome.GetPaneTrackCount(kAllTracksPane), 0);
+    EXPECT_EQ(Document().Genome().Store().GetPaneTrackCount(kAllTracksPane), 0);
 
     Keys(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(DescribeDocument(Document(), true), before);
@@ -254,7 +254,7 @@ TEST_F(WindowUndoTest, UndoingADeleteOfAllTracksBringsBackTheWholeWindow) {
 TEST_F(WindowUndoTest, UndoWaitsForALongOperationAndAnImportEndsTheSteps) {
     QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(0));
     Keys(Qt::Key_Delete, {});
-    ASSERT_EQ(Document().Genome.FindTrack("chr1", "gene"), nullptr);
+    ASSERT_EQ(Document().Genome().Store().FindTrack("chr1", "gene"), nullptr);
     ASSERT_TRUE(Enabled(Id::kUndo));
 
     ScratchFile more("more.bed", "chr4\t10\t20\tpeak\n");
@@ -265,13 +265,13 @@ TEST_F(WindowUndoTest, UndoWaitsForALongOperationAndAnImportEndsTheSteps) {
     });
     Document().ImportFiles({more.Path()});
     EXPECT_TRUE(refused);
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene"), nullptr);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene"), nullptr);
     // The import changed what the steps referred to: there is nothing left to undo.
     QString text;
     EXPECT_FALSE(Enabled(Id::kUndo, &text));
     EXPECT_EQ(text, "Undo\tCtrl+Z");
     Keys(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene"), nullptr);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene"), nullptr);
 }
 
 TEST_F(WindowUndoTest, AChangeThatChangesNothingLeavesNoStep) {

@@ -196,7 +196,7 @@ TEST_F(WorkspaceTest, AWorkspaceBringsBackEverythingAfterTheWindowClosed) {
     ASSERT_TRUE(Document().ExportSelections(exported));
     const LocuscopeDocument::Range range = View().GetVisibleRange();
     const QImage figure =
-        PaneImage::Render(Document().Genome, "chr1", range, 900, Document().HeaderVisible,
+        PaneImage::Render(Document().Genome(), "chr1", range, 900, Document().HeaderVisible,
                           View().CurrentRenderSettings(1.0));
 
     app_.reset();
@@ -260,10 +260,10 @@ TEST_F(WorkspaceTest, AMissingFileIsReportedAndEverythingElseRestored) {
         << status.toStdString();
     EXPECT_EQ(Document().GetCurrentPaneName(), "chr1");
     EXPECT_EQ(View().GetVisibleRange(), LocuscopeDocument::Range(2000, 4000));
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene")->TrackStyle,
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->TrackStyle,
               ChromosomeDataset::kStyleBars);
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "peaks"), nullptr);
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene")->GetItemCount(), 2u);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "peaks"), nullptr);
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->GetItemCount(), 2u);
 
     // Without a window the files are not all there: nothing is drawn, the report says failed.
     const RunResult report = RunLocuscope({"--report", QString::fromStdString(workspace_)});
@@ -308,7 +308,7 @@ TEST_F(WorkspaceTest, OpenWorkspaceInTheFileMenuOpensAWindowOfItsOwn) {
     Frame().Commands().ExecuteIfEnabled(Id::kOpenWorkspace);
     EXPECT_EQ(Frame().GetMdiArea()->subWindowList().size(), 2);
     EXPECT_EQ(Frame().GetMdiArea()->activeSubWindow()->windowTitle(), "session.lsw");
-    EXPECT_EQ(Document().Genome.FindTrack("chr1", "gene")->TrackStyle,
+    EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->TrackStyle,
               ChromosomeDataset::kStylePoints);
 }
 

@@ -13,14 +13,14 @@ protected:
 
     void File(const std::string& chromosome, const std::string& trackName, uint32_t start,
               const std::string& attributes, uint32_t stop = 0) {
-        ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosome, trackName);
+        ChromosomeDataset& track = genome_.Store().FindOrCreateTrack(chromosome, trackName);
         ChromosomeItem item;
         item.Stop = stop != 0 ? stop : start + 10;
         item.Attributes = attributes;
         track.UpdateExtents(start, item.Stop, 0.0f);
         track.AddItem(start, item);
-        genome_.AppendTrackName(trackName);
-        genome_.SortChromosomeNames();
+        genome_.Store().AppendTrackName(trackName);
+        genome_.Store().SortChromosomeNames();
     }
     // The hits as "pane/track/start".
     static std::vector<std::string> Rows(const SearchResultList& results) {
@@ -63,15 +63,15 @@ TEST_F(AttributeSearchTest, ReportsFortyNinePositionsThenFiftyOrMoreOnceButKeeps
         GenomeDataset genome;
         RecordingAgent agent;
         genome.SetNotificationTarget(&agent);
-        ChromosomeDataset& track = genome.FindOrCreateTrack("chr1", "gene");
+        ChromosomeDataset& track = genome.Store().FindOrCreateTrack("chr1", "gene");
         for (int i = 1; i <= c.hits; ++i) {
             ChromosomeItem item;
             item.Stop = static_cast<uint32_t>(i);
             item.Attributes = "x";
             track.AddItem(static_cast<uint32_t>(i), item);
         }
-        genome.AppendTrackName("gene");
-        genome.SortChromosomeNames();
+        genome.Store().AppendTrackName("gene");
+        genome.Store().SortChromosomeNames();
         EXPECT_EQ(genome.Search("x").size(), static_cast<size_t>(c.hits)) << c.hits;
         size_t positions = 0;
         size_t fifty = 0;
@@ -106,7 +106,7 @@ TEST_F(AttributeSearchTest, HitsFindTheirItemAgainAmongEqualStartsAndAfterDeleti
     found = results.Locate(genome_, 0);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->track->GetStart(found->item), 100u);
-    genome_.DeleteTracks({{"chr1", "gene"}});
+    genome_.Store().DeleteTracks({{"chr1", "gene"}});
     EXPECT_FALSE(results.Locate(genome_, 0));
 }
 

@@ -23,7 +23,7 @@ const char kAnnotation[] =
 class FeatureNameIndexTest : public testing::Test {
 protected:
     FeatureNameIndexTest() {
-        genome_.SortOrder = GenomeDataset::kSortAlphanumeric;
+        genome_.Store().SetSortOrder(GenomeStore::kSortAlphanumeric);
         Import("annotation.gff", kAnnotation);
     }
 
@@ -72,7 +72,7 @@ TEST_F(FeatureNameIndexTest, AnswersNothingOnceTracksChangeUntilBuiltAgain) {
     ASSERT_TRUE(index_.Build(genome_, nullptr));
 
     // A sort or a moved track changes only the order of the matches.
-    ASSERT_TRUE(genome_.MoveTrackName("exon", "gene"));
+    ASSERT_TRUE(genome_.Store().MoveTrackName("exon", "gene"));
     EXPECT_EQ(Found("BRCA2")[0], "chr2/exon/50-60 BRCA2");
 
     // Items added to a track that exists: stale.
@@ -82,7 +82,7 @@ TEST_F(FeatureNameIndexTest, AnswersNothingOnceTracksChangeUntilBuiltAgain) {
     EXPECT_EQ(Found("TP53"), (Rows{"chr2/gene/2000-2500 TP53", "chr2/gene/7000-7100 TP53"}));
 
     // A deleted track, and one made again in its place with as many items.
-    genome_.DeleteTracks({{"chr10", "gene"}});
+    genome_.Store().DeleteTracks({{"chr10", "gene"}});
     EXPECT_EQ(Found("BRCA2"), Rows{"stale"});
     Import("again.gff", "chr10\ts\tgene\t1\t10\t.\t+\t.\tName=OTHER\n");
     EXPECT_EQ(Found("OTHER"), Rows{"stale"});

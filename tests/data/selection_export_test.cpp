@@ -20,7 +20,7 @@ protected:
 
     void File(const std::string& chromosome, const std::string& trackName, uint32_t start,
               float score = 1.0f) {
-        ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosome, trackName);
+        ChromosomeDataset& track = genome_.Store().FindOrCreateTrack(chromosome, trackName);
         ChromosomeItem item;
         item.Source = "src";
         item.Stop = start + 5;
@@ -28,8 +28,8 @@ protected:
         item.Attributes = "ID=" + std::to_string(start);
         track.UpdateExtents(start, item.Stop, score);
         track.AddItem(start, item);
-        genome_.AppendTrackName(trackName);
-        genome_.SortChromosomeNames();
+        genome_.Store().AppendTrackName(trackName);
+        genome_.Store().SortChromosomeNames();
     }
     std::string Exported() {
         std::ifstream in(output_.Path());
@@ -65,7 +65,7 @@ TEST_F(SelectionExportTest, LowEndIsExclusiveHighEndInclusiveInEitherOrder) {
     } cases[] = {{{100, 200}, "150 200 "}, {{200, 100}, "150 200 "}, {{0, 99}, ""},
                  {{151, 199}, ""},         {{99, 100}, "100 "},      {{250, 0xFFFFFFFF}, ""}};
     for (const auto& c : cases) {
-        genome_.RegionSelection = {{"chr1", {c.range}}};
+        genome_.Selection().SetRegionSelection({{"chr1", {c.range}}});
         ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path(), {}));
         EXPECT_EQ(ExportedStarts(), c.starts) << c.range.first << "-" << c.range.second;
     }
@@ -76,7 +76,7 @@ TEST_F(SelectionExportTest, WritesNineColumnsAndTheExactStatusLines) {
     File("chr1", "gene", 200, 5.0f);
     File("chr1", "exon", 300);
     File("chr2", "gene", 10);
-    genome_.RegionSelection = {{"chr2", {{0, 20}}}, {"chr1", {{100, 200}}}};
+    genome_.Selection().SetRegionSelection({{"chr2", {{0, 20}}}, {"chr1", {{100, 200}}}});
     ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path(), {}));
     EXPECT_EQ(Exported(),
               "chr1\tsrc\tgene\t150\t155\t0.500000\t+\t0\tID=150\n"
@@ -91,14 +91,14 @@ TEST_F(SelectionExportTest, WritesNineColumnsAndTheExactStatusLines) {
 TEST_F(SelectionExportTest, OverlappingRangesExportTheirCommonItemsTwice) {
     for (uint32_t start : {10, 20, 30})
         File("chr1", "gene", start);
-    genome_.RegionSelection = {{"chr1", {{0, 20}, {15, 30}}}};
+    genome_.Selection().SetRegionSelection({{"chr1", {{0, 20}, {15, 30}}}});
     ASSERT_TRUE(SelectionExport::Run(genome_, output_.Path(), {}));
     EXPECT_EQ(ExportedStarts(), "10 20 20 30 ");
 }
 
 TEST_F(SelectionExportTest, AFileThatCannotBeWrittenIsReportedWithItsReason) {
     File("chr1", "gene", 10);
-    genome_.SelectAllRegions();
+    genome_.Selection().SelectAllRegions();
     const struct {
         std::string path;
         std::vector<std::string> inputs;
@@ -128,7 +128,7 @@ TEST_F(SelectionExportTest, ACancelledExportSaysSoAndLeavesTheFileAsItWas) {
     for (uint32_t start : {10, 20, 30})
         File("chr1", "gene", start);
     File("chr2", "gene", 10);
-    genome_.SelectAllRegions();
+    genome_.Selection().SelectAllRegions();
     agent_.cancelAnswer = true;
     EXPECT_FALSE(SelectionExport::Run(genome_, output_.Path(), {}));
     EXPECT_EQ(agent_.messages, (std::vector<std::string>{"Adding chr1 gene Positions 10 - 30.",
@@ -149,15 +149,16 @@ TEST_F(SelectionExportTest, SelectAllExportsEveryItemOnceAndReadsBackTheSame) {
                       "chr2\ta\tgene\t7\t8\t6\t+\t.\tID=other\n");
     GenomeDataset original;
     ASSERT_TRUE(ImportDriver(original).LoadFiles({input.Path()}));
-    original.SelectAllRegions();
-    EXPECT_EQ(original.RegionSelection.at("chr1"), (std::vector<GenomeDataset::Range>{{0, 100}}));
+    original.Selection().SelectAllRegions();
+    EXPECT_EQ(original.Selection().GetRegionSelection().at("chr1"),
+              (std::vector<GenomeDataset::Range>{{0, 100}}));
     ASSERT_TRUE(original.ExportSelections(output_.Path(), {}));
 
     GenomeDataset reread;
     ASSERT_TRUE(ImportDriver(reread).LoadFiles({output_.Path()}));
     for (const char* pane : {"chr1", "chr2"}) {
-        const auto before = original.GetPaneTracks(pane);
-        const auto after = reread.GetPaneTracks(pane);
+        const auto before = original.Store().GetPaneTracks(pane);
+        const auto after = reread.Store().GetPaneTracks(pane);
         ASSERT_EQ(before.size(), after.size()) << pane;
         for (size_t t = 0; t < before.size(); ++t) {
             ASSERT_EQ(before[t].dataset->GetItemCount(), after[t].dataset->GetItemCount());

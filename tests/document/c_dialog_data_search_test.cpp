@@ -80,7 +80,7 @@ TEST_F(DialogDataSearchTest, EnterFindsListsEveryColumnAndJumpsToTheFirstHit) {
     EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 0);
     EXPECT_EQ(document_.LastSearchRow, 0);
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr1");
-    EXPECT_EQ(document_.Genome.RegionSelection.at("chr1"),
+    EXPECT_EQ(document_.Genome().Selection().GetRegionSelection().at("chr1"),
               (std::vector<GenomeDataset::Range>{{99, 900}}));
 
     // Case matters; a string found nowhere empties the list.

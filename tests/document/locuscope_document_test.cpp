@@ -91,10 +91,10 @@ TEST_F(LocuscopeDocumentTest, NavigationShowsEachPaneAgainAndIgnoresTheCurrentPa
     // The document is the one keeper of each pane's range.
     EXPECT_EQ(document_.GetPaneJumpRange("chr1"), LocuscopeDocument::Range(150, 250));
 
-    const size_t history = document_.BackHistory.size();
+    const size_t history = document_.GetBackHistory().size();
     document_.NavigateToPane("chr1", true);
     EXPECT_EQ(view_.panesShown, 2);
-    EXPECT_EQ(document_.BackHistory.size(), history);
+    EXPECT_EQ(document_.GetBackHistory().size(), history);
 }
 
 TEST_F(LocuscopeDocumentTest, ChoosingAPaneLabelGoesToThePaneAndRange) {
@@ -102,7 +102,7 @@ TEST_F(LocuscopeDocumentTest, ChoosingAPaneLabelGoesToThePaneAndRange) {
     document_.ChoosePane("chr2:1,000-1,500");
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr2");
     EXPECT_EQ(view_.visible, LocuscopeDocument::Range(1000, 1500));
-    EXPECT_EQ(document_.BackHistory, std::vector<std::string>{"chr1"});
+    EXPECT_EQ(document_.GetBackHistory(), std::vector<std::string>{"chr1"});
 
     document_.ChoosePane("chr3");  // a name alone keeps the range the pane has
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr3");
@@ -112,17 +112,19 @@ TEST_F(LocuscopeDocumentTest, ChoosingAPaneLabelGoesToThePaneAndRange) {
     document_.ChoosePane("chr9:1-10");
     document_.ChoosePane("nonsense");
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr3");
-    EXPECT_EQ(document_.BackHistory.size(), 2u);
+    EXPECT_EQ(document_.GetBackHistory().size(), 2u);
 }
 
 TEST_F(LocuscopeDocumentTest, ClearAllEmptiesTheDataButKeepsNavigation) {
     Import();
     document_.NavigateToPane("chr2", true);
-    document_.SearchResults.push_back({"chr1", "gene", 100});
+    SearchResultList results;
+    results.push_back({"chr1", "gene", 100});
+    document_.SetSearchResults(std::move(results));
     document_.ClearAll();
-    EXPECT_EQ(document_.Genome.GetChromosomeCount(), 0u);
-    EXPECT_TRUE(document_.SearchResults.empty());
-    EXPECT_EQ(document_.BackHistory.size(), 1u);
+    EXPECT_EQ(document_.Genome().Store().GetChromosomeCount(), 0u);
+    EXPECT_TRUE(document_.GetSearchResults().empty());
+    EXPECT_EQ(document_.GetBackHistory().size(), 1u);
 }
 
 }  // namespace

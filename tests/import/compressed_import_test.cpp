@@ -40,7 +40,7 @@ protected:
         return ImportDriver(*genome_).ImportFile(file.Path(), nullptr);
     }
     size_t ItemsOf(const std::string& track) {
-        const ChromosomeDataset* found = genome_->FindTrack("chr1", track);
+        const ChromosomeDataset* found = genome_->Store().FindTrack("chr1", track);
         return found == nullptr ? 0 : found->GetItemCount();
     }
     // Every GFF line numbered, "n" lines in all, so a lost or doubled line changes the count.
@@ -74,9 +74,9 @@ TEST_F(CompressedImportTest, EveryExtensionIsReadPlainAndCompressed) {
             ImportDriver::IsCompressed(file.name) ? GzipText(file.text) : file.text;
         EXPECT_TRUE(Import(file.name, contents)) << file.name;
         EXPECT_TRUE(agent_.messages.empty()) << file.name << ": " << agent_.messages.front();
-        EXPECT_EQ(genome_->GetStoredFeatures(), 2u) << file.name;
+        EXPECT_EQ(genome_->Store().GetStoredFeatures(), 2u) << file.name;
         EXPECT_EQ(ItemsOf(file.track), std::string(file.track) == "gene" ? 1u : 2u) << file.name;
-        EXPECT_EQ(genome_->GetLoadedFiles(), Messages{std::string(file.name) + " "});
+        EXPECT_EQ(genome_->Store().GetLoadedFiles(), Messages{std::string(file.name) + " "});
     }
     EXPECT_FALSE(Import("m.gz", GzipText(kGff)));
     EXPECT_FALSE(Import("n.vcf.gz", GzipText(kGff)));
@@ -98,7 +98,7 @@ TEST_F(CompressedImportTest, ManyMembersAndBlocksReadCompletely) {
         EXPECT_TRUE(Import(form.name, GzipText(text, form.members, form.level))) << form.name;
         EXPECT_TRUE(agent_.messages.empty()) << form.name << ": " << agent_.messages.front();
         ASSERT_EQ(ItemsOf("gene"), static_cast<size_t>(lines)) << form.name;
-        const ChromosomeDataset* gene = genome_->FindTrack("chr1", "gene");
+        const ChromosomeDataset* gene = genome_->Store().FindTrack("chr1", "gene");
         EXPECT_EQ(gene->GetStart(lines - 1), static_cast<uint32_t>(lines));
         EXPECT_EQ(gene->GetItem(lines - 1).Attributes, "ID=feature" + std::to_string(lines));
     }
@@ -128,7 +128,7 @@ TEST_F(CompressedImportTest, DamagedStreamsStopWithTheLineReachedAndKeepWhatWasR
         EXPECT_FALSE(Import(c.name, c.contents)) << c.name;
         ASSERT_EQ(agent_.messages.size(), 3u) << c.name;
         // Every line before the one reached is kept, and only those.
-        const size_t kept = genome_->GetStoredFeatures();
+        const size_t kept = genome_->Store().GetStoredFeatures();
         EXPECT_EQ(agent_.messages[0], "Error reading file at line " + std::to_string(kept + 1) +
                                           ": " + path_ + " (" + c.reason + ")");
         if (c.lineReached != 0)
@@ -138,7 +138,7 @@ TEST_F(CompressedImportTest, DamagedStreamsStopWithTheLineReachedAndKeepWhatWasR
         EXPECT_EQ(agent_.messages[2], "The rest of the file will not be loaded.");
         EXPECT_TRUE(agent_.GetErrorFlag());
         EXPECT_EQ(ItemsOf("gene"), kept) << c.name;
-        EXPECT_EQ(genome_->GetLoadedFiles(), Messages{std::string(c.name) + " "});
+        EXPECT_EQ(genome_->Store().GetLoadedFiles(), Messages{std::string(c.name) + " "});
     }
 }
 

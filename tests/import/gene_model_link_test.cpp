@@ -24,7 +24,7 @@ protected:
     std::vector<std::string> Models(const std::string& trackName,
                                     const std::string& chromosome = "chr1") const {
         std::vector<std::string> lines;
-        const ChromosomeDataset* track = genome_.FindTrack(chromosome, trackName);
+        const ChromosomeDataset* track = genome_.Store().FindTrack(chromosome, trackName);
         const GeneModelSet* set = track != nullptr ? track->GetGeneModels() : nullptr;
         if (set == nullptr)
             return lines;
@@ -98,7 +98,7 @@ TEST_F(GeneModelLinkTest, BadLinksLeaveTheirItemsWithoutModelsAndNeverStopTheImp
     EXPECT_EQ(Models("mRNA"),
               (Lines{"100-900 item@100 exons:100-200", "4000-4900 item@4000 exons:4000-4100"}));
     EXPECT_TRUE(Models("transcript").empty());
-    EXPECT_EQ(genome_.FindTrack("chr1", "exon")->GetItemCount(), 4u);
+    EXPECT_EQ(genome_.Store().FindTrack("chr1", "exon")->GetItemCount(), 4u);
     EXPECT_FALSE(agent_.GetErrorFlag());
 }
 
@@ -157,7 +157,7 @@ TEST_F(GeneModelLinkTest, ModelsFollowWhatIsLoadedAndWhatIsDeleted) {
     ASSERT_TRUE(Import("b.gff3", Gff("mRNA", 50, 60, "ID=t2") + Gff("exon", 50, 60, "Parent=t2")));
     EXPECT_EQ(Models("mRNA"), (Lines{"50-60 item@50 exons:50-60",
                                      "100-900 item@100 exons:100-200~ coding:150-200"}));
-    genome_.DeleteTracks({{"chr1", "CDS"}});
+    genome_.Store().DeleteTracks({{"chr1", "CDS"}});
     EXPECT_EQ(Models("mRNA"),
               (Lines{"50-60 item@50 exons:50-60", "100-900 item@100 exons:100-200"}));
     // BED lines added to the track: the models named items by their place, so they are dropped.

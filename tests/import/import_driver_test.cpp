@@ -36,7 +36,7 @@ protected:
         return result;
     }
     const ChromosomeDataset* Track(const std::string& chromosome, const std::string& name) {
-        return genome_.FindTrack(chromosome, name);
+        return genome_.Store().FindTrack(chromosome, name);
     }
 
     RecordingAgent agent_;
@@ -108,8 +108,8 @@ TEST_F(ImportDriverTest, FilesRefusedBeforeReadingReportWhy) {
             "File is not supported: a.gff.zip", "Bad File: empty.gff (empty)",
             "Bad File: /no/such/file.bed (not found)", "Bad File: folder.bed (not a regular file)",
             "Bad File: pipe.bed (not a regular file)", "Bad File: zero.bed (not a regular file)"}));
-    EXPECT_EQ(genome_.GetChromosomeCount(), 0u);
-    EXPECT_TRUE(genome_.GetLoadedFiles().empty());
+    EXPECT_EQ(genome_.Store().GetChromosomeCount(), 0u);
+    EXPECT_TRUE(genome_.Store().GetLoadedFiles().empty());
 }
 
 TEST_F(ImportDriverTest, AnUnreadableFileIsNamedAsSuch) {
@@ -151,9 +151,9 @@ TEST_F(ImportDriverTest, AFileThatShrinksWhileReadIsReportedAndKeepsWhatWasRead)
               std::string::npos)
         << last;
     EXPECT_TRUE(agent.GetErrorFlag());
-    EXPECT_GT(genome_.GetStoredFeatures(), 0u);
-    EXPECT_LT(genome_.GetStoredFeatures(), lines);
-    EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"shrinking.gff "});
+    EXPECT_GT(genome_.Store().GetStoredFeatures(), 0u);
+    EXPECT_LT(genome_.Store().GetStoredFeatures(), lines);
+    EXPECT_EQ(genome_.Store().GetLoadedFiles(), Messages{"shrinking.gff "});
 }
 
 TEST_F(ImportDriverTest, RepeatedProblemsAreListedUpToALimitThenCounted) {
@@ -194,8 +194,8 @@ TEST_F(ImportDriverTest, GffFileIsFiledByChromosomeAndFeatureType) {
     EXPECT_TRUE(Track("chr1", "exon")->HasReverseStrand);
     EXPECT_NE(Track("chromosome1", "gene"), nullptr);
     EXPECT_NE(Track("genes", "genes"), nullptr);  // empty names take the file's name
-    EXPECT_EQ(genome_.GetStoredFeatures(), 5u);
-    EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"genes.gff "});
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 5u);
+    EXPECT_EQ(genome_.Store().GetLoadedFiles(), Messages{"genes.gff "});
     EXPECT_EQ(genome_.GetCurrentPane(), "chr1");
     EXPECT_EQ(touched_.GetPairs().front(), TrackCollector::Pair("chr1", "gene"));
     EXPECT_EQ(touched_.GetPairs().size(), 4u);
@@ -217,7 +217,7 @@ TEST_F(ImportDriverTest, BadLinesAreReportedAndSkipped) {
                         "max=9) found at line 3.'",
                         "Line skipped."}));
     EXPECT_TRUE(agent_.GetErrorFlag());
-    EXPECT_EQ(genome_.GetStoredFeatures(), 1u);
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 1u);
 }
 
 TEST_F(ImportDriverTest, ThirtyThreeBackwardLinesStopTheFileAtTheNextGoodLine) {
@@ -232,8 +232,8 @@ TEST_F(ImportDriverTest, ThirtyThreeBackwardLinesStopTheFileAtTheNextGoodLine) {
     EXPECT_EQ(tail,
               (Messages{"Invalid File, line 34: Too many errors (33) in File.",
                         "0 ChromosomeNames loaded.", "The rest of the file will not be loaded."}));
-    EXPECT_EQ(genome_.GetStoredFeatures(), 0u);
-    EXPECT_EQ(genome_.GetLoadedFiles(), Messages{"bad.gff "});
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 0u);
+    EXPECT_EQ(genome_.Store().GetLoadedFiles(), Messages{"bad.gff "});
 }
 
 TEST_F(ImportDriverTest, TooManyChromosomeNamesCutTheFileShort) {
@@ -251,7 +251,7 @@ TEST_F(ImportDriverTest, TooManyChromosomeNamesCutTheFileShort) {
 
 TEST_F(ImportDriverTest, TxtFileIsDecidedByItsFirstDataLine) {
     ASSERT_TRUE(Import("as_gff.txt", std::string(kGffLine) + "chr1 1 2\n"));
-    EXPECT_EQ(genome_.GetStoredFeatures(), 1u);  // the BED-like line is refused as GFF
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 1u);  // the BED-like line is refused as GFF
     EXPECT_EQ(agent_.messages.size(), 2u);
 
     agent_.messages.clear();
@@ -261,7 +261,7 @@ TEST_F(ImportDriverTest, TxtFileIsDecidedByItsFirstDataLine) {
 
     EXPECT_FALSE(Import("neither.txt", "# header\n\r\nchr1 1 2\n"));
     EXPECT_EQ(agent_.messages, Messages{"ERROR: File is not GFF or BED file."});
-    EXPECT_EQ(genome_.GetLoadedFiles().size(), 2u);  // no list update for the refused file
+    EXPECT_EQ(genome_.Store().GetLoadedFiles().size(), 2u);  // no list update for the refused file
 }
 
 TEST_F(ImportDriverTest, AFastaSectionEndsTheFeaturesOfAGffFile) {
@@ -271,10 +271,10 @@ TEST_F(ImportDriverTest, AFastaSectionEndsTheFeaturesOfAGffFile) {
     ASSERT_TRUE(Import("with_sequence.txt", kGffLine + fasta));
     ASSERT_TRUE(Import("sequence_only.txt", "##gff-version 3\n" + fasta));
     EXPECT_TRUE(agent_.messages.empty()) << agent_.messages.front();
-    EXPECT_EQ(genome_.GetStoredFeatures(), 2u);
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 2u);
     // In a BED file it is a comment like any other.
     ASSERT_TRUE(Import("not_gff.bed", "##FASTA\nchr1 0 10\n"));
-    EXPECT_EQ(genome_.GetStoredFeatures(), 3u);
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 3u);
 }
 
 TEST_F(ImportDriverTest, BedBrowserLinesAreSkippedAndTrackLinesColourTheirTracks) {
@@ -295,7 +295,7 @@ TEST_F(ImportDriverTest, BedBrowserLinesAreSkippedAndTrackLinesColourTheirTracks
     EXPECT_EQ(Track("chr3", "red")->TrackColor, 0x00FF00);
     EXPECT_NE(Track("chr1", "plain")->TrackColor, ChromosomeDataset::kUnassignedColor);
     EXPECT_NE(Track("chr1", "plain")->TrackColor, 0x0000FF);
-    EXPECT_EQ(genome_.GetStoredFeatures(), 4u);
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 4u);
 }
 
 TEST_F(ImportDriverTest, BedFeatureReadAfterARefusedGffReadingCarriesNothingOfIt) {
@@ -339,11 +339,12 @@ TEST_F(ImportDriverTest, LoadFilesStopsAtTheFirstFailedFileAndOrdersTracksAsFile
     // The first file's task bar at 100 %, then 1 and 2 of 3 files.
     EXPECT_EQ(agent_.percents, (std::vector<int>{100, 33, 66}));
     EXPECT_EQ(agent_.waits, 1);  // the flagged error waits for the user
-    EXPECT_EQ(Messages(genome_.GetTrackOrder().begin(), genome_.GetTrackOrder().end()),
-              (Messages{"zeta", "alpha"}));
+    EXPECT_EQ(
+        Messages(genome_.Store().GetTrackOrder().begin(), genome_.Store().GetTrackOrder().end()),
+        (Messages{"zeta", "alpha"}));
     EXPECT_EQ(Track("chr1", "alpha")->ScaleMin, 9.0);
     EXPECT_EQ(Track("chr1", "alpha")->ScaleMax, 9.0);
-    EXPECT_EQ(genome_.FindTrack("chr1", "gene"), nullptr);
+    EXPECT_EQ(genome_.Store().FindTrack("chr1", "gene"), nullptr);
 }
 
 }  // namespace

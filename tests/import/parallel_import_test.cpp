@@ -99,7 +99,7 @@ TEST(ParallelImportTest, ErrorPolicyAndHeadersApplyInFileOrder) {
         {"fasta.txt", "# comment\n\n##FASTA\n" + good, "stored 0"},
         {"as_gff.txt", "# comment\n\n" + good + "chr1 1 2\n" + good + ">chr1\nACGT\n",
          "Exception 'Invalid GFF File: 1 columns"},
-        {"as_bed.txt", "#x\ntrack name=calls\nchr2 0 10 n1 3\n" + good, "track calls"},
+        {"as_bed.txt", "#x\ntrack name=calls\nchr2 0 10 n1 3\n" + good, "track chr2 calls"},
         {"neither.txt", "# header\n\r\nchr1 1 2\n" + good, "ERROR: File is not GFF or BED file."},
     };
     for (const Case& c : cases) {

@@ -10,20 +10,20 @@
 // line, so that two states compare as text and a difference shows where it lies. withRanges
 // adds each pane's visible range (a pane without one reads as its whole extent).
 inline std::string DescribeDocument(const LocuscopeDocument& document, bool withRanges) {
-    const GenomeDataset& genome = document.Genome;
+    const GenomeDataset& genome = document.Genome();
     std::ostringstream out;
     out << "panes:";
-    for (const std::string& pane : genome.GetPaneOrder())
+    for (const std::string& pane : genome.Store().GetPaneOrder())
         out << ' ' << pane;
     out << "\ntracks:";
-    for (const std::string& name : genome.GetTrackOrder()) {
-        const std::optional<int> color = genome.GetRememberedColor(name);
+    for (const std::string& name : genome.Store().GetTrackOrder()) {
+        const std::optional<int> color = genome.Colors().GetRememberedColor(name);
         out << ' ' << name << "(remembered " << (color ? *color : -1) << ')';
     }
     out << '\n';
-    for (const std::string& pane : genome.GetPaneOrder()) {
-        for (const std::string& name : genome.GetTrackOrder()) {
-            const ChromosomeDataset* track = genome.FindTrack(pane, name);
+    for (const std::string& pane : genome.Store().GetPaneOrder()) {
+        for (const std::string& name : genome.Store().GetTrackOrder()) {
+            const ChromosomeDataset* track = genome.Store().FindTrack(pane, name);
             if (track == nullptr)
                 continue;
             out << pane << '/' << name << ": " << track->GetItemCount() << " items, scale "
@@ -35,23 +35,23 @@ inline std::string DescribeDocument(const LocuscopeDocument& document, bool with
         }
     }
     out << "current: " << genome.GetCurrentPane() << "\nselected:";
-    for (const std::string& name : genome.SelectedTracks)
+    for (const std::string& name : genome.Selection().GetSelectedTracks())
         out << ' ' << name;
     std::map<std::string, std::string> byPane;  // in name order
-    for (const auto& [pane, ranges] : genome.RegionSelection) {
+    for (const auto& [pane, ranges] : genome.Selection().GetRegionSelection()) {
         for (const auto& range : ranges)
             byPane[pane] += ' ' + std::to_string(range.first) + '-' + std::to_string(range.second);
     }
     // Looking a pane's cursor up enters the default "gene"; only other tracks say something.
-    for (const auto& [pane, track] : genome.GetAttachedTracks()) {
+    for (const auto& [pane, track] : genome.Cursors().GetAttachedTracks()) {
         if (track != "gene")
             byPane[pane] += " cursor on " + track;
     }
-    for (const auto& [pane, index] : genome.GetCursorPositions())
+    for (const auto& [pane, index] : genome.Cursors().GetCursorPositions())
         byPane[pane] += " at " + std::to_string(index);
     if (withRanges) {
         byPane[kAllTracksPane];
-        for (const std::string& pane : genome.GetPaneOrder())
+        for (const std::string& pane : genome.Store().GetPaneOrder())
             byPane[pane];
         for (auto& [pane, text] : byPane) {
             const auto found = document.PaneJumpRanges.find(pane);
@@ -64,9 +64,9 @@ inline std::string DescribeDocument(const LocuscopeDocument& document, bool with
     for (const auto& [pane, text] : byPane)
         out << "\n" << pane << ':' << text;
     out << "\nloaded:";
-    for (const std::string& file : genome.GetLoadedFiles())
+    for (const std::string& file : genome.Store().GetLoadedFiles())
         out << ' ' << file;
-    out << "\nfeatures: " << genome.GetStoredFeatures() << "\ndefault style "
+    out << "\nfeatures: " << genome.Store().GetStoredFeatures() << "\ndefault style "
         << document.DefaultTrackStyle << (document.HeaderVisible ? ", header" : ", no header")
         << '\n';
     return out.str();

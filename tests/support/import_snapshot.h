@@ -24,13 +24,13 @@ inline std::string ImportSnapshot(const std::string& path, const ImportLimits& l
                       std::to_string(agent.waits) + "\n";
     for (const std::string& message : agent.messages)
         out += "message " + message + "\n";
-    for (const std::string& file : genome.GetLoadedFiles())
+    for (const std::string& file : genome.Store().GetLoadedFiles())
         out += "file " + file + "\n";
-    out += "current " + genome.GetCurrentPane() + " track " + genome.CurrentTrackName + " stored " +
-           std::to_string(genome.GetStoredFeatures()) + "\n";
-    for (const std::string& name : genome.GetTrackOrder())
+    out += "current " + genome.GetCurrentPane() + " stored " +
+           std::to_string(genome.Store().GetStoredFeatures()) + "\n";
+    for (const std::string& name : genome.Store().GetTrackOrder())
         out += "order " + name + "\n";
-    for (const GenomeDataset::TrackRef& ref : genome.GetPaneTracks(kAllTracksPane)) {
+    for (const GenomeDataset::TrackRef& ref : genome.Store().GetPaneTracks(kAllTracksPane)) {
         const ChromosomeDataset& track = *ref.dataset;
         char extents[160];
         std::snprintf(extents, sizeof extents, "%u %u %a %a %a %a %d %d %d", track.MinStart,

@@ -35,14 +35,14 @@ protected:
         TrackCollector touched;
         ASSERT_TRUE(ImportDriver(Genome()).ImportFile(file.Path(), &touched));
         for (const auto& pair : touched.GetPairs())
-            Genome().AppendTrackName(pair.second);
+            Genome().Store().AppendTrackName(pair.second);
     }
     QImage Render(bool geneModels, bool names = false) {
         RenderSettings settings;
         settings.geneModels = geneModels;
         settings.showFeatureNames = names;
         settings.showGridLines = false;
-        Genome().SortChromosomeNames();
+        Genome().Store().SortChromosomeNames();
         return PaneImage::Render(Genome(), "chr1", {1, 300}, kWidth, false, settings);
     }
     // True when the column at base shows nothing but the rows [from, to] in the band.
@@ -192,9 +192,9 @@ TEST_F(GeneModelRenderTest, NamesNeverCoverAnotherNameOrModel) {
                  Gff("exon", start, start + 5, "Parent=" + id);
     }
     Import("crowd.gff3", crowd + kAnchors);
-    Genome().SortChromosomeNames();
+    Genome().Store().SortChromosomeNames();
     const ViewGeometry geometry = PaneImage::Layout(Genome(), "chr1", {1, 300}, kWidth, false);
-    const ChromosomeDataset& track = *Genome().FindTrack("chr1", "mRNA");
+    const ChromosomeDataset& track = *Genome().Store().FindTrack("chr1", "mRNA");
     const TrackModels models(track);
     const RenderResources resources(1.0);
     const GeneModelLayout layout(track, models, geometry, kWidth, 95, 145, &resources.small);

@@ -23,17 +23,17 @@ protected:
     void Fill(int tracks) {
         for (int i = 0; i < tracks; ++i) {
             const std::string name = "track" + std::to_string(i);
-            genome_.AppendTrackName(name);
-            ChromosomeDataset& track = genome_.FindOrCreateTrack("chr1", name);
+            genome_.Store().AppendTrackName(name);
+            ChromosomeDataset& track = genome_.Store().FindOrCreateTrack("chr1", name);
             ChromosomeItem item;
             item.Stop = 900;
             item.Score = 1.0f;
             item.Color = kTrackRed;
             track.UpdateExtents(100, item.Stop, item.Score);
             track.AddItem(100, item);
-            genome_.AssignTrackColor(track, name);
+            genome_.Colors().AssignTrackColor(track, name);
         }
-        genome_.SortChromosomeNames();
+        genome_.Store().SortChromosomeNames();
     }
     QImage Picture(const QColor& background) {
         return PaneImage::Render(genome_, "chr1", {1, 1000}, 400, false, RenderSettings(),

@@ -20,8 +20,8 @@ protected:
     static constexpr int kWidth = 375;
 
     ChromosomeDataset& Track(const std::string& name) {
-        ChromosomeDataset& track = genome_.FindOrCreateTrack("chr1", name);
-        genome_.AppendTrackName(name);
+        ChromosomeDataset& track = genome_.Store().FindOrCreateTrack("chr1", name);
+        genome_.Store().AppendTrackName(name);
         return track;
     }
     void Add(ChromosomeDataset& track, const std::string& name, uint32_t start, uint32_t stop,
@@ -34,7 +34,7 @@ protected:
         track.AddItem(start, item);
         track.HasReverseStrand |= strand == '-';
         if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
-            genome_.AssignTrackColor(track, name);
+            genome_.Colors().AssignTrackColor(track, name);
     }
     // Items at both ends give the pane the extent [1, 300].
     void Anchor(ChromosomeDataset& track, const std::string& name) {
@@ -42,7 +42,7 @@ protected:
         Add(track, name, 299, 300, 0.0f);
     }
     QImage Render(PaneImage::Range range = {1, 300}, int width = kWidth) {
-        genome_.SortChromosomeNames();
+        genome_.Store().SortChromosomeNames();
         return PaneImage::Render(genome_, "chr1", range, width, false, settings_);
     }
     // The first row's band runs from 95 to 145 (header 70, gap 10, margin 15, height 80).
@@ -160,18 +160,18 @@ TEST_F(TrackRenderTest, APaneTallerThanABandIsDrawnWithoutSeams) {
     for (int pane = 0; pane < 40; ++pane) {
         const std::string chromosome = "chr" + std::to_string(pane + 1);
         for (const std::string name : {"gene", "peaks"}) {
-            ChromosomeDataset& track = genome_.FindOrCreateTrack(chromosome, name);
-            genome_.AppendTrackName(name);
+            ChromosomeDataset& track = genome_.Store().FindOrCreateTrack(chromosome, name);
+            genome_.Store().AppendTrackName(name);
             ChromosomeItem item;
             item.Stop = 200 + static_cast<uint32_t>(pane);
             item.Score = static_cast<float>(pane);
             track.UpdateExtents(10, item.Stop, item.Score);
             track.AddItem(10, item);
-            genome_.AssignTrackColor(track, name);
+            genome_.Colors().AssignTrackColor(track, name);
         }
     }
-    genome_.SortChromosomeNames();
-    const PaneImage::Range range = genome_.GetPaneExtent(kAllTracksPane);
+    genome_.Store().SortChromosomeNames();
+    const PaneImage::Range range = genome_.Store().GetPaneExtent(kAllTracksPane);
     const QImage banded = PaneImage::Render(genome_, kAllTracksPane, range, kWidth, true, settings_);
     ASSERT_GT(banded.height(), 3 * TrackRenderer::kBandHeight);
 
@@ -214,7 +214,7 @@ protected:
         track.UpdateExtents(start, stop, item.Score);
         track.AddItem(start, item);
         if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
-            genome_.AssignTrackColor(track, "peaks");
+            genome_.Colors().AssignTrackColor(track, "peaks");
     }
     // Pixels that differ between the two pictures, and whether any lies outside the band.
     static int Differences(const QImage& a, const QImage& b, bool* outsideBand) {

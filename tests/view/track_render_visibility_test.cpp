@@ -25,8 +25,8 @@ protected:
     static constexpr int kBandBottom = 145;
 
     ChromosomeDataset& Track(const std::string& name) {
-        genome_.AppendTrackName(name);
-        return genome_.FindOrCreateTrack("chr1", name);
+        genome_.Store().AppendTrackName(name);
+        return genome_.Store().FindOrCreateTrack("chr1", name);
     }
     void Add(ChromosomeDataset& track, const std::string& name, uint32_t start, uint32_t stop,
              float score, uint32_t color = ChromosomeItem::kNoColor, char strand = '+') {
@@ -39,10 +39,10 @@ protected:
         track.AddItem(start, item);
         track.HasReverseStrand |= strand == '-';
         if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
-            genome_.AssignTrackColor(track, name);
+            genome_.Colors().AssignTrackColor(track, name);
     }
     QImage Render(PaneImage::Range range, int width = kWidth) {
-        genome_.SortChromosomeNames();
+        genome_.Store().SortChromosomeNames();
         return PaneImage::Render(genome_, "chr1", range, width, false, settings_);
     }
     // Fast and plain drawing of range agree pixel for pixel.
@@ -188,7 +188,7 @@ TEST_F(TrackVisibilityTest, AnImageTooLargeToMakeIsRefusedWithoutTryingToAllocat
         const std::string name = "track" + std::to_string(i);
         Add(Track(name), name, 1, 100, 1.0f);
     }
-    genome_.SortChromosomeNames();
+    genome_.Store().SortChromosomeNames();
     EXPECT_GT(int64_t{PaneImage::kMaximumWidth} *
                   PaneImage::Height(genome_, "chr1", {1, 100}, PaneImage::kMaximumWidth, false),
               PaneImage::kMaximumPixels);
