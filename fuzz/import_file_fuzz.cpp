@@ -122,7 +122,7 @@ void ReadBack(GenomeDataset& genome) {
             }
         }
         genome.SetCurrentPane(pane);
-        genome.StepCursor(pane, 1);
+        genome.Cursors().StepCursor(pane, 1);
         (void)genome.Cursors().GetCursorRange(pane);
         (void)genome.MoveCursorNear(100);
     }
