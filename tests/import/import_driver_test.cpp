@@ -347,4 +347,58 @@ TEST_F(ImportDriverTest, LoadFilesStopsAtTheFirstFailedFileAndOrdersTracksAsFile
     EXPECT_EQ(genome_.Store().FindTrack("chr1", "gene"), nullptr);
 }
 
+// Remembers what an import tells it, and can ask it to stop after the first file.
+class RecordingReporter : public ImportReporter {
+public:
+    void ReportMessage(const std::string& text) override { said.push_back(text); }
+    void FlagError() override { flagged = true; }
+    bool HasError() override { return flagged; }
+    bool IsCancelRequested() override { return cancelAfterFirstFile && !overall.empty(); }
+    void SetOverallProgress(int done, int total) override {
+        overall.push_back(std::to_string(done) + "/" + std::to_string(total));
+    }
+    void SetTaskProgress(int, int, const std::string&) override {}
+    void SetTaskPercent(int percent, const std::string&) override {
+        taskPercents.push_back(percent);
+    }
+    void WaitForClose() override { ++waits; }
+
+    Messages said;
+    Messages overall;
+    std::vector<int> taskPercents;
+    bool flagged = false;
+    bool cancelAfterFirstFile = false;
+    int waits = 0;
+};
+
+TEST_F(ImportDriverTest, AGivenReporterHearsEverythingAndTheGenomeNothing) {
+    ScratchFile bad("bad.gff", "chr1\tsrc\tgene\t1\n" + std::string(kGffLine));
+    ScratchFile good("good.gff", kGffLine);
+    RecordingReporter reporter;
+    EXPECT_TRUE(ImportDriver(genome_, reporter).LoadFiles({bad.Path(), good.Path()}));
+    EXPECT_EQ(reporter.said,
+              (Messages{"Loading " + bad.Path(),
+                        "Invalid File, line 1: Exception 'Invalid GFF File: 4 columns (min=8, "
+                        "max=9) found at line 1.'",
+                        "Line skipped.", "Loading " + good.Path()}));
+    EXPECT_EQ(reporter.overall, (Messages{"1/2", "2/2"}));
+    EXPECT_EQ(reporter.taskPercents, (std::vector<int>{100, 100}));
+    EXPECT_TRUE(reporter.flagged);
+    EXPECT_EQ(reporter.waits, 1);
+    EXPECT_TRUE(agent_.messages.empty());
+    EXPECT_FALSE(agent_.GetErrorFlag());
+    EXPECT_EQ(agent_.waits, 0);
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 2u);
+}
+
+TEST_F(ImportDriverTest, ACancelFromTheGivenReporterStopsBeforeTheNextFile) {
+    ScratchFile first("first.gff", kGffLine);
+    ScratchFile second("second.gff", kGffLine);
+    RecordingReporter reporter;
+    reporter.cancelAfterFirstFile = true;
+    EXPECT_TRUE(ImportDriver(genome_, reporter).LoadFiles({first.Path(), second.Path()}));
+    EXPECT_EQ(reporter.overall, Messages{"1/2"});
+    EXPECT_EQ(genome_.Store().GetStoredFeatures(), 1u);
+}
+
 }  // namespace
