@@ -81,10 +81,8 @@ std::string LocuscopeView::TrackNameAt(int trackIndex) const {
     const LocuscopeDocument* document = GetDocument();
     if (document == nullptr || trackIndex < 0)
         return {};
-    return document->Genome()
-        .Store()
-        .GetTrack(document->GetCurrentPaneName(), trackIndex)
-        .trackName;
+    const GenomeStore& store = document->Genome().Store();
+    return store.GetTrack(document->GetCurrentPaneName(), trackIndex).trackName;
 }
 
 void LocuscopeView::UpdateCursorShape(Qt::KeyboardModifiers modifiers) {
