@@ -183,6 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string deleted = kTypes[input.ConsumeIntegralInRange<size_t>(0, kTypeCount - 1)];
     genome.DeleteTracks({{"chr1", deleted}});
+    genome.GetGeneModelSchedule().LinkDue(genome, "chr1");  // as drawing the pane does
     for (const auto& track : *tracks)
         CheckModels(*track.second, input);
     return 0;

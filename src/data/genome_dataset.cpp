@@ -5,7 +5,6 @@
 
 #include "data/attribute_search.h"
 #include "data/chromosome_name_order.h"
-#include "data/gene_model_linker.h"
 #include "data/selection_export.h"
 #include "data/track_colors.h"
 
@@ -35,6 +34,7 @@ void GenomeDataset::Clear() {
     cursorPositions_.clear();
     SelectedTracks.clear();
     RegionSelection.clear();
+    geneModelSchedule_.Clear();
 }
 
 const GenomeDataset::TrackMap* GenomeDataset::GetChromosomeTracks(
@@ -211,18 +211,15 @@ GenomeDataset::Range GenomeDataset::GetPaneExtent(const std::string& paneName) c
 }
 
 void GenomeDataset::DeleteTracks(const ChromosomeTrackPairs& pairs) {
-    std::unordered_set<TrackMap*> relink;
     for (const auto& [chromosomeName, trackName] : pairs) {
         const auto chromosome = chromosomes_.find(chromosomeName);
         if (chromosome == chromosomes_.end())
             continue;
-        if (GeneModelLinker::AnyModels(chromosome->second))
-            relink.insert(&chromosome->second);
+        const bool hadModels = geneModelSchedule_.HasModels(*this, chromosomeName);
         chromosome->second.erase(trackName);
+        if (hadModels)
+            geneModelSchedule_.MarkChanged(*this, chromosomeName);
     }
-    GeneModelLinker linker;
-    for (TrackMap* tracks : relink)
-        linker.Link(*tracks);
 }
 
 std::string GenomeDataset::DeletePane(const std::string& paneName) {
@@ -436,6 +433,7 @@ void GenomeDataset::SwapContents(GenomeDataset& other) {
     swap(cursorPositions_, other.cursorPositions_);
     swap(SelectedTracks, other.SelectedTracks);
     swap(RegionSelection, other.RegionSelection);
+    swap(geneModelSchedule_, other.geneModelSchedule_);
 }
 
 std::string GenomeDataset::GetAttachedTrackName(const std::string& paneName) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "data/chromosome_dataset.h"
+#include "data/gene_model_schedule.h"
 #include "data/placed_names.h"
 #include "data/search_result_list.h"
 #include "framework/parameter_base.h"
@@ -114,6 +115,10 @@ public:
                       bool withOffset) const;
     // First start and last stop over the pane's tracks; (0xFFFFFFFF, 0) for an empty pane.
     Range GetPaneExtent(const std::string& paneName) const;
+
+    // The chromosomes whose gene models are still to be found: an import marks them, and
+    // drawing a pane finds them (a cache, so it changes under a const genome too).
+    GeneModelSchedule& GetGeneModelSchedule() const { return geneModelSchedule_; }
 
     // --- Deletion and colours ---------------------------------------------------------------
     void DeleteTracks(const ChromosomeTrackPairs& pairs);
@@ -223,4 +228,5 @@ private:
     uint64_t importMilliseconds_ = 0;
     std::unordered_map<std::string, std::string> attachedTracks_;
     std::unordered_map<std::string, int> cursorPositions_;
+    mutable GeneModelSchedule geneModelSchedule_;
 };

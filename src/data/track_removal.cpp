@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "data/gene_model_linker.h"
 
 RemovedTracks TrackRemoval::TakeTracks(GenomeDataset& genome,
                                        const std::vector<std::string>& names) {
@@ -10,7 +9,6 @@ RemovedTracks TrackRemoval::TakeTracks(GenomeDataset& genome,
     removed.currentPane = genome.GetCurrentPane();
     const std::unordered_set<std::string> gone(names.begin(), names.end());
     std::unordered_set<std::string> emptied;
-    GeneModelLinker linker;
     for (const std::string& chromosome : genome.GetPaneOrder()) {
         std::vector<std::string> taken;
         for (const auto& entry : *genome.GetChromosomeTracks(chromosome)) {
@@ -18,13 +16,14 @@ RemovedTracks TrackRemoval::TakeTracks(GenomeDataset& genome,
                 taken.push_back(entry.first);
         }
         const GenomeDataset::TrackMap& tracks = *genome.GetChromosomeTracks(chromosome);
-        const bool relink = !taken.empty() && GeneModelLinker::AnyModels(tracks);
+        const bool hadModels =
+            !taken.empty() && genome.GetGeneModelSchedule().HasModels(genome, chromosome);
         for (const std::string& name : taken)
             removed.tracks.push_back({chromosome, name, genome.TakeTrack(chromosome, name)});
         if (tracks.empty()) {
             emptied.insert(chromosome);
-        } else if (relink) {
-            linker.Link(tracks);
+        } else if (hadModels) {
+            genome.GetGeneModelSchedule().MarkChanged(genome, chromosome);
             removed.relinked.push_back(chromosome);
         }
     }
@@ -81,9 +80,8 @@ void TrackRemoval::Restore(GenomeDataset& genome, RemovedTracks& removed) {
     genome.RestoreChromosomes(removed.panes);
     for (RemovedTracks::Track& track : removed.tracks)
         genome.PutTrack(track.chromosomeName, track.trackName, std::move(track.dataset));
-    GeneModelLinker linker;
     for (const std::string& chromosome : removed.relinked)
-        linker.Link(*genome.GetChromosomeTracks(chromosome));
+        genome.GetGeneModelSchedule().MarkChanged(genome, chromosome);
     for (auto& [pane, ranges] : removed.paneSelections)
         genome.RegionSelection[pane] = std::move(ranges);
     if (removed.selectedTracks)

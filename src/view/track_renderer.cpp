@@ -38,7 +38,10 @@ TrackRenderer::TrackRenderer(const GenomeDataset& genome, std::string paneName,
     : paneName_(std::move(paneName)),
       tracks_(genome.GetPaneTracks(paneName_)),
       geometry_(geometry),
-      settings_(settings) {}
+      settings_(settings) {
+    if (settings_.geneModels)
+        genome.GetGeneModelSchedule().LinkDue(genome, paneName_);
+}
 
 void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor& background) {
     const RenderResources resources(settings_.outputScale);
