@@ -1,8 +1,8 @@
-// Finding gene models, next to the import that does it: for each GFF file, the import as the
-// Import command runs it (models included), then the link pass alone over every chromosome of
-// the imported file, on as many threads as the import uses and on one, with its share of the
-// import's time, the models found and the bytes they take per linked item (a transcript or a
-// child drawn in one):
+// Finding gene models, next to the import: for each GFF file, the import as the Import command
+// runs it (which leaves the models to the first drawing of each pane), then the link pass
+// alone over every chromosome of the imported file (what drawing "All Tracks" once costs), on
+// as many threads as drawing uses and on one, with its share of the import's time, the models
+// found and the bytes they take per linked item (a transcript or a child drawn in one):
 //   gene_model_benchmark [benchmark flags] FILE...
 #include <benchmark/benchmark.h>
 
@@ -48,8 +48,8 @@ void Import(benchmark::State& state, const std::string& path) {
         static_cast<int64_t>(std::filesystem::file_size(path) * state.iterations()));
 }
 
-// args: 1 = on several threads, as the import links; 0 = on this thread, one chromosome after
-// the other.
+// args: 1 = on several threads, as drawing "All Tracks" links; 0 = on this thread, one
+// chromosome after the other.
 void Link(benchmark::State& state, const std::string& path) {
     // The import's time: the fastest of a few runs, the first of which also pays for fresh
     // memory.

@@ -19,7 +19,7 @@
 
 namespace {
 
-const char* const kTypes[] = {"mRNA", "transcript", "gene",  "exon", "CDS",
+const char* const kTypes[] = {"mRNA",           "transcript", "gene",   "exon",  "CDS",
                               "five_prime_UTR", "stop_codon", "intron", "ncRNA", "bed"};
 constexpr size_t kTypeCount = sizeof kTypes / sizeof kTypes[0];
 constexpr size_t kMaxItems = 3000;
@@ -34,9 +34,12 @@ void Check(bool condition, const char* what) {
 
 uint32_t Position(FuzzedDataProvider& input) {
     switch (input.ConsumeIntegralInRange<int>(0, 3)) {
-        case 0: return input.ConsumeIntegralInRange<uint32_t>(0, 8);
-        case 1: return kLastPosition - input.ConsumeIntegralInRange<uint32_t>(0, 8);
-        default: return input.ConsumeIntegralInRange<uint32_t>(1000, 1400);
+        case 0:
+            return input.ConsumeIntegralInRange<uint32_t>(0, 8);
+        case 1:
+            return kLastPosition - input.ConsumeIntegralInRange<uint32_t>(0, 8);
+        default:
+            return input.ConsumeIntegralInRange<uint32_t>(1000, 1400);
     }
 }
 
@@ -47,12 +50,24 @@ std::string Name(FuzzedDataProvider& input) {
 std::string Attributes(FuzzedDataProvider& input) {
     std::string text;
     switch (input.ConsumeIntegralInRange<int>(0, 5)) {
-        case 0: text = "ID=" + Name(input); break;
-        case 1: text = "ID=" + Name(input) + ";Parent=" + Name(input); break;
-        case 2: text = "Parent=" + Name(input) + "," + Name(input) + ", " + Name(input); break;
-        case 3: text = "gene_id \"g\"; transcript_id \"" + Name(input) + "\";"; break;
-        case 4: text = " Parent=" + Name(input) + " ;ID=" + Name(input); break;
-        default: text = input.ConsumeRandomLengthString(40); break;
+        case 0:
+            text = "ID=" + Name(input);
+            break;
+        case 1:
+            text = "ID=" + Name(input) + ";Parent=" + Name(input);
+            break;
+        case 2:
+            text = "Parent=" + Name(input) + "," + Name(input) + ", " + Name(input);
+            break;
+        case 3:
+            text = "gene_id \"g\"; transcript_id \"" + Name(input) + "\";";
+            break;
+        case 4:
+            text = " Parent=" + Name(input) + " ;ID=" + Name(input);
+            break;
+        default:
+            text = input.ConsumeRandomLengthString(40);
+            break;
     }
     return text;
 }
@@ -123,9 +138,9 @@ void CheckModels(const ChromosomeDataset& track, FuzzedDataProvider& input) {
             Check(models.ExonCount(model) <= parts, "exon count");
             for (size_t p = 0; p < parts; ++p) {
                 const TrackModels::Part part = models.GetPart(model, p);
-                Check(part.Start <= part.Stop && model.Start <= part.Start &&
-                          part.Stop <= model.Stop,
-                      "part of a found model");
+                Check(
+                    part.Start <= part.Stop && model.Start <= part.Start && part.Stop <= model.Stop,
+                    "part of a found model");
             }
         }
         size_t walked = 0;
@@ -153,8 +168,8 @@ std::string Describe(const GenomeDataset::TrackMap& tracks) {
             text += " " + std::to_string(set.GetModel(m).Item) + ":";
             for (size_t p = set.GetModel(m).FirstPart; p < set.PartsEnd(m); ++p)
                 text += std::to_string(set.GetPart(p).Start) + "-" +
-                        std::to_string(set.GetPart(p).Stop) + "/" +
-                        std::to_string(set.GetKind(p)) + ",";
+                        std::to_string(set.GetPart(p).Stop) + "/" + std::to_string(set.GetKind(p)) +
+                        ",";
         }
         text += "\n";
     }
@@ -183,6 +198,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const std::string deleted = kTypes[input.ConsumeIntegralInRange<size_t>(0, kTypeCount - 1)];
     genome.Store().DeleteTracks({{"chr1", deleted}});
+    genome.Store().GetGeneModelSchedule().LinkDue(genome.Store(),
+                                                  "chr1");  // as drawing the pane does
     for (const auto& track : *tracks)
         CheckModels(*track.second, input);
     return 0;

@@ -4,7 +4,6 @@
 #include <iterator>
 
 #include "data/chromosome_name_order.h"
-#include "data/gene_model_linker.h"
 
 namespace {
 
@@ -24,6 +23,7 @@ void GenomeStore::Clear() {
     trackOrder_.clear();
     trackNames_.clear();
     loadedFiles_.clear();
+    geneModelSchedule_.Clear();
 }
 
 void GenomeStore::SwapContents(GenomeStore& other) {
@@ -36,6 +36,7 @@ void GenomeStore::SwapContents(GenomeStore& other) {
     swap(trackOrder_, other.trackOrder_);
     swap(trackNames_, other.trackNames_);
     swap(loadedFiles_, other.loadedFiles_);
+    swap(geneModelSchedule_, other.geneModelSchedule_);
 }
 
 const GenomeStore::TrackMap* GenomeStore::GetChromosomeTracks(
@@ -255,18 +256,15 @@ std::pair<uint32_t, uint32_t> GenomeStore::GetPaneExtent(const std::string& pane
 }
 
 void GenomeStore::DeleteTracks(const ChromosomeTrackPairs& pairs) {
-    std::unordered_set<TrackMap*> relink;
     for (const auto& [chromosomeName, trackName] : pairs) {
         const auto chromosome = chromosomes_.find(chromosomeName);
         if (chromosome == chromosomes_.end())
             continue;
-        if (GeneModelLinker::AnyModels(chromosome->second))
-            relink.insert(&chromosome->second);
+        const bool hadModels = geneModelSchedule_.HasModels(*this, chromosomeName);
         chromosome->second.erase(trackName);
+        if (hadModels)
+            geneModelSchedule_.MarkChanged(*this, chromosomeName);
     }
-    GeneModelLinker linker;
-    for (TrackMap* tracks : relink)
-        linker.Link(*tracks);
 }
 
 std::string GenomeStore::DeletePane(const std::string& paneName) {

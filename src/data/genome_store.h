@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "data/chromosome_dataset.h"
+#include "data/gene_model_schedule.h"
 #include "data/placed_names.h"
 
 // The pseudo-pane that shows every track of every chromosome.
@@ -128,6 +129,10 @@ public:
     std::vector<PlacedName> RemoveTrackNames(const std::unordered_set<std::string>& names);
     void RestoreTrackNames(const std::vector<PlacedName>& removed);
 
+    // The chromosomes whose gene models are still to be found: an import marks them, and
+    // drawing a pane finds them (a cache, so it changes under a const store too).
+    GeneModelSchedule& GetGeneModelSchedule() const { return geneModelSchedule_; }
+
 private:
     TrackRef GetChromosomeTrack(const std::string& chromosomeName, int index) const;
 
@@ -140,4 +145,5 @@ private:
     int sortOrder_ = kSortAlphanumeric;
     uint64_t storedFeatures_ = 0;
     uint64_t importMilliseconds_ = 0;
+    mutable GeneModelSchedule geneModelSchedule_;
 };

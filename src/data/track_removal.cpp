@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
-#include "data/gene_model_linker.h"
-
 RemovedTracks TrackRemoval::TakeTracks(GenomeDataset& genome,
                                        const std::vector<std::string>& names) {
     RemovedTracks removed;
     removed.currentPane = genome.GetCurrentPane();
     const std::unordered_set<std::string> gone(names.begin(), names.end());
     std::unordered_set<std::string> emptied;
-    GeneModelLinker linker;
     for (const std::string& chromosome : genome.Store().GetPaneOrder()) {
         std::vector<std::string> taken;
         for (const auto& entry : *genome.Store().GetChromosomeTracks(chromosome)) {
@@ -18,14 +15,15 @@ RemovedTracks TrackRemoval::TakeTracks(GenomeDataset& genome,
                 taken.push_back(entry.first);
         }
         const GenomeDataset::TrackMap& tracks = *genome.Store().GetChromosomeTracks(chromosome);
-        const bool relink = !taken.empty() && GeneModelLinker::AnyModels(tracks);
+        const bool hadModels = !taken.empty() && genome.Store().GetGeneModelSchedule().HasModels(
+                                                     genome.Store(), chromosome);
         for (const std::string& name : taken)
             removed.tracks.push_back(
                 {chromosome, name, genome.Store().TakeTrack(chromosome, name)});
         if (tracks.empty()) {
             emptied.insert(chromosome);
-        } else if (relink) {
-            linker.Link(tracks);
+        } else if (hadModels) {
+            genome.Store().GetGeneModelSchedule().MarkChanged(genome.Store(), chromosome);
             removed.relinked.push_back(chromosome);
         }
     }
@@ -78,9 +76,8 @@ void TrackRemoval::Restore(GenomeDataset& genome, RemovedTracks& removed) {
     genome.Store().RestoreChromosomes(removed.panes);
     for (RemovedTracks::Track& track : removed.tracks)
         genome.Store().PutTrack(track.chromosomeName, track.trackName, std::move(track.dataset));
-    GeneModelLinker linker;
     for (const std::string& chromosome : removed.relinked)
-        linker.Link(*genome.Store().GetChromosomeTracks(chromosome));
+        genome.Store().GetGeneModelSchedule().MarkChanged(genome.Store(), chromosome);
     for (auto& [pane, ranges] : removed.paneSelections)
         genome.Selection().SetRegions(pane, std::move(ranges));
     if (removed.selectedTracks)

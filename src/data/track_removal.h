@@ -29,7 +29,8 @@ struct RemovedTracks {
     // The track selection before, when the deletion cleared it.
     std::optional<std::vector<std::string>> selectedTracks;
     std::string currentPane;
-    // Chromosomes whose gene models were found again without the tracks taken.
+    // Chromosomes whose gene models are to be found again, without the tracks taken and once
+    // they are back.
     std::vector<std::string> relinked;
 };
 

@@ -4,7 +4,6 @@
 #include <climits>
 #include <new>
 
-#include "data/gene_model_linker.h"
 #include "data/number_scan.h"
 #include "framework/file_processing_exception.h"
 #include "framework/string_format.h"
@@ -319,7 +318,10 @@ ChromosomeDataset& FileImport::TrackFor(std::string_view chromosomeName,
         found = &genome_.Store().FindOrCreateTrack(chromosome, name);
     }
     ChromosomeDataset& track = *found;
-    chromosomesRead_.insert(chromosome);
+    // GFF items may link to others (BED lines carry no links): the chromosome's gene models
+    // are to be found again when it is next drawn.
+    if (type_ == kGff)
+        genome_.Store().GetGeneModelSchedule().Mark(chromosome);
     if (bed_.TrackColor != ChromosomeDataset::kUnassignedColor)
         track.TrackColor = bed_.TrackColor;
     if (touched_ != nullptr)
@@ -409,26 +411,8 @@ bool FileImport::ReportProgressIfDue(uint64_t fileBytesRead) {
     return true;
 }
 
-void FileImport::LinkGeneModels() {
-    // BED lines carry no links; their tracks are left as they are.
-    if (type_ != kGff)
-        return;
-    std::vector<const GenomeDataset::TrackMap*> chromosomes;
-    for (const std::string& name : chromosomesRead_) {
-        if (const GenomeDataset::TrackMap* tracks = genome_.Store().GetChromosomeTracks(name))
-            chromosomes.push_back(tracks);
-    }
-    try {
-        GeneModelLinker::LinkAll(chromosomes);
-    } catch (const std::bad_alloc&) {
-        // Models are a way of drawing what is loaded; without memory for them the tracks are
-        // drawn as they would be without models, and nothing loaded is lost.
-    }
-}
-
 void FileImport::Finish() {
     ReportUnlistedProblems();
-    LinkGeneModels();
     reporter_.SetTaskPercent(100, kImportingPrefix);
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - startTime_);

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -84,8 +83,6 @@ private:
     void StopEarly();
     // Reports the read position when 200 ms have passed since the last report; true if it did.
     bool ReportProgressIfDue(uint64_t fileBytesRead);
-    // Finds the gene models of the chromosomes a GFF file brought items to.
-    void LinkGeneModels();
     void Finish();
 
     GenomeDataset& genome_;
@@ -120,5 +117,4 @@ private:
     // through a few feature types, so a short list answers nearly every lookup.
     std::string recentChromosome_;
     std::vector<std::pair<std::string, ChromosomeDataset*>> recentTracks_;
-    std::unordered_set<std::string> chromosomesRead_;
 };

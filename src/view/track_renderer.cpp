@@ -38,7 +38,10 @@ TrackRenderer::TrackRenderer(const GenomeDataset& genome, std::string paneName,
     : paneName_(std::move(paneName)),
       tracks_(genome.Store().GetPaneTracks(paneName_)),
       geometry_(geometry),
-      settings_(settings) {}
+      settings_(settings) {
+    if (settings_.geneModels)
+        genome.Store().GetGeneModelSchedule().LinkDue(genome.Store(), paneName_);
+}
 
 void TrackRenderer::DrawAll(QPainter& painter, const QRect& target, const QColor& background) {
     const RenderResources resources(settings_.outputScale);
@@ -115,11 +118,11 @@ void TrackRenderer::DrawImage(QImage& image, const QColor& background) {
         if (bandTop < geometry_.HeaderHeight() + kBandOverlap)
             DrawHeader(painter, width, resources);
         TrackRowPainter rows(painter, geometry_, width, settings_, resources);
-        while (firstRow < tracks.size() &&
-               geometry_.rowBottoms[firstRow] + kBandOverlap <= bandTop)
+        while (firstRow < tracks.size() && geometry_.rowBottoms[firstRow] + kBandOverlap <= bandTop)
             ++firstRow;
         for (size_t index = firstRow;
-             index < tracks.size() && geometry_.rowTops[index] < bandTop + bandHeight + kBandOverlap;
+             index < tracks.size() &&
+             geometry_.rowTops[index] < bandTop + bandHeight + kBandOverlap;
              ++index) {
             const GenomeDataset::TrackRef& ref = tracks[index];
             const int top = geometry_.rowTops[index];

@@ -11,7 +11,8 @@
 
 namespace {
 
-// Gene models as an import finds them, read back from a track as one line per model:
+// Gene models as drawing a pane finds them after an import, read back from a track as one line
+// per model:
 // "START-STOP item@ITEMSTART exons:A-B,C-D coding:E-F", exons marked "~" when drawn half high.
 class GeneModelLinkTest : public testing::Test {
 protected:
@@ -22,7 +23,8 @@ protected:
         return ImportDriver(genome_).ImportFile(file.Path(), nullptr);
     }
     std::vector<std::string> Models(const std::string& trackName,
-                                    const std::string& chromosome = "chr1") const {
+                                    const std::string& chromosome = "chr1") {
+        Draw(chromosome);
         std::vector<std::string> lines;
         const ChromosomeDataset* track = genome_.Store().FindTrack(chromosome, trackName);
         const GeneModelSet* set = track != nullptr ? track->GetGeneModels() : nullptr;
@@ -47,6 +49,14 @@ protected:
             lines.push_back(line);
         }
         return lines;
+    }
+
+    // What drawing a pane does first.
+    void Draw(const std::string& pane) {
+        genome_.Store().GetGeneModelSchedule().LinkDue(genome_.Store(), pane);
+    }
+    bool HasModels(const std::string& trackName, const std::string& chromosome) const {
+        return genome_.Store().FindTrack(chromosome, trackName)->GetGeneModels() != nullptr;
     }
 
     RecordingAgent agent_;
@@ -178,6 +188,40 @@ TEST_F(GeneModelLinkTest, ADeletionThatIsUndoneBringsBackTheModelsItChanged) {
     removed = TrackRemoval::TakeTracks(genome_, {"exon"});
     TrackRemoval::Restore(genome_, removed);
     EXPECT_EQ(Models("mRNA"), whole);
+}
+
+TEST_F(GeneModelLinkTest, ModelsAreFoundWhenTheirPaneIsFirstDrawn) {
+    const std::string transcript =
+        Gff("mRNA", 100, 900, "ID=t1") + Gff("exon", 100, 200, "Parent=t1");
+    ASSERT_TRUE(Import("a.gff3", transcript + Gff("mRNA", 100, 900, "ID=t2", "chr2") +
+                                     Gff("exon", 100, 200, "Parent=t2", "chr2") +
+                                     Gff("mRNA", 100, 900, "ID=t3", "chr3") +
+                                     Gff("exon", 100, 200, "Parent=t3", "chr3")));
+    EXPECT_FALSE(HasModels("mRNA", "chr1"));  // the import links nothing
+    Draw("chr1");
+    EXPECT_TRUE(HasModels("mRNA", "chr1"));
+    EXPECT_FALSE(HasModels("mRNA", "chr2"));
+    Draw(kAllTracksPane);
+    EXPECT_TRUE(HasModels("mRNA", "chr2"));
+    EXPECT_TRUE(HasModels("mRNA", "chr3"));
+}
+
+TEST_F(GeneModelLinkTest, DeletionsUndoneInAnyOrderAroundDrawingKeepEveryModel) {
+    ASSERT_TRUE(Import(
+        "a.gff3", Gff("mRNA", 100, 900, "ID=t1") + Gff("exon", 100, 200, "Parent=t1") +
+                      Gff("CDS", 150, 200, "Parent=t1") + Gff("transcript", 300, 400, "ID=r1") +
+                      Gff("exon", 300, 400, "Parent=r1")));
+    const Lines mRNA = Models("mRNA");
+    const Lines transcript = Models("transcript");
+    ASSERT_FALSE(transcript.empty());
+    // Two deletions with no drawing between them, then a drawing, then their undo.
+    RemovedTracks withoutCds = TrackRemoval::TakeTracks(genome_, {"CDS"});
+    RemovedTracks withoutTranscripts = TrackRemoval::TakeTracks(genome_, {"transcript"});
+    EXPECT_EQ(Models("mRNA"), (Lines{"100-900 item@100 exons:100-200"}));
+    TrackRemoval::Restore(genome_, withoutTranscripts);
+    EXPECT_EQ(Models("transcript"), transcript);
+    TrackRemoval::Restore(genome_, withoutCds);
+    EXPECT_EQ(Models("mRNA"), mRNA);
 }
 
 }  // namespace

@@ -194,6 +194,7 @@ TEST_F(GeneModelRenderTest, NamesNeverCoverAnotherNameOrModel) {
     Import("crowd.gff3", crowd + kAnchors);
     Genome().Store().SortChromosomeNames();
     const ViewGeometry geometry = PaneImage::Layout(Genome(), "chr1", {1, 300}, kWidth, false);
+    Render(true);  // drawing the pane finds its models
     const ChromosomeDataset& track = *Genome().Store().FindTrack("chr1", "mRNA");
     const TrackModels models(track);
     const RenderResources resources(1.0);
