@@ -126,7 +126,7 @@ void AllTracksImage(benchmark::State& state) {
     constexpr int kImageWidth = PaneImage::kMinimumWidth;
     const std::unique_ptr<GenomeDataset> genome =
         MakeDraftAssembly(static_cast<int>(state.range(0)));
-    const PaneImage::Range range = genome->Store().GetPaneExtent(kAllTracksPane);
+    const Range range = genome->Store().GetPaneExtent(kAllTracksPane);
     RenderSettings settings;
     int height = 0;
     for (auto _ : state) {
@@ -146,10 +146,10 @@ void GeneModelPane(benchmark::State& state, const std::string& path) {
         genome = std::make_unique<GenomeDataset>();
         ImportDriver(*genome).LoadFiles({path});
     }
-    const PaneImage::Range extent = genome->Store().GetPaneExtent("chr1");
+    const Range extent = genome->Store().GetPaneExtent("chr1");
     const uint32_t window = static_cast<uint32_t>(state.range(0));
     const uint32_t first = window == 0 ? extent.first : 100000000;
-    const PaneImage::Range range{first, window == 0 ? extent.second : first + window - 1};
+    const Range range{first, window == 0 ? extent.second : first + window - 1};
     ViewGeometry geometry = PaneImage::Layout(*genome, "chr1", range, kWidth, true);
     RenderSettings settings;
     settings.geneModels = state.range(1) != 0;
@@ -190,7 +190,7 @@ void AllTracksPdf(benchmark::State& state) {
 void AllTracksPng(benchmark::State& state) {
     const std::unique_ptr<GenomeDataset> genome =
         MakeDraftAssembly(static_cast<int>(state.range(0)));
-    const PaneImage::Range range = genome->Store().GetPaneExtent(kAllTracksPane);
+    const Range range = genome->Store().GetPaneExtent(kAllTracksPane);
     qint64 bytes = 0;
     for (auto _ : state) {
         const QImage image = PaneImage::Render(*genome, kAllTracksPane, range,

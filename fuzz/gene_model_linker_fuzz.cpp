@@ -23,7 +23,6 @@ const char* const kTypes[] = {"mRNA",           "transcript", "gene",   "exon", 
                               "five_prime_UTR", "stop_codon", "intron", "ncRNA", "bed"};
 constexpr size_t kTypeCount = sizeof kTypes / sizeof kTypes[0];
 constexpr size_t kMaxItems = 3000;
-constexpr uint32_t kLastPosition = 0xFFFFFFFE;
 
 void Check(bool condition, const char* what) {
     if (!condition) {
@@ -32,7 +31,7 @@ void Check(bool condition, const char* what) {
     }
 }
 
-uint32_t Position(FuzzedDataProvider& input) {
+Position FuzzedPosition(FuzzedDataProvider& input) {
     switch (input.ConsumeIntegralInRange<int>(0, 3)) {
         case 0:
             return input.ConsumeIntegralInRange<uint32_t>(0, 8);
@@ -75,8 +74,8 @@ std::string Attributes(FuzzedDataProvider& input) {
 void AddItem(GenomeDataset& genome, FuzzedDataProvider& input) {
     const std::string type = kTypes[input.ConsumeIntegralInRange<size_t>(0, kTypeCount - 1)];
     ChromosomeDataset& track = genome.Store().FindOrCreateTrack("chr1", type);
-    uint32_t start = Position(input);
-    uint32_t stop = Position(input);
+    uint32_t start = FuzzedPosition(input);
+    uint32_t stop = FuzzedPosition(input);
     if (stop < start)
         std::swap(start, stop);
     ChromosomeItem item;
@@ -93,8 +92,8 @@ void AddItem(GenomeDataset& genome, FuzzedDataProvider& input) {
         if (first < length - 1)
             structure.Blocks.push_back({length - 1, 1});
         structure.HasThick = input.ConsumeBool();
-        structure.ThickStart = Position(input);
-        structure.ThickStop = Position(input);
+        structure.ThickStart = FuzzedPosition(input);
+        structure.ThickStop = FuzzedPosition(input);
     }
     track.AddItem(start, item, structure);
 }
@@ -125,8 +124,8 @@ void CheckModels(const ChromosomeDataset& track, FuzzedDataProvider& input) {
     if (!models.Any())
         return;
     for (int query = 0; query < 4 && input.remaining_bytes() > 0; ++query) {
-        uint32_t from = Position(input);
-        uint32_t to = Position(input);
+        uint32_t from = FuzzedPosition(input);
+        uint32_t to = FuzzedPosition(input);
         if (to < from)
             std::swap(from, to);
         std::vector<TrackModels::Model> found;

@@ -15,8 +15,6 @@
 
 namespace {
 
-using Range = ViewGeometry::Range;
-constexpr uint32_t kLastPosition = 0xFFFFFFFE;
 constexpr int kMaxSteps = 64;
 constexpr int kMaxTracks = 64;
 
@@ -27,7 +25,7 @@ void Require(bool rule, const char* what, Range range) {
     std::abort();
 }
 
-uint32_t Position(FuzzedDataProvider& input) {
+Position FuzzedPosition(FuzzedDataProvider& input) {
     switch (input.ConsumeIntegralInRange<int>(0, 2)) {
         case 0: return input.ConsumeIntegralInRange<uint32_t>(0, 16);
         case 1: return kLastPosition - input.ConsumeIntegralInRange<uint32_t>(0, 16);
@@ -49,10 +47,10 @@ void RequireVisible(const ViewGeometry& geometry, const char* after) {
 void CheckLabel(FuzzedDataProvider& input) {
     std::string pane = input.ConsumeRandomLengthString(32);
     pane = PaneLabel::Parse(pane).paneName;  // trimmed as a typed label would be
-    if (pane.empty() || PaneLabel::Parse(pane).range.first != PaneLabel::kNoPosition)
+    if (pane.empty() || PaneLabel::Parse(pane).range.first != kNoPosition)
         return;
-    const Range range{Position(input), Position(input)};
-    if (range.first == PaneLabel::kNoPosition || range.second == PaneLabel::kNoPosition)
+    const Range range{FuzzedPosition(input), FuzzedPosition(input)};
+    if (range.first == kNoPosition || range.second == kNoPosition)
         return;
     const PaneLabel::Parsed parsed = PaneLabel::Parse(PaneLabel::Format(pane, range));
     Require(parsed.paneName == pane && parsed.range == range && !parsed.outOfRange,
@@ -65,21 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
     CheckLabel(input);
     const PaneLabel::Parsed region = PaneLabel::Parse(input.ConsumeRandomLengthString(48));
-    if (region.outOfRange || region.range.first == PaneLabel::kNoPosition)
-        Require(region.range.second == PaneLabel::kNoPosition, "half a region", region.range);
+    if (region.outOfRange || region.range.first == kNoPosition)
+        Require(region.range.second == kNoPosition, "half a region", region.range);
 
     ViewGeometry geometry;
     ViewGeometry::LayoutInput layout;
     layout.clientWidth = input.ConsumeIntegralInRange<int>(0, 40000);
     layout.clientHeight = input.ConsumeIntegralInRange<int>(0, 40000);
     layout.headerVisible = input.ConsumeBool();
-    layout.fullRange = {Position(input), Position(input)};
-    layout.jumpRange = {Position(input), Position(input)};
+    layout.fullRange = {FuzzedPosition(input), FuzzedPosition(input)};
+    layout.jumpRange = {FuzzedPosition(input), FuzzedPosition(input)};
     layout.ownTrackHeights.assign(input.ConsumeIntegralInRange<size_t>(0, kMaxTracks),
                                   input.ConsumeIntegralInRange<int>(0, 400));
     geometry.RecalcLayout(layout);
     RequireVisible(geometry, "after the layout");
-    if (region.range.first != PaneLabel::kNoPosition) {
+    if (region.range.first != kNoPosition) {
         geometry.SetVisibleRange(region.range.first, region.range.second);
         RequireVisible(geometry, "after going to the region");
     }
@@ -96,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                             "zoom in left the range", zoomed);
                     layout.jumpRange = zoomed;
                     geometry.RecalcLayout(layout);
-                    geometry.CenterOn(Position(input), factor);
+                    geometry.CenterOn(FuzzedPosition(input), factor);
                 }
                 break;
             }
@@ -112,11 +110,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                             "zoom out lost part of the range", zoomed);
                 layout.jumpRange = zoomed;
                 geometry.RecalcLayout(layout);
-                geometry.CenterOn(Position(input), factor);
+                geometry.CenterOn(FuzzedPosition(input), factor);
                 break;
             }
             case 2:
-                geometry.SetVisibleRange(Position(input), Position(input));
+                geometry.SetVisibleRange(FuzzedPosition(input), FuzzedPosition(input));
                 break;
             case 3:
                 geometry.ScrollHorizontally(
@@ -125,7 +123,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 break;
             case 4: {
                 const int width = input.ConsumeIntegralInRange<int>(0, 40000);
-                const int x = geometry.PositionToX(Position(input),
+                const int x = geometry.PositionToX(FuzzedPosition(input),
                                                    input.ConsumeIntegralInRange<int>(0, 2), width);
                 const ViewGeometry::PointHit hit = geometry.PointToPosition(
                     x, input.ConsumeIntegral<int>(), width,

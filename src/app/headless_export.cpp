@@ -14,18 +14,18 @@ namespace {
 
 struct Selection {
     std::string pane;
-    GenomeDataset::Range range;
+    Range range;
 };
 
 // "PANE:START-STOP" as the pair the mouse would select: the low end exclusive.
 bool ParseSelection(const std::string& text, Selection& selection) {
     const PaneLabel::Parsed parsed = PaneLabel::Parse(text);
-    if (parsed.paneName.empty() || parsed.range.first == PaneLabel::kNoPosition ||
-        parsed.range.second == PaneLabel::kNoPosition)
+    if (parsed.paneName.empty() || parsed.range.first == kNoPosition ||
+        parsed.range.second == kNoPosition)
         return false;
     const uint32_t low = std::min(parsed.range.first, parsed.range.second);
     const uint32_t high = std::max(parsed.range.first, parsed.range.second);
-    selection = {parsed.paneName, {low > 0 ? low - 1 : 0, high}};
+    selection = {parsed.paneName, {SaturatingSubtract(low, 1), high}};
     return true;
 }
 

@@ -32,9 +32,8 @@ const std::string kBmp = "bmp";
 // What a high-resolution printer gives a PDF.
 constexpr int kPdfDotsPerInch = 1200;
 
-bool EncodeSvg(const LocuscopeDocument& document, const std::string& pane, PaneImage::Range range,
-               int width, const RenderSettings& settings, const QColor& background,
-               QByteArray& bytes) {
+bool EncodeSvg(const LocuscopeDocument& document, const std::string& pane, Range range, int width,
+               const RenderSettings& settings, const QColor& background, QByteArray& bytes) {
     ViewGeometry geometry =
         PaneImage::Layout(document.Genome(), pane, range, width, document.HeaderVisible);
     TrackRenderer renderer(document.Genome(), pane, geometry, settings);
@@ -49,7 +48,7 @@ bool EncodeSvg(const LocuscopeDocument& document, const std::string& pane, PaneI
         bytes);
 }
 
-bool EncodePdf(const LocuscopeDocument& document, const std::string& pane, PaneImage::Range range,
+bool EncodePdf(const LocuscopeDocument& document, const std::string& pane, Range range,
                const RenderSettings& settings, QByteArray& bytes) {
     PanePrinter::Job job;
     job.genome = &document.Genome();
@@ -113,8 +112,8 @@ int HeadlessRender::Run(const Request& request) {
     const PaneLabel::Parsed region = PaneLabel::Parse(regionText);
     if (region.outOfRange) {
         ConsoleText::WriteLine(stderr, "--region has a position beyond " +
-                                           PaneLabel::GroupedNumber(PaneLabel::kNoPosition - 1) +
-                                           ": " + regionText);
+                                           PaneLabel::GroupedNumber(kLastPosition) + ": " +
+                                           regionText);
         return HeadlessFrontEnd::kExitUsage;
     }
 
@@ -137,7 +136,7 @@ int HeadlessRender::Run(const Request& request) {
     if (request.geneModels != GeneModels::kRemembered)
         options.ShowGeneModels = request.geneModels == GeneModels::kOn;
     std::string pane = region.paneName;
-    PaneImage::Range range = region.range;
+    Range range = region.range;
     // A workspace's figure is made again where it was: its pane at its range.
     if (request.region.empty() && !request.paths.empty() &&
         WorkspaceCommand::IsWorkspace(request.paths.front())) {
@@ -154,7 +153,7 @@ int HeadlessRender::Run(const Request& request) {
         pane = feature->chromosomeName;
         range = FeatureNameIndex::ShownRange(feature->start, feature->stop);
     }
-    if (range.first == PaneLabel::kNoPosition)
+    if (range.first == kNoPosition)
         range = document.GetPaneExtent(pane);
     const RenderSettings settings = RenderSettingsFor(document.DefaultTrackStyle, &options, 1.0);
     const int width = ClampWidth(request.width);

@@ -406,9 +406,7 @@ ChromosomeDataset::ItemHandle ChromosomeDataset::FindItemAt(uint32_t pos, float 
     // A long item that started before the look-back still lies under the pointer: without this
     // the pointer would describe a neighbour, or nothing, over a gene drawn right there.
     if (lower > 0)
-        ForEachReaching(0, lower,
-                        static_cast<uint32_t>(std::min<int64_t>(int64_t{pos} + 1, kNoPosition)),
-                        consider);
+        ForEachReaching(0, lower, PositionFromInt64(int64_t{pos} + 1, 0, kNoPosition), consider);
     for (size_t k = lower; k < upper; ++k)
         consider(k);
     return anyUnderPointer ? underPointer : nearestEdge;

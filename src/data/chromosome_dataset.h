@@ -18,6 +18,7 @@
 #include "data/item_view.h"
 #include "data/memory_budget.h"
 #include "data/overlap_index.h"
+#include "data/position.h"
 #include "data/text_arena.h"
 #include "data/text_block.h"
 #include "framework/parameter_base.h"
@@ -30,12 +31,11 @@
 // End() - 1. Adding items invalidates handles; the next reading operation puts the items in
 // order again (once, however many items were added), so reading is not free of side effects.
 // Items are kept as compact records with their texts in an arena; they are read as ItemViews,
-// whose texts live as long as the dataset. Positions are 1-based and inclusive; 0xFFFFFFFF
+// whose texts live as long as the dataset. Positions are 1-based and inclusive; kNoPosition
 // means none.
 class ChromosomeDataset : public CParameterBase {
 public:
     using ItemHandle = size_t;
-    static constexpr uint32_t kNoPosition = 0xFFFFFFFF;
     static constexpr int kUnassignedColor = -1;
     static constexpr int kStyleAutomatic = 1;
     static constexpr int kStylePoints = 2;

@@ -16,7 +16,6 @@ constexpr auto kPollInterval = std::chrono::milliseconds(100);
 constexpr uint32_t kItemsPerClockRead = 4096;
 constexpr int kProgressSteps = 1000;
 constexpr uint64_t kLastNumber = 0xFFFFFFFF;
-constexpr uint64_t kLastPosition = 0xFFFFFFFE;
 
 // BED writes "." for an item without a name.
 bool IsName(std::string_view text) {
@@ -266,16 +265,17 @@ size_t FeatureNameIndex::GetMemoryBytes() const {
            keys_.capacity() * sizeof(uint64_t);
 }
 
-FeatureNameIndex::Range FeatureNameIndex::ShownRange(uint32_t start, uint32_t stop) {
-    const uint64_t low = std::min(start, stop);
-    const uint64_t high = std::max(start, stop);
-    const uint64_t length = high - low + 1;
+Range FeatureNameIndex::ShownRange(uint32_t start, uint32_t stop) {
+    const Position low = std::min(start, stop);
+    const Position high = std::max(start, stop);
+    const uint64_t length = uint64_t{high} - low + 1;
     uint64_t margin = (length + kMarginDivisor - 1) / kMarginDivisor;
     if (length + 2 * margin < kMinimumShownBases)
         margin = (kMinimumShownBases - length + 1) / 2;
-    const uint64_t first = low > margin ? low - margin : 1;
-    const uint64_t last = std::min(high + margin, kLastPosition);
-    return {static_cast<uint32_t>(std::min(first, kLastPosition)), static_cast<uint32_t>(last)};
+    // A tenth of a 32-bit length, or half the minimum width: the margin fits a position.
+    const Position side = static_cast<Position>(margin);
+    const Position first = std::max<Position>(SaturatingSubtract(low, side), 1);
+    return {std::min(first, kLastPosition), SaturatingAdd(high, side)};
 }
 
 size_t FeatureNameIndex::TrackOf(uint32_t number) const {

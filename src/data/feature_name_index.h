@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "data/position.h"
+
 class CNotificationAgent;
 class GenomeDataset;
 
@@ -37,8 +39,6 @@ struct FeatureMatch {
 // genome.
 class FeatureNameIndex {
 public:
-    using Range = std::pair<uint32_t, uint32_t>;
-
     // At most this many matches are listed; the count says how many there are.
     static constexpr size_t kListedMatches = 1000;
     // A shown feature has this share of its length free on either side ...
@@ -67,7 +67,7 @@ public:
     size_t GetMemoryBytes() const;
 
     // The range that shows a feature: its span with a tenth of its length (rounded up) on
-    // either side, widened evenly to kMinimumShownBases, held within 1..0xFFFFFFFE.
+    // either side, widened evenly to kMinimumShownBases, held within 1..kLastPosition.
     static Range ShownRange(uint32_t start, uint32_t stop);
 
 private:

@@ -18,11 +18,10 @@
 // chromosomes, tracks and items with the pane and track orders (Store), the colour of each
 // track name (Colors), the selected track names and base ranges (Selection) and each pane's
 // cursor (Cursors). It keeps the pane being shown itself, and does what needs several parts.
-// Positions are 1-based and inclusive; 0xFFFFFFFF means none.
+// Positions are 1-based and inclusive; kNoPosition means none.
 class GenomeDataset : public CParameterBase {
 public:
     using TrackMap = GenomeStore::TrackMap;
-    using Range = std::pair<uint32_t, uint32_t>;
     using TrackRef = GenomeStore::TrackRef;
 
     static constexpr uint32_t kGffMinColumns = 8;
@@ -31,7 +30,6 @@ public:
     static constexpr uint32_t kBedMaxColumns = 12;
     static constexpr uint32_t kMaxChromosomeNames = 32768;
     static constexpr uint32_t kMaxEndBeforeStartErrors = 32;
-    static constexpr uint32_t kNoPosition = 0xFFFFFFFF;
 
     GenomeDataset() = default;
     GenomeDataset(const GenomeDataset&) = delete;
@@ -63,7 +61,7 @@ public:
     std::optional<ItemView> HitTestItem(int trackIndex, uint32_t& pos, float value, uint32_t from,
                                         uint32_t to) const;
     // Puts the current pane's cursor on the item that best matches pos and returns its start,
-    // or 0xFFFFFFFF when the cursor track is missing or empty.
+    // or kNoPosition when the cursor track is missing or empty.
     uint32_t MoveCursorNear(uint32_t pos) { return cursors_.MoveCursorNear(currentPane_, pos); }
     // Colours every track of every selected name, and remembers the colour for the names.
     bool SetTracksColor(int color);

@@ -66,7 +66,7 @@ std::vector<ChromosomeDataset*> GenomeSelection::GetSelectedPaneTracks(
     return tracks;
 }
 
-void GenomeSelection::AddRegion(const std::string& paneName, std::pair<uint32_t, uint32_t> range) {
+void GenomeSelection::AddRegion(const std::string& paneName, Range range) {
     regions_[paneName].push_back(range);
 }
 
@@ -87,12 +87,10 @@ void GenomeSelection::SelectAllRegions() {
     for (const std::string& pane : store_.GetPaneOrder()) {
         if (store_.GetPaneTrackCount(pane) == 0)
             continue;
-        const std::pair<uint32_t, uint32_t> extent = store_.GetPaneExtent(pane);
-        const uint32_t low = std::max<uint32_t>(extent.first, 1) - 1;
+        const Range extent = store_.GetPaneExtent(pane);
+        const uint32_t low = SaturatingSubtract(extent.first, 1);
         // The high end is inclusive already; one past it must not wrap to 0.
-        const uint32_t high = extent.second < ChromosomeDataset::kNoPosition - 1
-                                  ? extent.second + 1
-                                  : ChromosomeDataset::kNoPosition - 1;
+        const uint32_t high = SaturatingAdd(extent.second, 1);
         regions_[pane] = {{low, high}};
     }
 }

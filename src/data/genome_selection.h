@@ -9,6 +9,7 @@
 
 #include "data/chromosome_dataset.h"
 #include "data/genome_store.h"
+#include "data/position.h"
 
 // What the user selected in a document: track names, which the track commands act on in every
 // pane, and per pane the (start, stop) base ranges that the export writes. A range keeps its
@@ -16,7 +17,7 @@
 // must outlive it.
 class GenomeSelection {
 public:
-    using Regions = std::vector<std::pair<uint32_t, uint32_t>>;
+    using Regions = std::vector<Range>;
     // Pane name to its ranges; a pane with no entry or an empty list has no selection.
     using RegionMap = std::unordered_map<std::string, Regions>;
 
@@ -50,7 +51,7 @@ public:
     // --- Base ranges --------------------------------------------------------------------------
     const RegionMap& GetRegionSelection() const { return regions_; }
     void SetRegionSelection(RegionMap regions) { regions_ = std::move(regions); }
-    void AddRegion(const std::string& paneName, std::pair<uint32_t, uint32_t> range);
+    void AddRegion(const std::string& paneName, Range range);
     // Replaces the pane's ranges.
     void SetRegions(const std::string& paneName, Regions ranges);
     // The pane's ranges, taken out; nothing when the pane has no entry.

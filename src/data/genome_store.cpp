@@ -238,8 +238,8 @@ int GenomeStore::GetTrackIndex(const std::string& paneName, const std::string& t
     return withOffset ? index + GetPaneTrackOffset(paneName) : index;
 }
 
-std::pair<uint32_t, uint32_t> GenomeStore::GetPaneExtent(const std::string& paneName) const {
-    std::pair<uint32_t, uint32_t> extent(ChromosomeDataset::kNoPosition, 0);
+Range GenomeStore::GetPaneExtent(const std::string& paneName) const {
+    Range extent(kNoPosition, 0);
     auto cover = [&extent](const TrackMap& tracks) {
         for (const auto& entry : tracks) {
             extent.first = std::min(extent.first, entry.second->MinStart);

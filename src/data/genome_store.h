@@ -12,6 +12,7 @@
 #include "data/chromosome_dataset.h"
 #include "data/gene_model_schedule.h"
 #include "data/placed_names.h"
+#include "data/position.h"
 
 // The pseudo-pane that shows every track of every chromosome.
 inline const std::string kAllTracksPane = "All Tracks";
@@ -103,8 +104,8 @@ public:
     // chromosome lacks it), plus the pane's offset when withOffset; -1 for an unknown pane.
     int GetTrackIndex(const std::string& paneName, const std::string& trackName,
                       bool withOffset) const;
-    // First start and last stop over the pane's tracks; (0xFFFFFFFF, 0) for an empty pane.
-    std::pair<uint32_t, uint32_t> GetPaneExtent(const std::string& paneName) const;
+    // First start and last stop over the pane's tracks; (kNoPosition, 0) for an empty pane.
+    Range GetPaneExtent(const std::string& paneName) const;
 
     // --- Deletion, and taking tracks out and putting them back (see TrackRemoval) -------------
     void DeleteTracks(const ChromosomeTrackPairs& pairs);

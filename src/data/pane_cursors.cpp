@@ -56,9 +56,8 @@ bool PaneCursors::StepCursor(const std::string& paneName, int delta) {
     return true;
 }
 
-std::pair<uint32_t, uint32_t> PaneCursors::GetCursorRange(const std::string& paneName) {
-    const std::pair<uint32_t, uint32_t> none(ChromosomeDataset::kNoPosition,
-                                             ChromosomeDataset::kNoPosition);
+Range PaneCursors::GetCursorRange(const std::string& paneName) {
+    const Range none(kNoPosition, kNoPosition);
     const ChromosomeDataset* track = GetCursorTrack(paneName);
     const auto cursor = cursorPositions_.find(paneName);
     if (track == nullptr || cursor == cursorPositions_.end() || cursor->second < 0 ||
@@ -72,7 +71,7 @@ std::pair<uint32_t, uint32_t> PaneCursors::GetCursorRange(const std::string& pan
 uint32_t PaneCursors::MoveCursorNear(const std::string& paneName, uint32_t pos) {
     ChromosomeDataset* track = GetCursorTrack(paneName);
     if (track == nullptr || track->GetItemCount() == 0)
-        return ChromosomeDataset::kNoPosition;
+        return kNoPosition;
     const std::vector<uint32_t>& starts = track->GetStartPositions();
     constexpr size_t kNone = static_cast<size_t>(-1);
     size_t after = kNone;
@@ -109,7 +108,7 @@ uint32_t PaneCursors::MoveCursorNear(const std::string& paneName, uint32_t pos) 
             chosen = after;
     }
     if (chosen == kNone)
-        return ChromosomeDataset::kNoPosition;
+        return kNoPosition;
     cursorPositions_[paneName] = chosen < track->GetPositionCount() ? static_cast<int>(chosen) : 0;
     return starts[chosen];
 }

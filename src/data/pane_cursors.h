@@ -7,10 +7,11 @@
 
 #include "data/chromosome_dataset.h"
 #include "data/genome_store.h"
+#include "data/position.h"
 
 // The cursor of each pane: the track it follows ("gene" until another is attached) and the
 // index of its item in that track. Reads the tracks from the store given, which must outlive
-// it. Positions are 1-based and inclusive; 0xFFFFFFFF means none.
+// it. Positions are 1-based and inclusive; kNoPosition means none.
 class PaneCursors {
 public:
     explicit PaneCursors(const GenomeStore& store) : store_(store) {}
@@ -40,10 +41,10 @@ public:
     ChromosomeDataset* GetCursorTrack(const std::string& paneName);
     // Moves the cursor by delta items without wrapping; false without a cursor track.
     bool StepCursor(const std::string& paneName, int delta);
-    // (start, stop) of the cursor item; (0xFFFFFFFF, 0xFFFFFFFF) when there is none.
-    std::pair<uint32_t, uint32_t> GetCursorRange(const std::string& paneName);
+    // (start, stop) of the cursor item; (kNoPosition, kNoPosition) when there is none.
+    Range GetCursorRange(const std::string& paneName);
     // Puts the pane's cursor on the item that best matches pos and returns its start, or
-    // 0xFFFFFFFF when the cursor track is missing or empty.
+    // kNoPosition when the cursor track is missing or empty.
     uint32_t MoveCursorNear(const std::string& paneName, uint32_t pos);
 
 private:

@@ -5,14 +5,13 @@
 
 #include "data/chromosome_item.h"
 #include "data/feature_structure.h"
+#include "data/position.h"
 
 // One data line as a reader hands it to the import driver: the item plus the three values
 // that decide where it is filed, and what a BED line tells of the item's inside. Only the
 // ChromosomeItem part and the structure are stored.
 struct ParsedFeatureLine : ChromosomeItem {
-    static constexpr uint32_t kNoStart = 0xFFFFFFFF;
-
-    uint32_t Start = kNoStart;  // 1-based
+    uint32_t Start = kNoPosition;  // 1-based
     std::string ChromosomeName;
     std::string TrackName;
     FeatureStructure Structure;
@@ -30,7 +29,7 @@ struct ParsedFeatureLine : ChromosomeItem {
         Strand = '+';
         Frame = '0';
         Color = kNoColor;
-        Start = kNoStart;
+        Start = kNoPosition;
         ChromosomeName.clear();
         TrackName.clear();
         Structure.Reset();

@@ -74,7 +74,7 @@ bool WriteSelection(GenomeDataset& genome, std::ostream& out) {
     for (const std::string& pane : panes) {
         const std::vector<GenomeDataset::TrackRef> tracks = genome.Store().GetPaneTracks(pane);
         const int trackCount = static_cast<int>(tracks.size());
-        for (const GenomeDataset::Range& range : genome.Selection().GetRegionSelection().at(pane)) {
+        for (const Range& range : genome.Selection().GetRegionSelection().at(pane)) {
             const uint32_t lo = std::min(range.first, range.second);
             const uint32_t hi = std::max(range.first, range.second);
             for (int i = 0; i < trackCount; ++i) {

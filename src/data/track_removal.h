@@ -24,7 +24,7 @@ struct RemovedTracks {
 
     std::vector<Track> tracks;
     std::vector<PlacedName> panes;  // places in the first-seen list
-    std::unordered_map<std::string, std::vector<GenomeDataset::Range>> paneSelections;
+    std::unordered_map<std::string, std::vector<Range>> paneSelections;
     std::vector<PlacedName> trackNames;  // places in the track order
     // The track selection before, when the deletion cleared it.
     std::optional<std::vector<std::string>> selectedTracks;

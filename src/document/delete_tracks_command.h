@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/position.h"
 #include "data/track_removal.h"
 #include "document/data_recipe.h"
 
@@ -33,5 +34,5 @@ private:
     DataRecipe::StepKind kind_;
     std::vector<std::string> names_;  // the track names, or the one pane
     RemovedTracks removed_;
-    std::optional<std::pair<uint32_t, uint32_t>> paneRange_;  // the deleted pane's range
+    std::optional<Range> paneRange_;  // the deleted pane's range
 };

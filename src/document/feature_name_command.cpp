@@ -58,7 +58,7 @@ FeatureNameCommand::Choice FeatureNameCommand::Choose(LocuscopeDocument& documen
 }
 
 void FeatureNameCommand::Show(LocuscopeDocument& document, const FeatureMatch& feature) {
-    const FeatureNameIndex::Range shown = FeatureNameIndex::ShownRange(feature.start, feature.stop);
+    const Range shown = FeatureNameIndex::ShownRange(feature.start, feature.stop);
     document.SetPaneJumpRange(feature.chromosomeName, shown.first, shown.second);
     document.NavigateToPane(feature.chromosomeName, true);
     document.UpdateAllViews();

@@ -320,14 +320,13 @@ void LocuscopeDocument::ChoosePane(const std::string& label) {
     }
     NavigateToPane(parsed.paneName, true);
     PaneView* view = GetFirstView();
-    if (view != nullptr && parsed.range.first != PaneLabel::kNoPosition &&
-        parsed.range.second != PaneLabel::kNoPosition)
+    if (view != nullptr && parsed.range.first != kNoPosition && parsed.range.second != kNoPosition)
         view->SetVisibleRange(parsed.range.first, parsed.range.second);
     if (events_ != nullptr)
         events_->CurrentPaneChanged(*this);
 }
 
-LocuscopeDocument::Range LocuscopeDocument::GetPaneJumpRange(const std::string& paneName) {
+Range LocuscopeDocument::GetPaneJumpRange(const std::string& paneName) {
     const auto found = PaneJumpRanges.find(paneName);
     if (found != PaneJumpRanges.end())
         return found->second;
@@ -454,7 +453,7 @@ void LocuscopeDocument::StepCursor(int delta) {
     PaneView* view = GetFirstView();
     if (view == nullptr)
         return;
-    if (cursor.first != GenomeDataset::kNoPosition)
+    if (cursor.first != kNoPosition)
         view->BringIntoView(cursor.first);
     view->InvalidateView();
 }

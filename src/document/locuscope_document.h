@@ -41,7 +41,6 @@ struct DocumentContents {
 // user asks (see WorkspaceCommand). Positions are 1-based and inclusive.
 class LocuscopeDocument : public CDocumentBase, public CParameterBase {
 public:
-    using Range = std::pair<uint32_t, uint32_t>;
     // Pane names hash as h = h * 5 + c over their bytes.
     struct PaneNameHash {
         size_t operator()(const std::string& name) const;

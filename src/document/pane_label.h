@@ -4,12 +4,11 @@
 #include <string>
 #include <utility>
 
+#include "data/position.h"
+
 // Texts that name genomic places: grouped numbers ("1,234,567") and pane labels
 // ("chr1:12,000-15,500", the pane name and a range of 1-based inclusive positions).
 namespace PaneLabel {
-
-using Range = std::pair<uint32_t, uint32_t>;
-constexpr uint32_t kNoPosition = 0xFFFFFFFF;
 
 // value with "," between each group of three digits, counted from the right.
 std::string GroupedNumber(uint64_t value);

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <utility>
+
+#include "data/position.h"
 
 // What the document asks of its view. Ranges are 1-based and inclusive; the visible range
 // itself is kept by the document, per pane, and the view shows it.
 class PaneView {
 public:
-    using Range = std::pair<uint32_t, uint32_t>;
-
     virtual ~PaneView() = default;
 
     virtual Range GetVisibleRange() const = 0;

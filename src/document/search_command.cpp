@@ -2,25 +2,11 @@
 
 #include <algorithm>
 
+#include "data/position.h"
 #include "document/locuscope_document.h"
 #include "document/long_operation_guard.h"
 #include "document/pane_view.h"
 #include "framework/message_box.h"
-
-namespace {
-
-// The largest position that still means a position: the all-ones value means none.
-constexpr uint32_t kLastPosition = 0xFFFFFFFE;
-
-uint32_t SaturatingSubtract(uint32_t value, uint32_t amount) {
-    return value > amount ? value - amount : 0;
-}
-
-uint32_t SaturatingAdd(uint32_t value, uint32_t amount) {
-    return value < kLastPosition - amount ? value + amount : kLastPosition;
-}
-
-}  // namespace
 
 bool SearchCommand::SearchAttributes(LocuscopeDocument& document, const std::string& text) {
     if (document.IsBusy())
@@ -58,8 +44,7 @@ bool SearchCommand::GoToSearchResult(LocuscopeDocument& document, const std::str
     document.SetPaneJumpRange(paneName, std::min(low, high), std::max(low, high));
     // Selections keep their low end exclusive: the range starts one base before the hit, as a
     // mouse selection does, so that exporting it writes the hit itself.
-    document.Genome().Selection().SetRegions(
-        paneName, {GenomeDataset::Range(SaturatingSubtract(start, 1), stop)});
+    document.Genome().Selection().SetRegions(paneName, {Range(SaturatingSubtract(start, 1), stop)});
     document.NavigateToPane(paneName, true);
     document.UpdateAllViews();
     if (PaneView* view = document.GetFirstView()) {

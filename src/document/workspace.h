@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/position.h"
 #include "data/track_display_settings.h"
 #include "document/data_recipe.h"
 #include "document/view_options.h"
@@ -38,7 +39,7 @@ struct Workspace {
     };
     struct PaneRange {
         std::string paneName;
-        std::pair<uint32_t, uint32_t> range;
+        Range range;
     };
     // trackName: the track the pane's cursor follows ("" when detached); item: its item index.
     struct Cursor {
@@ -48,7 +49,7 @@ struct Workspace {
     };
     struct PaneSelection {
         std::string paneName;
-        std::vector<std::pair<uint32_t, uint32_t>> ranges;
+        std::vector<Range> ranges;
     };
 
     std::vector<Step> steps;

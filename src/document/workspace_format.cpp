@@ -63,7 +63,7 @@ QJsonValue Bound(double value) {
     return value;
 }
 
-QJsonArray Pair(std::pair<uint32_t, uint32_t> range) {
+QJsonArray Pair(Range range) {
     return {double(range.first), double(range.second)};
 }
 
@@ -200,8 +200,7 @@ public:
             Fail(where, "is not a number");
         return Ok();
     }
-    bool Pair(const QJsonValue& value, const std::string& where,
-              std::pair<uint32_t, uint32_t>& out) {
+    bool Pair(const QJsonValue& value, const std::string& where, Range& out) {
         const QJsonArray array = Array(value, where);
         if (!Ok())
             return false;
@@ -428,7 +427,7 @@ void ReadState(Reader& reader, const QJsonObject& root, Workspace& workspace) {
                  const std::string rangesWhere = Reader::Field(where, "ranges");
                  const QJsonArray ranges = reader.Array(At(object, "ranges"), rangesWhere);
                  for (int i = 0; i < ranges.size() && reader.Ok(); ++i) {
-                     std::pair<uint32_t, uint32_t> range;
+                     Range range;
                      if (reader.Pair(ranges[i], Reader::Index(rangesWhere, i), range))
                          entry.ranges.push_back(range);
                  }

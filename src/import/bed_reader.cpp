@@ -226,7 +226,7 @@ void ReadBedExtras(const Word* words, uint32_t count, uint32_t chromStart, uint3
 
 bool ReadBedFields(std::string_view line, FeatureFields& fields, uint64_t lineNumber,
                    BedReaderState& state) {
-    fields.Start = ParsedFeatureLine::kNoStart;
+    fields.Start = kNoPosition;
     if (StartsWithNoCase(line, kTrackWord)) {
         state.TrackColor = ChromosomeDataset::kUnassignedColor;
         state.ItemColors = true;

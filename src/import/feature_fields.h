@@ -13,7 +13,7 @@
 // and stay valid as long as those do. The import keeps them so until each item is stored, and
 // copies nothing a line does not keep.
 struct FeatureFields {
-    uint32_t Start = ParsedFeatureLine::kNoStart;  // 1-based
+    uint32_t Start = kNoPosition;  // 1-based
     uint32_t Stop = 0;
     float Score = 0.0f;
     char Strand = '+';
@@ -34,7 +34,7 @@ struct FeatureFields {
 
     // Back to the state of a fresh line, keeping the buffers for the next one.
     void Reset() {
-        Start = ParsedFeatureLine::kNoStart;
+        Start = kNoPosition;
         Stop = 0;
         Score = 0.0f;
         Strand = '+';

@@ -154,7 +154,7 @@ void StoreColumn(int column, std::string_view text, FeatureFields& fields, uint6
 }  // namespace
 
 bool ReadGffFields(std::string_view line, FeatureFields& fields, uint64_t lineNumber) {
-    fields.Start = ParsedFeatureLine::kNoStart;
+    fields.Start = kNoPosition;
     if (!line.empty() && (line[0] == 't' || line[0] == 'T' || line[0] == 'b' || line[0] == 'B') &&
         IsBrowserHeader(line))
         return false;

@@ -232,10 +232,5 @@ bool CDialogPositionGoto::ParsePosition(const QString& text, int unit, double* b
 }
 
 uint32_t CDialogPositionGoto::ToPosition(double bases) {
-    // Casting a double outside the target's range is undefined, so clamp before truncating.
-    if (!(bases >= 1.0))
-        return 1;
-    if (bases >= static_cast<double>(kLastPosition))
-        return kLastPosition;
-    return static_cast<uint32_t>(bases);
+    return PositionFromDouble(bases, 1);
 }

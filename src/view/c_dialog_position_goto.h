@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/position.h"
 #include "document/feature_name_command.h"
 #include "framework/c_dialog_base.h"
 
@@ -29,8 +30,6 @@ public:
     static constexpr const char* kUnitKey = "BaseSize";
     // Shown values smaller than this are shown as 0.
     static constexpr double kSmallestShownValue = 0.0001;
-    // The largest position a result can take; 0xFFFFFFFF means "none" in this program.
-    static constexpr uint32_t kLastPosition = 0xFFFFFFFE;
     // The pane list is as wide as this many average characters; longer names are cut in
     // their middle.
     static constexpr int kShownPaneCharacters = 40;

@@ -5,11 +5,11 @@
 #include <queue>
 
 #include "data/chromosome_dataset.h"
+#include "data/position.h"
 #include "view/view_geometry.h"
 
 namespace {
 
-constexpr uint32_t kLastPosition = 0xFFFFFFFF;
 constexpr int kAlignLeft = 0;   // PositionToX at a base's left edge
 constexpr int kAlignRight = 2;  // and at its right edge
 
@@ -72,8 +72,7 @@ uint32_t ColumnExtremes::FirstPositionReaching(int column) const {
     const double page = static_cast<double>(std::max<int64_t>(geometry_.horizontal.page, 1));
     const double guess = std::ceil(static_cast<double>(geometry_.horizontal.position) - 1.0 +
                                    column * page / width_);
-    const uint64_t start =
-        static_cast<uint64_t>(std::clamp(guess, 0.0, static_cast<double>(kLastPosition)));
+    const uint64_t start = PositionFromDouble(guess);
     const auto reaches = [&](uint64_t position) {
         return RawRight(static_cast<uint32_t>(position)) >= column;
     };

@@ -47,7 +47,7 @@ public:
 private:
     // The right edge of a base: PositionToX at the right alignment, from the data's left edge.
     int RawRight(uint32_t position) const;
-    // The smallest position whose RawRight is column or more (0xFFFFFFFF when none is).
+    // The smallest position whose RawRight is column or more (kLastPosition when none is).
     uint32_t FirstPositionReaching(int column) const;
     // The first index from `from` whose start has LeftOf of column or more.
     size_t FirstIndexFrom(size_t from, int column) const;

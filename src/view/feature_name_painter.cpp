@@ -23,7 +23,7 @@ FeatureNamePainter::FeatureNamePainter(QPainter& painter, const ViewGeometry& ge
 
 std::vector<size_t> FeatureNamePainter::VisibleItems(const ChromosomeDataset& track,
                                                      bool unitValues) const {
-    const ViewGeometry::Range visible = geometry_.GetVisibleRange();
+    const Range visible = geometry_.GetVisibleRange();
     const std::vector<uint32_t>& starts = track.GetStartPositions();
     const size_t first = static_cast<size_t>(
         std::lower_bound(starts.begin(), starts.end(), visible.first) - starts.begin());

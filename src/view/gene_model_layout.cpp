@@ -27,7 +27,7 @@ GeneModelLayout::GeneModelLayout(const ChromosomeDataset& track, const TrackMode
       lanesAvailable_(std::max(1, laneAreaHeight_ / kMinimumLaneHeight)) {
     if (!models.Any())
         return;
-    const ViewGeometry::Range visible = geometry.GetVisibleRange();
+    const Range visible = geometry.GetVisibleRange();
     const size_t limit =
         static_cast<size_t>(std::max(1, ViewGeometry::DataWidth(targetWidth) / kPixelsPerModel));
     std::vector<TrackModels::Model> found;

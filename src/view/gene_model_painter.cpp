@@ -60,7 +60,7 @@ GeneModelPainter::GeneModelPainter(QPainter& painter, const ViewGeometry& geomet
 template <typename Visit>
 void GeneModelPainter::ForEachPartInView(const TrackModels& models, const TrackModels::Model& model,
                                          size_t first, size_t end, const Visit& visit) const {
-    const ViewGeometry::Range visible = geometry_.GetVisibleRange();
+    const Range visible = geometry_.GetVisibleRange();
     const auto rightOf = [&](size_t index) {
         return geometry_.PositionToX(models.GetPart(model, index).Stop, kRightEdge, targetWidth_);
     };

@@ -46,8 +46,8 @@ QStringList InfoPanel::Lines(LocuscopeDocument& document, const ViewGeometry& ge
         lines.append(DisplayText::From(files));
     }
     if (options.ShowTrackStats) {
-        const ViewGeometry::Range visible = geometry.GetVisibleRange();
-        const LocuscopeDocument::Range full = document.GetPaneExtent(document.GetCurrentPaneName());
+        const Range visible = geometry.GetVisibleRange();
+        const Range full = document.GetPaneExtent(document.GetCurrentPaneName());
         lines.append(Grouped(document.Genome().Store().GetStoredFeatures()) +
                      QStringLiteral(" Rows loaded. Positions Displayed ( ") +
                      Grouped(visible.first) + QStringLiteral(" - ") + Grouped(visible.second) +

@@ -235,7 +235,7 @@ void LocuscopeView::FinishSelection(const QPoint& release) {
     // base dragged over.
     const uint32_t low = std::min(a, b);
     document->AddRegionSelection(document->GetCurrentPaneName(),
-                                 Range(low > 0 ? low - 1 : 0, std::max(a, b)));
+                                 Range(SaturatingSubtract(low, 1), std::max(a, b)));
 }
 
 void LocuscopeView::FinishLabelDrag(const QPoint& release) {
@@ -482,7 +482,7 @@ void LocuscopeView::DrawOverlays(QPainter& painter) {
     }
     // The cursor: its item's extent over every row.
     const Range cursor = document->Genome().Cursors().GetCursorRange(pane);
-    if (cursor.first != GenomeDataset::kNoPosition) {
+    if (cursor.first != kNoPosition) {
         const auto [left, right] = columns(cursor.first, cursor.second);
         if (right > dataLeft && left < width) {
             painter.fillRect(QRect(left, top, right - left, bottom - top), kCursorFill);

@@ -13,7 +13,6 @@ class GenomeDataset;
 // A picture of a whole pane, every track from the first, drawn by the same full pass as the
 // screen: what image export writes and what the headless render saves.
 struct PaneImage {
-    using Range = std::pair<uint32_t, uint32_t>;
     static constexpr int kMinimumWidth = 100;
     static constexpr int kMaximumWidth = 32767;
     // The largest picture made: 2^28 pixels, 1 GiB at four bytes a pixel. "All Tracks" of a

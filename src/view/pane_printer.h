@@ -30,7 +30,6 @@ class TrackRenderer;
 // panes grows linearly with them. The data must not change while the object lives.
 class PanePrinter {
 public:
-    using Range = std::pair<uint32_t, uint32_t>;
     static constexpr double kMarginFraction = 0.05;
     static constexpr int kPrintedTrackHeight = 80;
     static constexpr double kLayoutDotsPerInch = 96.0;

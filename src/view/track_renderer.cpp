@@ -141,7 +141,7 @@ void TrackRenderer::DrawHeader(QPainter& painter, int width, const RenderResourc
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const ViewGeometry::Range visible = geometry_.GetVisibleRange();
+    const Range visible = geometry_.GetVisibleRange();
     const uint32_t step = ViewGeometry::RulerStep(geometry_.horizontal.page, width);
     // The slanted labels must fit above the header's bottom line: when the longest one would
     // reach past the top, every label gets a smaller font.

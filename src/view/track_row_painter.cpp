@@ -74,7 +74,7 @@ TrackRowPainter::Style TrackRowPainter::ChooseStyle(const ChromosomeDataset& tra
     if (style != ChromosomeDataset::kStylePoints && style != ChromosomeDataset::kStyleBars)
         style = settings_.defaultTrackStyle;
     const std::vector<uint32_t>& starts = track.GetStartPositions();
-    const ViewGeometry::Range visible = geometry_.GetVisibleRange();
+    const Range visible = geometry_.GetVisibleRange();
     const auto from = std::lower_bound(starts.begin(), starts.end(), visible.first);
     const auto to = std::upper_bound(from, starts.end(), visible.second);
     visibleStarts = static_cast<int>(std::min<ptrdiff_t>(to - from, INT32_MAX));

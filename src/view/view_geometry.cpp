@@ -13,7 +13,7 @@ constexpr int kAlignmentRight = 2;
 
 // Widens [first, last] until it spans at least ViewGeometry::kMinimumSpan bases; first stays
 // at or above lowest.
-ViewGeometry::Range Widened(ViewGeometry::Range range, uint32_t lowest) {
+Range Widened(Range range, uint32_t lowest) {
     int64_t first = range.first;
     int64_t last = range.second;
     if (first > last)  // an empty pane
@@ -24,8 +24,7 @@ ViewGeometry::Range Widened(ViewGeometry::Range range, uint32_t lowest) {
         if (last - first < ViewGeometry::kMinimumSpan)
             ++last;
     }
-    return {static_cast<uint32_t>(first),
-            static_cast<uint32_t>(std::min<int64_t>(last, 0xFFFFFFFE))};
+    return {static_cast<Position>(first), PositionFromInt64(last)};
 }
 
 }  // namespace
@@ -70,7 +69,7 @@ ViewGeometry::PointHit ViewGeometry::PointToPosition(int x, int y, int targetWid
     const double page = static_cast<double>(std::max<int64_t>(horizontal.page, 1));
     const double fraction = std::max(double(x - kLabelWidth) / DataWidth(targetWidth), 0.0);
     const double position = double(horizontal.position) + std::trunc(fraction * page);
-    hit.position = static_cast<uint32_t>(std::clamp(position, 0.0, double(kNoPosition - 1)));
+    hit.position = PositionFromDouble(position);
 
     hit.trackIndex = static_cast<int>(vertical.position);
     if (y > 0 && !rowBottoms.empty()) {
@@ -102,21 +101,20 @@ int ViewGeometry::TitleRowAt(int x, int y) const {
 
 // A page zoomed out past the pane can reach beyond the last position; the ends stop there
 // rather than wrap round to small positions.
-ViewGeometry::Range ViewGeometry::GetVisibleRange() const {
-    return {static_cast<uint32_t>(horizontal.position),
-            static_cast<uint32_t>(std::min<int64_t>(horizontal.position + horizontal.page - 1,
-                                                    kNoPosition - 1))};
+Range ViewGeometry::GetVisibleRange() const {
+    return {static_cast<Position>(horizontal.position),
+            PositionFromInt64(horizontal.position + horizontal.page - 1)};
 }
 
-ViewGeometry::Range ViewGeometry::GetVisibleRangeExclusive() const {
-    return {static_cast<uint32_t>(horizontal.position),
-            static_cast<uint32_t>(std::min<int64_t>(
-                horizontal.position + std::max<int64_t>(horizontal.page, 1), kNoPosition))};
+Range ViewGeometry::GetVisibleRangeExclusive() const {
+    // The end lies one past the last base, so it may be kNoPosition.
+    return {static_cast<Position>(horizontal.position),
+            PositionFromInt64(horizontal.position + std::max<int64_t>(horizontal.page, 1), 0,
+                              kNoPosition)};
 }
 
 uint32_t ViewGeometry::GetCenterPosition() const {
-    return static_cast<uint32_t>(
-        std::min<int64_t>(horizontal.position + horizontal.page / 2, kNoPosition - 1));
+    return PositionFromInt64(horizontal.position + horizontal.page / 2);
 }
 
 void ViewGeometry::SetPosition(ScrollBar& bar, int64_t position) {
@@ -151,7 +149,7 @@ int ViewGeometry::CountRowsFittingAtEnd(const std::vector<int>& ownHeights, int 
     return std::max(fitting, 1);
 }
 
-ViewGeometry::Range ViewGeometry::RecalcLayout(const LayoutInput& input) {
+Range ViewGeometry::RecalcLayout(const LayoutInput& input) {
     headerVisible = input.headerVisible;
 
     const Range full = Widened(input.fullRange, 1);
@@ -196,7 +194,7 @@ bool ViewGeometry::ZoomInRange(Range current, double factor, Range& zoomed) {
     return true;
 }
 
-ViewGeometry::Range ViewGeometry::ZoomOutRange(Range current, double factor) {
+Range ViewGeometry::ZoomOutRange(Range current, double factor) {
     const int64_t start = current.first;
     const int64_t end = current.second;
     int64_t width = end - start;
@@ -206,11 +204,10 @@ ViewGeometry::Range ViewGeometry::ZoomOutRange(Range current, double factor) {
     int64_t d = static_cast<int64_t>(std::trunc(double(total) * factor));
     if (d >= start)
         d = start;  // what cannot be added on the left goes to the right
-    return {static_cast<uint32_t>(start - d),
-            static_cast<uint32_t>(std::min<int64_t>(end + (total - d), kNoPosition - 1))};
+    return {static_cast<Position>(start - d), PositionFromInt64(end + (total - d))};
 }
 
-ViewGeometry::Range ViewGeometry::CenterOn(uint32_t center, double factor) {
+Range ViewGeometry::CenterOn(uint32_t center, double factor) {
     // Signed: near the pane's left end the difference is negative and must clamp to the start.
     const int64_t position =
         int64_t{center} - static_cast<int64_t>(std::trunc(double(horizontal.page) * factor));
@@ -218,7 +215,7 @@ ViewGeometry::Range ViewGeometry::CenterOn(uint32_t center, double factor) {
     return GetVisibleRange();
 }
 
-ViewGeometry::Range ViewGeometry::SetVisibleRange(uint32_t start, uint32_t end) {
+Range ViewGeometry::SetVisibleRange(uint32_t start, uint32_t end) {
     const int64_t low = std::min(start, end);
     const int64_t high = std::max(start, end);
     // The width asked for is kept, at most the pane: a range that meets the data on fewer bases
@@ -251,7 +248,7 @@ int64_t ViewGeometry::ScrolledPosition(const ScrollBar& bar, ScrollAction action
     return bar.position;
 }
 
-ViewGeometry::Range ViewGeometry::ScrollHorizontally(ScrollAction action, int64_t trackPosition) {
+Range ViewGeometry::ScrollHorizontally(ScrollAction action, int64_t trackPosition) {
     const int64_t page = horizontal.page;
     const int64_t line = page <= kLargeLineStep ? 1 : std::max<int64_t>(page / 10, 1);
     SetPosition(horizontal, ScrolledPosition(horizontal, action, line, trackPosition));

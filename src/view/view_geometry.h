@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "data/position.h"
+
 // The arithmetic of the view, without a widget: where the data area lies, how a base maps to
 // an x coordinate and back, how a y coordinate maps to a track row, and how zooming, scrolling
 // and going to a position change the visible range. Positions are 1-based and inclusive.
@@ -14,8 +16,6 @@
 // Horizontal units are bases, vertical units are track rows.
 class ViewGeometry {
 public:
-    using Range = std::pair<uint32_t, uint32_t>;
-
     static constexpr int kLabelWidth = 75;
     static constexpr int kHeaderHeight = 70;
     static constexpr int kHeaderHeightWithInfo = 130;
@@ -31,7 +31,6 @@ public:
     static constexpr int kMinimumZoomHalf = 4;    // ranges narrower than 8 bases zoom no further
     static constexpr int kLargeLineStep = 500;    // pages above this scroll a tenth per line
     static constexpr int kMaxCoordinate = 0x0FFFFFFF;
-    static constexpr uint32_t kNoPosition = 0xFFFFFFFF;
 
     struct ScrollBar {
         int64_t minimum = 0;

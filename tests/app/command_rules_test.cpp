@@ -149,8 +149,8 @@ TEST_F(CommandRulesTest, SelectAllShortcutsSelectEveryTrackNameAndEveryPaneWhole
     const auto& selection = Document().Genome().Selection().GetRegionSelection();
     ASSERT_EQ(selection.size(), 2u);
     // The low end is exclusive, so the whole extent is one base wider on that side.
-    EXPECT_EQ(selection.at("chr2"), (std::vector<LocuscopeDocument::Range>{{3000, 6001}}));
-    EXPECT_EQ(selection.at("chr10"), (std::vector<LocuscopeDocument::Range>{{1000, 2001}}));
+    EXPECT_EQ(selection.at("chr2"), (std::vector<Range>{{3000, 6001}}));
+    EXPECT_EQ(selection.at("chr10"), (std::vector<Range>{{1000, 2001}}));
     EXPECT_TRUE(Enabled(Id::kExportSelections));
 }
 

@@ -19,8 +19,6 @@
 
 namespace {
 
-using Range = LocuscopeDocument::Range;
-
 // Each chromosome has a region track as long as its data, so that a shown range is not cut
 // down to the pane.
 const char kAnnotation[] =

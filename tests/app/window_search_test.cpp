@@ -80,7 +80,7 @@ TEST_F(WindowSearchTest, AHitAtThePanesStartGetsTheWholeWidthOfItsJump) {
     Search("ID=early");
     EXPECT_EQ(Document().GetCurrentPaneName(), "chr3");
     // 1,000 bases either side, wrapped at position 0: 0..1,600, moved into the data.
-    EXPECT_EQ(Visible(), LocuscopeDocument::Range(500, 2100));
+    EXPECT_EQ(Visible(), Range(500, 2100));
 }
 
 }  // namespace

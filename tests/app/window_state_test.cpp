@@ -85,7 +85,7 @@ TEST_F(WindowStateTest, ARangeMeetingThePanesDataOnOneBaseKeepsItsWidth) {
     Document().ChoosePane("chr2");
     View().setFocus();
     QTest::keyClick(&View(), Qt::Key_G, Qt::ControlModifier);
-    EXPECT_EQ(Visible(), LocuscopeDocument::Range(3433500, 3567000));
+    EXPECT_EQ(Visible(), Range(3433500, 3567000));
 
     // The pane selector the same.
     ChromosomeStartStopComboBox* selector = Frame().GetPaneSelector();
@@ -93,7 +93,7 @@ TEST_F(WindowStateTest, ARangeMeetingThePanesDataOnOneBaseKeepsItsWidth) {
     selector->lineEdit()->selectAll();
     QTest::keyClicks(selector, "chr2:3,715,286-3,800,000");
     QTest::keyClick(selector, Qt::Key_Return);
-    EXPECT_EQ(Visible(), LocuscopeDocument::Range(3630572, 3715286));
+    EXPECT_EQ(Visible(), Range(3630572, 3715286));
 }
 
 TEST_F(WindowStateTest, APaneShownWholeFollowsAnImportThatWidensItAndAZoomedOneStays) {
@@ -120,7 +120,7 @@ TEST_F(WindowStateTest, APaneShownWholeFollowsAnImportThatWidensItAndAZoomedOneS
     selector->setCurrentIndex(selector->findText(entry("chr2")));
     QTest::keyClick(selector, Qt::Key_Return);
     EXPECT_EQ(Document().GetCurrentPaneName(), "chr2");
-    EXPECT_EQ(Visible(), LocuscopeDocument::Range(3406500, 3715286));
+    EXPECT_EQ(Visible(), Range(3406500, 3715286));
 }
 
 TEST_F(WindowStateTest, ImportingAFileAgainIsAskedAboutFirst) {

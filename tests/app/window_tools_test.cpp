@@ -72,13 +72,13 @@ protected:
 
 TEST_F(WindowToolsTest, MagnifierDragsShorterThanSevenPixelsAreClicks) {
     Frame().Commands().ExecuteIfEnabled(Id::kToolMagnifier);
-    const LocuscopeDocument::Range before = Visible();
+    const Range before = Visible();
     const QPoint start = DataPoint(0.25);
     QTest::mousePress(&View(), Qt::LeftButton, {}, start);
     QTest::mouseMove(&View(), start + QPoint(6, 0));
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, start + QPoint(6, 0));
     // A click zooms in: the span halves.
-    const LocuscopeDocument::Range clicked = Visible();
+    const Range clicked = Visible();
     EXPECT_NEAR(double(clicked.second - clicked.first), (before.second - before.first) / 2.0, 2.0);
 
     Paint();
@@ -90,12 +90,12 @@ TEST_F(WindowToolsTest, MagnifierDragsShorterThanSevenPixelsAreClicks) {
     QTest::mousePress(&View(), Qt::LeftButton, {}, start);
     QTest::mouseMove(&View(), end);
     QTest::mouseRelease(&View(), Qt::LeftButton, {}, end);
-    EXPECT_EQ(Visible(), LocuscopeDocument::Range(from, to));
+    EXPECT_EQ(Visible(), Range(from, to));
 }
 
 TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
     // At the data area's left edge the clicked base stays at the edge.
-    const LocuscopeDocument::Range before = Visible();
+    const Range before = Visible();
     QTest::mouseClick(&View(), Qt::RightButton, {}, DataPoint(0.0));
     EXPECT_EQ(Visible().first, before.first);
     EXPECT_LT(Visible().second - Visible().first, before.second - before.first);
@@ -106,7 +106,7 @@ TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
     EXPECT_EQ(Visible().first, before.first);
 
     // Over the ruler: the Header menu, and no zoom.
-    const LocuscopeDocument::Range unzoomed = Visible();
+    const Range unzoomed = Visible();
     QStringList entries;
     KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, QPoint(300, 40));
@@ -146,7 +146,7 @@ TEST_F(WindowToolsTest, ATitleActsAsItsTracksLabel) {
     const auto title = [this](int row) {
         return QPoint(ViewGeometry::kLabelWidth + 8, View().Geometry().rowTops.at(row) + 7);
     };
-    const LocuscopeDocument::Range before = Visible();
+    const Range before = Visible();
     QStringList entries;
     KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, title(1));
@@ -225,7 +225,7 @@ TEST_F(WindowToolsTest, SelectionDragsAddARangeAndAPointerClickClearsThem) {
     const auto& selection = Document().Genome().Selection().GetRegionSelection();
     ASSERT_EQ(selection.count("chr1"), 1u);
     ASSERT_EQ(selection.at("chr1").size(), 1u);
-    const LocuscopeDocument::Range range = selection.at("chr1").front();
+    const Range range = selection.at("chr1").front();
     EXPECT_LT(range.first, range.second);
     EXPECT_TRUE(Enabled(Id::kExportSelections));
 
@@ -276,12 +276,12 @@ TEST_F(WindowToolsTest, ZoomingOutStopsAtTheWholePaneWithoutWrapping) {
     Frame().Commands().ExecuteIfEnabled(Id::kFullZoomOut);
     for (int i = 0; i < 4; ++i) {
         Frame().Commands().ExecuteIfEnabled(Id::kZoomOut);
-        EXPECT_EQ(Visible(), LocuscopeDocument::Range(1, 248956422)) << "zoom out " << i;
+        EXPECT_EQ(Visible(), Range(1, 248956422)) << "zoom out " << i;
     }
     // Right clicks with Ctrl hold the same bound.
     Paint();
     QTest::mouseClick(&View(), Qt::RightButton, Qt::ControlModifier, DataPoint(0.9));
-    EXPECT_EQ(Visible(), LocuscopeDocument::Range(1, 248956422));
+    EXPECT_EQ(Visible(), Range(1, 248956422));
     // Ctrl+= zooms in too, as on keyboards where + needs Shift.
     View().setFocus();
     QTest::keyClick(&View(), Qt::Key_Equal, Qt::ControlModifier);
@@ -292,11 +292,9 @@ TEST_F(WindowToolsTest, CursorStepsWithTheArrowKeysAndFollowsTheAttachedTrack) {
     View().setFocus();
     QTest::keyClick(&View(), Qt::Key_Right);  // the first step puts the cursor on the first item
     QTest::keyClick(&View(), Qt::Key_Right);
-    EXPECT_EQ(Document().Genome().Cursors().GetCursorRange("chr1"),
-              LocuscopeDocument::Range(5001, 6000));
+    EXPECT_EQ(Document().Genome().Cursors().GetCursorRange("chr1"), Range(5001, 6000));
     QTest::keyClick(&View(), Qt::Key_Left);
-    EXPECT_EQ(Document().Genome().Cursors().GetCursorRange("chr1"),
-              LocuscopeDocument::Range(1001, 2000));
+    EXPECT_EQ(Document().Genome().Cursors().GetCursorRange("chr1"), Range(1001, 2000));
 
     QString text;
     EXPECT_FALSE(Enabled(Id::kAttachCursor));  // nothing selected
@@ -422,7 +420,7 @@ TEST_F(WindowToolsTest, TypingAPaneLabelAndPressingEnterGoesThere) {
     selector->lineEdit()->selectAll();
     QTest::keyClicks(selector, "chr1:50,001-60000");
     QTest::keyClick(selector, Qt::Key_Return);
-    EXPECT_EQ(Visible(), LocuscopeDocument::Range(50001, 60000));
+    EXPECT_EQ(Visible(), Range(50001, 60000));
     EXPECT_EQ(selector->currentText(), "chr1:50,001-60,000");
 
     // A name that is no pane puts the current label back.

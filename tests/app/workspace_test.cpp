@@ -194,7 +194,7 @@ TEST_F(WorkspaceTest, AWorkspaceBringsBackEverythingAfterTheWindowClosed) {
     const std::string saved = Everything();
     const std::string exported = folder_.PathOf("exported.gff");
     ASSERT_TRUE(Document().ExportSelections(exported));
-    const LocuscopeDocument::Range range = View().GetVisibleRange();
+    const Range range = View().GetVisibleRange();
     const QImage figure =
         PaneImage::Render(Document().Genome(), "chr1", range, 900, Document().HeaderVisible,
                           View().CurrentRenderSettings(1.0));
@@ -259,7 +259,7 @@ TEST_F(WorkspaceTest, AMissingFileIsReportedAndEverythingElseRestored) {
         QString::fromStdString("File changed since the workspace was saved: " + genes_)))
         << status.toStdString();
     EXPECT_EQ(Document().GetCurrentPaneName(), "chr1");
-    EXPECT_EQ(View().GetVisibleRange(), LocuscopeDocument::Range(2000, 4000));
+    EXPECT_EQ(View().GetVisibleRange(), Range(2000, 4000));
     EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->TrackStyle,
               ChromosomeDataset::kStyleBars);
     EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "peaks"), nullptr);

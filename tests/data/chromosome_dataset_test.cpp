@@ -111,7 +111,7 @@ TEST_F(ChromosomeDatasetTest, ManyItemsAndLongTextsSurviveStorageAndOrdering) {
 
 TEST_F(ChromosomeDatasetTest, NearestStartTiesGoToTheLaterEntry) {
     EXPECT_EQ(track_.FindNearestStart(5), 0u);  // empty: the end
-    EXPECT_EQ(track_.GetNearestStart(5), ChromosomeDataset::kNoPosition);
+    EXPECT_EQ(track_.GetNearestStart(5), kNoPosition);
     Add(100, 100);
     Add(200, 200);
     const struct {
@@ -217,7 +217,7 @@ TEST_F(ChromosomeDatasetTest, WriteGffWritesTheRangeFromExactStartToExactStart) 
     Add(300, 310, 0.0f, "");
 
     std::ostringstream all;
-    EXPECT_TRUE(track_.WriteGff(&all, 100, ChromosomeDataset::kNoPosition, "chr1", "gene"));
+    EXPECT_TRUE(track_.WriteGff(&all, 100, kNoPosition, "chr1", "gene"));
     EXPECT_EQ(all.str(),
               "chr1\tsrc\tgene\t100\t200\t1.500000\t+\t0\tID=g1\n"
               "chr1\t\tgene\t150\t160\t0.500000\t+\t0\tID=g2\n"
@@ -234,7 +234,7 @@ TEST_F(ChromosomeDatasetTest, WriteGffWritesTheRangeFromExactStartToExactStart) 
     std::ostringstream none;
     EXPECT_TRUE(track_.WriteGff(&none, 151, 299, "chr1", "gene"));
     EXPECT_EQ(none.str(), "");
-    EXPECT_FALSE(track_.WriteGff(&none, ChromosomeDataset::kNoPosition, 300, "chr1", "gene"));
+    EXPECT_FALSE(track_.WriteGff(&none, kNoPosition, 300, "chr1", "gene"));
     EXPECT_FALSE(track_.WriteGff(nullptr, 100, 300, "chr1", "gene"));
 }
 

@@ -112,7 +112,7 @@ TEST_F(FeatureNameIndexTest, BedNamesCountButADotIsNoNameAndLongListsAreCut) {
 TEST(FeatureShownRangeTest, ATenthOnEitherSideAtLeastFortyBasesWithinThePositions) {
     const struct {
         uint32_t start, stop;
-        FeatureNameIndex::Range shown;
+        Range shown;
     } cases[] = {
         {1001, 2000, {901, 2100}},         // 1,000 bases: 100 either side
         {1001, 1005, {983, 1023}},         // 5 bases: widened to 41

@@ -106,7 +106,7 @@ TEST_F(GenomeDatasetTest, AllTracksPaneCountsTheTracksOfEveryPaneInOrder) {
     EXPECT_EQ(genome_.Store().GetTrackIndex("chr2", "exon", false),
               2);  // missing: one past the last
     EXPECT_EQ(genome_.Store().GetTrackIndex("chr9", "gene", false), -1);
-    EXPECT_EQ(genome_.Store().GetPaneExtent("chr1"), GenomeDataset::Range(1, 9));
+    EXPECT_EQ(genome_.Store().GetPaneExtent("chr1"), Range(1, 9));
 }
 
 TEST_F(GenomeDatasetTest, DeletePaneHandsBackThePaneThatTookItsPlace) {
@@ -123,8 +123,7 @@ TEST_F(GenomeDatasetTest, CursorStepsWithoutWrappingAlongTheAttachedTrack) {
     File("chr1", "gene", 100, 200);
     File("chr1", "gene", 300, 250);  // stop below start: the range is raised to the start
     File("chr1", "exon", 5, 6);
-    EXPECT_EQ(genome_.Cursors().GetCursorRange("chr1"),
-              GenomeDataset::Range(0xFFFFFFFF, 0xFFFFFFFF));
+    EXPECT_EQ(genome_.Cursors().GetCursorRange("chr1"), Range(0xFFFFFFFF, 0xFFFFFFFF));
     EXPECT_TRUE(genome_.Cursors().StepCursor("chr1", 1));  // the first step only creates index 0
     EXPECT_EQ(genome_.Cursors().GetCursorIndex("chr1"), 0);
     EXPECT_TRUE(genome_.Cursors().StepCursor("chr1", -1));
@@ -132,7 +131,7 @@ TEST_F(GenomeDatasetTest, CursorStepsWithoutWrappingAlongTheAttachedTrack) {
     EXPECT_TRUE(genome_.Cursors().StepCursor("chr1", 1));
     EXPECT_TRUE(genome_.Cursors().StepCursor("chr1", 1));
     EXPECT_EQ(genome_.Cursors().GetCursorIndex("chr1"), 1);
-    EXPECT_EQ(genome_.Cursors().GetCursorRange("chr1"), GenomeDataset::Range(300, 300));
+    EXPECT_EQ(genome_.Cursors().GetCursorRange("chr1"), Range(300, 300));
 
     genome_.Cursors().SetAttachedTrackName("chr1", "missing");
     EXPECT_FALSE(genome_.Cursors().StepCursor("chr1", 1));
@@ -161,10 +160,9 @@ TEST_F(TrackCommandsDatasetTest, SelectAllCoversEveryPaneOneBaseWiderWithoutWrap
     File("chr1", "gene", 1, 20);
     File("chr2", "gene", 100, 4294967294);
     genome_.Selection().SelectAllRegions();
-    EXPECT_EQ(genome_.Selection().GetRegionSelection().at("chr1"),
-              (std::vector<GenomeDataset::Range>{{0, 21}}));
+    EXPECT_EQ(genome_.Selection().GetRegionSelection().at("chr1"), (std::vector<Range>{{0, 21}}));
     EXPECT_EQ(genome_.Selection().GetRegionSelection().at("chr2"),
-              (std::vector<GenomeDataset::Range>{{99, 4294967294}}));
+              (std::vector<Range>{{99, 4294967294}}));
 }
 
 TEST_F(TrackCommandsDatasetTest, MovingATrackNameTakesThePlaceOfTheTarget) {

@@ -60,7 +60,7 @@ TEST_F(SelectionExportTest, LowEndIsExclusiveHighEndInclusiveInEitherOrder) {
     for (uint32_t start : {100, 150, 200, 250})
         File("chr1", "gene", start);
     const struct {
-        GenomeDataset::Range range;
+        Range range;
         const char* starts;
     } cases[] = {{{100, 200}, "150 200 "}, {{200, 100}, "150 200 "}, {{0, 99}, ""},
                  {{151, 199}, ""},         {{99, 100}, "100 "},      {{250, 0xFFFFFFFF}, ""}};
@@ -150,8 +150,7 @@ TEST_F(SelectionExportTest, SelectAllExportsEveryItemOnceAndReadsBackTheSame) {
     GenomeDataset original;
     ASSERT_TRUE(ImportDriver(original).LoadFiles({input.Path()}));
     original.Selection().SelectAllRegions();
-    EXPECT_EQ(original.Selection().GetRegionSelection().at("chr1"),
-              (std::vector<GenomeDataset::Range>{{0, 100}}));
+    EXPECT_EQ(original.Selection().GetRegionSelection().at("chr1"), (std::vector<Range>{{0, 100}}));
     ASSERT_TRUE(original.ExportSelections(output_.Path(), {}));
 
     GenomeDataset reread;

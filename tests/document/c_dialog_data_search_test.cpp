@@ -81,7 +81,7 @@ TEST_F(DialogDataSearchTest, EnterFindsListsEveryColumnAndJumpsToTheFirstHit) {
     EXPECT_EQ(document_.LastSearchRow, 0);
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr1");
     EXPECT_EQ(document_.Genome().Selection().GetRegionSelection().at("chr1"),
-              (std::vector<GenomeDataset::Range>{{99, 900}}));
+              (std::vector<Range>{{99, 900}}));
 
     // Case matters; a string found nowhere empties the list.
     Find(dialog, "GENE");
@@ -104,7 +104,7 @@ TEST_F(DialogDataSearchTest, DoubleClickJumpsAndReopeningShowsTheChosenRowAgain)
         EXPECT_EQ(document_.LastSearchRow, 1);
         EXPECT_EQ(document_.GetCurrentPaneName(), "chr2");
         // The hit's start sits in the middle of the view.
-        const PaneView::Range shown = view_.GetVisibleRange();
+        const Range shown = view_.GetVisibleRange();
         EXPECT_EQ((shown.first + shown.second) / 2, 2000u);
         QTest::mouseClick(Button(dialog, "Done"), Qt::LeftButton);
     }
@@ -143,7 +143,7 @@ TEST_F(DialogDataSearchTest, AJumpNearTheChromosomeStartStaysWithinThePositions)
     ScratchFile early("early.gff", "chr3\ts\tgene\t500\t600\t1\t+\t.\tID=early\n");
     ASSERT_TRUE(document_.ImportFiles({early.Path()}));
     EXPECT_TRUE(document_.GoToSearchResult("chr3", "gene", 500));
-    EXPECT_EQ(document_.GetPaneJumpRange("chr3"), LocuscopeDocument::Range(0, 1600));
+    EXPECT_EQ(document_.GetPaneJumpRange("chr3"), Range(0, 1600));
     // A hit whose item is gone moves nothing.
     EXPECT_FALSE(document_.GoToSearchResult("chr3", "gene", 501));
     EXPECT_FALSE(document_.GoToSearchResult("chr3", "exon", 500));

@@ -51,9 +51,9 @@ TEST_F(LocuscopeDocumentTest, ImportShowsTheFirstPaneAndForgetsTheAllTracksRange
     Import();
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr1");
     EXPECT_EQ(view_.fullZoomOuts, 1);
-    EXPECT_EQ(document_.GetPaneJumpRange(kAllTracksPane), LocuscopeDocument::Range(100, 3000));
+    EXPECT_EQ(document_.GetPaneJumpRange(kAllTracksPane), Range(100, 3000));
     // A pane seen for the first time gets its full extent.
-    EXPECT_EQ(document_.GetPaneJumpRange("chr2"), LocuscopeDocument::Range(200, 2000));
+    EXPECT_EQ(document_.GetPaneJumpRange("chr2"), Range(200, 2000));
     EXPECT_EQ(document_.GetPaneLabel("chr3"), "chr3:300-3,000");
 }
 
@@ -89,7 +89,7 @@ TEST_F(LocuscopeDocumentTest, NavigationShowsEachPaneAgainAndIgnoresTheCurrentPa
     document_.NavigateToPane("chr1", true);
     EXPECT_EQ(view_.panesShown, 2);
     // The document is the one keeper of each pane's range.
-    EXPECT_EQ(document_.GetPaneJumpRange("chr1"), LocuscopeDocument::Range(150, 250));
+    EXPECT_EQ(document_.GetPaneJumpRange("chr1"), Range(150, 250));
 
     const size_t history = document_.GetBackHistory().size();
     document_.NavigateToPane("chr1", true);
@@ -101,12 +101,12 @@ TEST_F(LocuscopeDocumentTest, ChoosingAPaneLabelGoesToThePaneAndRange) {
     Import();
     document_.ChoosePane("chr2:1,000-1,500");
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr2");
-    EXPECT_EQ(view_.visible, LocuscopeDocument::Range(1000, 1500));
+    EXPECT_EQ(view_.visible, Range(1000, 1500));
     EXPECT_EQ(document_.GetBackHistory(), std::vector<std::string>{"chr1"});
 
     document_.ChoosePane("chr3");  // a name alone keeps the range the pane has
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr3");
-    EXPECT_EQ(view_.visible, LocuscopeDocument::Range(1000, 1500));
+    EXPECT_EQ(view_.visible, Range(1000, 1500));
 
     // A label that names no pane changes nothing.
     document_.ChoosePane("chr9:1-10");

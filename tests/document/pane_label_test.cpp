@@ -27,16 +27,15 @@ TEST(PaneLabelTest, ParsesLabelsAsTypedAndKeepsOddNamesWhole) {
         {"All Tracks:1-3,715,286", "All Tracks", 1, 3715286},
         {"HLA-A*01:01:5-9", "HLA-A*01:01", 5, 9},
         // No range: the whole text names the pane.
-        {"chrX", "chrX", PaneLabel::kNoPosition, PaneLabel::kNoPosition},
-        {"chr1:abc", "chr1:abc", PaneLabel::kNoPosition, PaneLabel::kNoPosition},
-        {"chr1:5-", "chr1:5-", PaneLabel::kNoPosition, PaneLabel::kNoPosition},
-        {"chr1:99999999999-5", "chr1:99999999999-5", PaneLabel::kNoPosition,
-         PaneLabel::kNoPosition},
+        {"chrX", "chrX", kNoPosition, kNoPosition},
+        {"chr1:abc", "chr1:abc", kNoPosition, kNoPosition},
+        {"chr1:5-", "chr1:5-", kNoPosition, kNoPosition},
+        {"chr1:99999999999-5", "chr1:99999999999-5", kNoPosition, kNoPosition},
     };
     for (const auto& c : cases) {
         const PaneLabel::Parsed parsed = PaneLabel::Parse(c.text);
         EXPECT_EQ(parsed.paneName, c.pane) << c.text;
-        EXPECT_EQ(parsed.range, PaneLabel::Range(c.start, c.stop)) << c.text;
+        EXPECT_EQ(parsed.range, Range(c.start, c.stop)) << c.text;
         EXPECT_EQ(parsed.outOfRange, std::string(c.text) == "chr1:99999999999-5") << c.text;
     }
     // 4,294,967,295 is no position; the range is refused as too large, not as a bad name.

@@ -47,7 +47,7 @@ protected:
     }
     // A drawing pass lays out the rows that the mouse tools hit-test.
     void Paint() { View().grab(); }
-    LocuscopeDocument::Range Visible() { return View().GetVisibleRange(); }
+    Range Visible() { return View().GetVisibleRange(); }
     // A point in the data area of the visible row (0 = top), fraction of the way across.
     QPoint DataPoint(double fraction, int row = 0) {
         const ViewGeometry& geometry = View().Geometry();

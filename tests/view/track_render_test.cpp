@@ -41,7 +41,7 @@ protected:
         Add(track, name, 1, 2, 0.0f);
         Add(track, name, 299, 300, 0.0f);
     }
-    QImage Render(PaneImage::Range range = {1, 300}, int width = kWidth) {
+    QImage Render(Range range = {1, 300}, int width = kWidth) {
         genome_.Store().SortChromosomeNames();
         return PaneImage::Render(genome_, "chr1", range, width, false, settings_);
     }
@@ -133,9 +133,7 @@ TEST_F(TrackRenderTest, FastDrawingMatchesThePlainDrawingPixelForPixel) {
     }
     bars.TrackStyle = ChromosomeDataset::kStyleBars;
     points.TrackStyle = ChromosomeDataset::kStylePoints;
-    for (const PaneImage::Range& range :
-         {PaneImage::Range(1, 2200000), PaneImage::Range(400000, 900000),
-          PaneImage::Range(500000, 501000)}) {
+    for (const Range& range : {Range(1, 2200000), Range(400000, 900000), Range(500000, 501000)}) {
         settings_.plainReference = false;
         const QImage fast = Render(range, 900);
         settings_.plainReference = true;
@@ -171,7 +169,7 @@ TEST_F(TrackRenderTest, APaneTallerThanABandIsDrawnWithoutSeams) {
         }
     }
     genome_.Store().SortChromosomeNames();
-    const PaneImage::Range range = genome_.Store().GetPaneExtent(kAllTracksPane);
+    const Range range = genome_.Store().GetPaneExtent(kAllTracksPane);
     const QImage banded = PaneImage::Render(genome_, kAllTracksPane, range, kWidth, true, settings_);
     ASSERT_GT(banded.height(), 3 * TrackRenderer::kBandHeight);
 

@@ -41,12 +41,12 @@ protected:
         if (track.TrackColor == ChromosomeDataset::kUnassignedColor)
             genome_.Colors().AssignTrackColor(track, name);
     }
-    QImage Render(PaneImage::Range range, int width = kWidth) {
+    QImage Render(Range range, int width = kWidth) {
         genome_.Store().SortChromosomeNames();
         return PaneImage::Render(genome_, "chr1", range, width, false, settings_);
     }
     // Fast and plain drawing of range agree pixel for pixel.
-    void ExpectSameAsPlain(PaneImage::Range range, int width) {
+    void ExpectSameAsPlain(Range range, int width) {
         settings_.plainReference = false;
         const QImage fast = Render(range, width);
         settings_.plainReference = true;
@@ -125,9 +125,8 @@ TEST_F(TrackVisibilityTest, FastDrawingMatchesAPlainDrawingOfEveryOverlappingIte
         Add(points, "points", start, start + length, score, color, strand);
         Add(gene, "gene", start, start + length, score, color, strand);
     }
-    for (const PaneImage::Range& range :
-         {PaneImage::Range(1, 2200000), PaneImage::Range(400000, 900000),
-          PaneImage::Range(500000, 501000), PaneImage::Range(700000, 700100)})
+    for (const Range& range :
+         {Range(1, 2200000), Range(400000, 900000), Range(500000, 501000), Range(700000, 700100)})
         ExpectSameAsPlain(range, 600);
 }
 

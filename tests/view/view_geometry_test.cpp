@@ -4,8 +4,6 @@
 
 namespace {
 
-using Range = ViewGeometry::Range;
-
 // A window of 1075 + bar pixels wide (data width 1000) over a pane [1, 100000].
 class ViewGeometryTest : public testing::Test {
 protected:
