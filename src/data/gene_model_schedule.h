@@ -16,17 +16,17 @@ public:
     void Mark(const std::string& chromosomeName) { due_.insert(chromosomeName); }
     // As Mark, and the chromosome's tracks draw no models until then: tracks have left it or
     // come back, and the models found before may show parts of tracks that are gone.
-    void MarkChanged(const GenomeStore& genome, const std::string& chromosomeName);
+    void MarkChanged(const GenomeStore& store, const std::string& chromosomeName);
     bool IsDue(const std::string& chromosomeName) const { return due_.count(chromosomeName) != 0; }
     // True when the chromosome's tracks draw models, or will once they are found: a change to
     // its tracks must then be marked.
-    bool HasModels(const GenomeStore& genome, const std::string& chromosomeName) const;
+    bool HasModels(const GenomeStore& store, const std::string& chromosomeName) const;
     void Clear() { due_.clear(); }
 
     // Finds the models of the pane's chromosome when they are due ("All Tracks": of every
     // chromosome that is due, several at once). A chromosome for which memory runs out is left
     // without models, and not tried again until it is marked again.
-    void LinkDue(const GenomeStore& genome, const std::string& paneName);
+    void LinkDue(const GenomeStore& store, const std::string& paneName);
 
 private:
     std::unordered_set<std::string> due_;
