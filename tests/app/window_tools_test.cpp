@@ -7,8 +7,8 @@
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QMdiArea>
-#include <QMenuBar>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
@@ -74,22 +74,22 @@ TEST_F(WindowToolsTest, MagnifierDragsShorterThanSevenPixelsAreClicks) {
     Frame().Commands().ExecuteIfEnabled(Id::kToolMagnifier);
     const Range before = Visible();
     const QPoint start = DataPoint(0.25);
-    QTest::mousePress(&View(), Qt::LeftButton, {}, start);
-    QTest::mouseMove(&View(), start + QPoint(6, 0));
-    QTest::mouseRelease(&View(), Qt::LeftButton, {}, start + QPoint(6, 0));
+    Drag(start, start + QPoint(6, 0));
     // A click zooms in: the span halves.
     const Range clicked = Visible();
     EXPECT_NEAR(double(clicked.second - clicked.first), (before.second - before.first) / 2.0, 2.0);
 
     Paint();
-    const uint32_t from = View().Geometry().PointToPosition(start.x(), start.y(),
-                                                            View().UsableRect().width(), 2).position;
+    const uint32_t from = View()
+                              .Geometry()
+                              .PointToPosition(start.x(), start.y(), View().UsableRect().width(), 2)
+                              .position;
     const QPoint end = start + QPoint(7, 0);
-    const uint32_t to = View().Geometry().PointToPosition(end.x(), end.y(),
-                                                          View().UsableRect().width(), 2).position;
-    QTest::mousePress(&View(), Qt::LeftButton, {}, start);
-    QTest::mouseMove(&View(), end);
-    QTest::mouseRelease(&View(), Qt::LeftButton, {}, end);
+    const uint32_t to = View()
+                            .Geometry()
+                            .PointToPosition(end.x(), end.y(), View().UsableRect().width(), 2)
+                            .position;
+    Drag(start, end);
     EXPECT_EQ(Visible(), Range(from, to));
 }
 
@@ -121,56 +121,44 @@ TEST_F(WindowToolsTest, RightClicksZoomOnTheClickedBaseAndOpenMenusElsewhere) {
     EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
               std::vector<std::string>{"mRNA"});
     EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
-    EXPECT_TRUE(entries.contains("Detach Cursor\tAlt+A") || entries.contains("Attach Cursor\tAlt+A"));
+    EXPECT_TRUE(entries.contains("Detach Cursor\tAlt+A") ||
+                entries.contains("Attach Cursor\tAlt+A"));
 }
 
-TEST_F(WindowToolsTest, LabelsSelectTracksAndADragMovesOne) {
-    QTest::mouseClick(&View(), Qt::LeftButton, {}, LabelPoint(0));
-    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
-              std::vector<std::string>{"gene"});
-    QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, LabelPoint(1));
-    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
-              (std::vector<std::string>{"gene", "mRNA"}));
-
-    // Dragging the gene label onto the mRNA row puts gene below mRNA, in every pane.
-    QTest::mousePress(&View(), Qt::LeftButton, {}, LabelPoint(0));
-    QTest::mouseMove(&View(), LabelPoint(1));
-    QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(1));
-    const std::deque<std::string> expected{"mRNA", "gene"};
-    EXPECT_EQ(Document().Genome().Store().GetTrackOrder(), expected);
-}
-
-TEST_F(WindowToolsTest, ATitleActsAsItsTracksLabel) {
+TEST_F(WindowToolsTest, LabelsAndTitlesSelectTracksAndADragMovesOne) {
     Paint();
     // A point on a row's title, in the row's top margin just right of the label column.
     const auto title = [this](int row) {
         return QPoint(ViewGeometry::kLabelWidth + 8, View().Geometry().rowTops.at(row) + 7);
     };
+    const auto selected = [this] { return Document().Genome().Selection().GetSelectedTracks(); };
+    for (const auto& point :
+         {std::function<QPoint(int)>([this](int row) { return LabelPoint(row); }),
+          std::function<QPoint(int)>(title)}) {
+        const std::deque<std::string> order = Document().Genome().Store().GetTrackOrder();
+        QTest::mouseClick(&View(), Qt::LeftButton, {}, point(0));
+        EXPECT_EQ(selected(), std::vector<std::string>{order[0]});
+        QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, point(1));
+        EXPECT_EQ(selected(), (std::vector<std::string>{order[0], order[1]}));
+        // Dragging the top row onto the second swaps them, in every pane.
+        Drag(point(0), LabelPoint(1));
+        EXPECT_EQ(Document().Genome().Store().GetTrackOrder(),
+                  (std::deque<std::string>{order[1], order[0]}));
+        Paint();
+    }
+
     const Range before = Visible();
     QStringList entries;
     KeepNextMenu(entries);
     QTest::mouseClick(&View(), Qt::RightButton, {}, title(1));
     EXPECT_TRUE(entries.contains("Set Height")) << entries.join('|').toStdString();
     EXPECT_EQ(Visible(), before);  // no zoom
-    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
-              std::vector<std::string>{"mRNA"});
-
-    QTest::mouseClick(&View(), Qt::LeftButton, {}, title(0));
-    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
-              std::vector<std::string>{"gene"});
-    QTest::mouseClick(&View(), Qt::LeftButton, Qt::ControlModifier, title(1));
-    EXPECT_EQ(Document().Genome().Selection().GetSelectedTracks(),
-              (std::vector<std::string>{"gene", "mRNA"}));
-    QTest::mousePress(&View(), Qt::LeftButton, {}, title(0));
-    QTest::mouseMove(&View(), LabelPoint(1));
-    QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(1));
-    EXPECT_EQ(Document().Genome().Store().GetTrackOrder(),
-              (std::deque<std::string>{"mRNA", "gene"}));
+    EXPECT_EQ(selected(), std::vector<std::string>{"mRNA"});
 
     // Beside the title the margin is data: a right click there zooms.
-    Paint();
-    QTest::mouseClick(&View(), Qt::RightButton, {},
-                      QPoint(View().UsableRect().width() - 20, View().Geometry().rowTops.at(0) + 7));
+    QTest::mouseClick(
+        &View(), Qt::RightButton, {},
+        QPoint(View().UsableRect().width() - 20, View().Geometry().rowTops.at(0) + 7));
     EXPECT_LT(Visible().second - Visible().first, before.second - before.first);
 }
 
@@ -203,9 +191,7 @@ TEST_F(WindowToolsTest, DraggingARowsBottomEdgeSetsItsHeightWithinLimits) {
     Paint();
     const int bottom = View().Geometry().rowBottoms.at(0);
     const int top = View().Geometry().rowTops.at(0);
-    QTest::mousePress(&View(), Qt::LeftButton, {}, QPoint(20, bottom + 2));
-    QTest::mouseMove(&View(), QPoint(20, top + 150));
-    QTest::mouseRelease(&View(), Qt::LeftButton, {}, QPoint(20, top + 150));
+    Drag(QPoint(20, bottom + 2), QPoint(20, top + 150));
     EXPECT_EQ(Document().Genome().Store().FindTrack("chr1", "gene")->TrackHeight, 150);
 
     Paint();
@@ -217,11 +203,7 @@ TEST_F(WindowToolsTest, DraggingARowsBottomEdgeSetsItsHeightWithinLimits) {
 }
 
 TEST_F(WindowToolsTest, SelectionDragsAddARangeAndAPointerClickClearsThem) {
-    const QPoint from = DataPoint(0.2, 0);
-    const QPoint to = DataPoint(0.4, 1);
-    QTest::mousePress(&View(), Qt::LeftButton, {}, from);
-    QTest::mouseMove(&View(), to);
-    QTest::mouseRelease(&View(), Qt::LeftButton, {}, to);
+    Drag(DataPoint(0.2, 0), DataPoint(0.4, 1));
     const auto& selection = Document().Genome().Selection().GetRegionSelection();
     ASSERT_EQ(selection.count("chr1"), 1u);
     ASSERT_EQ(selection.at("chr1").size(), 1u);
@@ -319,8 +301,11 @@ TEST_F(WindowToolsTest, SetHeightAcceptsZeroOrFortyToThreeThousand) {
         const char* answer;
         int height;
         bool refused;
-    } cases[] = {{"39", 0, true}, {"3001", 0, true}, {"40", 40, false},
-                 {"3000", 3000, false}, {"0", 0, false}};
+    } cases[] = {{"39", 0, true},
+                 {"3001", 0, true},
+                 {"40", 40, false},
+                 {"3000", 3000, false},
+                 {"0", 0, false}};
     for (const auto& c : cases) {
         messages_.clear();
         const int before = Document().Genome().Store().FindTrack("chr1", "gene")->TrackHeight;

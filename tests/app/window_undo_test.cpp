@@ -36,6 +36,7 @@ public:
     WindowUndoTest() : WindowTest("tracks.gff", kTracks) { ShowPane("chr1"); }
 
     // What the changes below reach for.
+    using WindowTest::Drag;
     using WindowTest::Frame;
     using WindowTest::LabelPoint;
     using WindowTest::View;
@@ -71,11 +72,6 @@ public:
         Frame().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
         QTest::keyClick(&View(), key, modifiers);
-    }
-    void DragLabel(int fromRow, int toRow) {
-        QTest::mousePress(&View(), Qt::LeftButton, {}, LabelPoint(fromRow));
-        QTest::mouseMove(&View(), LabelPoint(toRow));
-        QTest::mouseRelease(&View(), Qt::LeftButton, {}, LabelPoint(toRow));
     }
     // Answers the next dialog's line edits (in order) and presses Return.
     static void AnswerFields(QStringList answers) {
@@ -129,7 +125,7 @@ const Change kChanges[] = {
      [](WindowUndoTest& t) { t.Keys(Qt::Key_Delete, Qt::ControlModifier); }},
     {"MoveTrack", "Move Track",
      [](WindowUndoTest& t) { QTest::mouseClick(&t.View(), Qt::LeftButton, {}, t.LabelPoint(0)); },
-     [](WindowUndoTest& t) { t.DragLabel(0, 2); }},
+     [](WindowUndoTest& t) { t.Drag(t.LabelPoint(0), t.LabelPoint(2)); }},
     {"SetColor", "Set Color",
      [](WindowUndoTest& t) { QTest::mouseClick(&t.View(), Qt::LeftButton, {}, t.LabelPoint(1)); },
      [](WindowUndoTest& t) {
@@ -153,9 +149,7 @@ const Change kChanges[] = {
      [](WindowUndoTest& t) {
          const int bottom = t.View().Geometry().rowBottoms.at(0);
          const int top = t.View().Geometry().rowTops.at(0);
-         QTest::mousePress(&t.View(), Qt::LeftButton, {}, QPoint(20, bottom + 1));
-         QTest::mouseMove(&t.View(), QPoint(20, top + 170));
-         QTest::mouseRelease(&t.View(), Qt::LeftButton, {}, QPoint(20, top + 170));
+         t.Drag(QPoint(20, bottom + 1), QPoint(20, top + 170));
      }},
     {"ManualScale", "Manual Scale",
      [](WindowUndoTest& t) { QTest::mouseClick(&t.View(), Qt::LeftButton, {}, t.LabelPoint(0)); },

@@ -57,6 +57,11 @@ protected:
         return {x, (geometry.rowTops.at(row) + geometry.rowBottoms.at(row)) / 2};
     }
     QPoint LabelPoint(int row) { return {20, DataPoint(0, row).y()}; }
+    void Drag(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mousePress(&View(), Qt::LeftButton, modifiers, from);
+        QTest::mouseMove(&View(), to);
+        QTest::mouseRelease(&View(), Qt::LeftButton, modifiers, to);
+    }
     // The command's rule as the menu would show it.
     bool Enabled(int id, QString* text = nullptr) {
         Frame().Commands().Update(id);
