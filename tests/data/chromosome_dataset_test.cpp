@@ -184,19 +184,13 @@ TEST_F(ChromosomeDatasetTest, HitTestFindsLongFeaturesHoweverFarBackTheyStart) {
     }
 }
 
-TEST_F(ChromosomeDatasetTest, ScaleValuesWithNegativeFactorSwapsTheExtents) {
-    Add(1, 2, 2.0f);
-    Add(3, 4, 5.0f);
-    track_.ScaleValues(-1.0f);
-    EXPECT_EQ(track_.MinValue, -5.0f);
-    EXPECT_EQ(track_.MaxValue, -2.0f);
-    EXPECT_EQ(track_.GetItem(0).Score, -2.0f);
-}
-
-TEST_F(ChromosomeDatasetTest, RecomputeExtentsCoversTheItemsAsTheyStand) {
+TEST_F(ChromosomeDatasetTest, NegativeScalingSwapsTheExtentsAndRecomputingCoversTheItems) {
     Add(50, 40, 2.0f);  // a stop before its start still reaches the start
     Add(10, 20, 5.0f);
     track_.ScaleValues(-1.0f);
+    EXPECT_EQ(track_.MinValue, -5.0f);
+    EXPECT_EQ(track_.MaxValue, -2.0f);
+    EXPECT_EQ(track_.GetItem(1).Score, -2.0f);
     track_.MinStart = 1;
     track_.MaxStop = 1000;
     track_.RecomputeExtents();
@@ -238,7 +232,8 @@ TEST_F(ChromosomeDatasetTest, WriteGffWritesTheRangeFromExactStartToExactStart) 
     EXPECT_FALSE(track_.WriteGff(nullptr, 100, 300, "chr1", "gene"));
 }
 
-TEST_F(ChromosomeDatasetTest, WriteGffWritesEveryItemSharingAStartAtEitherEnd) {
+TEST_F(ChromosomeDatasetTest,
+       WriteGffWritesEveryItemSharingAStartAtEitherEndAndReportsAFailedWrite) {
     RecordingAgent agent;
     track_.SetNotificationTarget(&agent);
     for (const char* name : {"a1", "a2", "a3"})
@@ -262,11 +257,7 @@ TEST_F(ChromosomeDatasetTest, WriteGffWritesEveryItemSharingAStartAtEitherEnd) {
     EXPECT_EQ(reversed.str(), "");
     EXPECT_TRUE(agent.messages.empty());
     EXPECT_FALSE(agent.GetErrorFlag());
-}
 
-TEST_F(ChromosomeDatasetTest, WriteGffAndSaveGffReportAFailedWrite) {
-    Add(100, 110);
-    Add(200, 210);
     std::ostringstream broken;
     broken.setstate(std::ios::badbit);
     EXPECT_FALSE(track_.WriteGff(&broken, 100, 200, "chr1", "t"));
