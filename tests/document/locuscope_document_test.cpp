@@ -64,9 +64,12 @@ TEST_F(LocuscopeDocumentTest, FailedImportWaitsForTheUserEvenWithoutAFlaggedErro
     EXPECT_EQ(agent_.messages.back(), "Bad File: /no/such/file.bed (not found)");
 }
 
-TEST_F(LocuscopeDocumentTest, BackAndForwardRetraceThePanesVisited) {
+TEST_F(LocuscopeDocumentTest, BackAndForwardRetraceThePanesVisitedAndEachIsShownOnce) {
     Import();
+    document_.SetPaneJumpRange("chr1", 150, 250);
+    const int shown = view_.panesShown;
     document_.NavigateToPane("chr2", true);
+    EXPECT_EQ(view_.panesShown, shown + 1);
     document_.NavigateToPane("chr3", true);
     document_.GoBack();
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr2");
@@ -75,25 +78,19 @@ TEST_F(LocuscopeDocumentTest, BackAndForwardRetraceThePanesVisited) {
     document_.GoBack();
     document_.GoBack();
     EXPECT_EQ(document_.GetCurrentPaneName(), "chr1");
+    // The document is the one keeper of each pane's range.
+    EXPECT_EQ(document_.GetPaneJumpRange("chr1"), Range(150, 250));
     CommandState state;
     ASSERT_TRUE(document_.OnUpdateCommand(CommandId::kGoBack, state));
     EXPECT_FALSE(state.enabled);
     ASSERT_TRUE(document_.OnUpdateCommand(CommandId::kGoForward, state));
     EXPECT_TRUE(state.enabled);
-}
 
-TEST_F(LocuscopeDocumentTest, NavigationShowsEachPaneAgainAndIgnoresTheCurrentPane) {
-    Import();
-    document_.SetPaneJumpRange("chr1", 150, 250);
-    document_.NavigateToPane("chr2", true);
-    document_.NavigateToPane("chr1", true);
-    EXPECT_EQ(view_.panesShown, 2);
-    // The document is the one keeper of each pane's range.
-    EXPECT_EQ(document_.GetPaneJumpRange("chr1"), Range(150, 250));
-
+    // Going to the pane already shown neither shows it again nor adds to the history.
+    const int before = view_.panesShown;
     const size_t history = document_.GetBackHistory().size();
     document_.NavigateToPane("chr1", true);
-    EXPECT_EQ(view_.panesShown, 2);
+    EXPECT_EQ(view_.panesShown, before);
     EXPECT_EQ(document_.GetBackHistory().size(), history);
 }
 
