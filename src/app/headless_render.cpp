@@ -181,6 +181,9 @@ int HeadlessRender::Run(const Request& request) {
     }
     std::string failure;
     if (!PictureOutput::WriteFile(request.output, document.GetImportedPaths(), produce, failure)) {
+        if (failure.empty() && format != kSvg && format != kPdf)
+            failure = PaneImage::SizeProblem(document.Genome(), pane, range, width,
+                                             document.HeaderVisible);
         ShowMessageBox(PictureOutput::FailureMessage(message, failure));
         return HeadlessFrontEnd::kExitFailure;
     }

@@ -101,8 +101,8 @@ void LocuscopeView::ExportImage() {
     const int width = std::min(dialog->GetWidth(), PaneImage::kMaximumWidth);
     const bool transparent = dialog->GetTransparent() && type != kBmpType;
     delete dialog;
-    const std::string path = AskSavePath(window(), tr("Image Capture"),
-                                         PictureOutput::ImageFilter(type));
+    const std::string path =
+        AskSavePath(window(), tr("Image Capture"), PictureOutput::ImageFilter(type));
     LocuscopeDocument* document = self ? GetDocument() : nullptr;
     if (path.empty() || document == nullptr)
         return;
@@ -121,6 +121,10 @@ void LocuscopeView::ExportImage() {
             return PictureOutput::EncodeImage(image, type, bytes);
         },
         failure);
+    if (!written && failure.empty() && self && GetDocument() == document)
+        failure = PaneImage::SizeProblem(document->Genome(), document->GetCurrentPaneName(),
+                                         GetVisibleRange(), width, document->HeaderVisible,
+                                         geometry_.automaticTrackHeight);
     if (!written)
         ShowMessageBox(PictureOutput::FailureMessage(PictureOutput::kErrorCreatingImage, failure));
 }
@@ -204,8 +208,7 @@ void LocuscopeView::PrintToFile(QPrinter& printer) {
         document->ReportMessage(
             FormatString("Printing %zu pages of %s", pageCount, job.paneName.c_str()));
         written = PictureOutput::WriteFile(
-            QFile::encodeName(printer.outputFileName()).toStdString(),
-            document->GetImportedPaths(),
+            QFile::encodeName(printer.outputFileName()).toStdString(), document->GetImportedPaths(),
             [&](QByteArray& bytes) {
                 return PictureOutput::EncodePdf(printer.pageLayout(), printer.resolution(), job,
                                                 bytes, document, &cancelled);

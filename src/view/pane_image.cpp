@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "data/genome_dataset.h"
+#include "document/pane_label.h"
 #include "view/track_renderer.h"
 
 ViewGeometry PaneImage::Layout(const GenomeDataset& genome, const std::string& paneName,
@@ -29,6 +30,19 @@ int64_t PaneImage::Height(const GenomeDataset& genome, const std::string& paneNa
     ViewGeometry geometry =
         Layout(genome, paneName, range, width, headerVisible, automaticTrackHeight);
     return TrackRenderer(genome, paneName, geometry, RenderSettings()).FullImageHeight();
+}
+
+std::string PaneImage::SizeProblem(const GenomeDataset& genome, const std::string& paneName,
+                                   Range range, int width, bool headerVisible,
+                                   int automaticTrackHeight) {
+    const int64_t height =
+        Height(genome, paneName, range, width, headerVisible, automaticTrackHeight);
+    if (width <= 0 || height <= 0 || int64_t{width} * height <= kMaximumPixels)
+        return {};
+    return "(" + PaneLabel::GroupedNumber(uint64_t(width)) + " x " +
+           PaneLabel::GroupedNumber(uint64_t(height)) + " pixels is more than the " +
+           PaneLabel::GroupedNumber(uint64_t(kMaximumPixels)) +
+           " a picture may hold: show fewer tracks or make it narrower)";
 }
 
 QImage PaneImage::Render(const GenomeDataset& genome, const std::string& paneName, Range range,

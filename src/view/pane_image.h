@@ -29,6 +29,12 @@ struct PaneImage {
                           int width, bool headerVisible,
                           int automaticTrackHeight = ViewGeometry::kDefaultTrackHeight);
 
+    // Why a picture of the pane at this width cannot be made for its size, in parentheses, as
+    // a failed Render's message ends; empty when its size is within kMaximumPixels.
+    static std::string SizeProblem(const GenomeDataset& genome, const std::string& paneName,
+                                   Range range, int width, bool headerVisible,
+                                   int automaticTrackHeight = ViewGeometry::kDefaultTrackHeight);
+
     // The pane's range [start, stop] over width pixels; the image is as high as the header, the
     // rows and a small margin below need. A null image when it would hold more than
     // kMaximumPixels or there is no memory for it.

@@ -35,15 +35,14 @@ TEST_F(HeadlessRenderTest, EachImageExtensionWritesThatFormatWithItsBackground) 
         const char* format;
         bool transparent;  // --transparent given and kept (BMP stays white)
     };
-    for (const Case& c : {Case{"a.png", "png", true}, Case{"b.PNG", "png", false},
-                          Case{"c.bmp", "bmp", false}, Case{"d.gif", "gif", true},
-                          Case{"e.tif", "tiff", true}, Case{"f.tiff", "tiff", true}}) {
+    for (const Case& c :
+         {Case{"a.png", "png", true}, Case{"b.PNG", "png", false}, Case{"c.bmp", "bmp", false},
+          Case{"d.gif", "gif", true}, Case{"e.tif", "tiff", true}, Case{"f.tiff", "tiff", true}}) {
         SCOPED_TRACE(c.name);
         const QString output = Scratch(c.name);
         const bool ask = c.transparent || QByteArray(c.format) == "bmp";
-        const RunResult run =
-            Render(output, ask ? QStringList{"--transparent", "--width", "300"}
-                               : QStringList{"--width", "300"});
+        const RunResult run = Render(output, ask ? QStringList{"--transparent", "--width", "300"}
+                                                 : QStringList{"--width", "300"});
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const QByteArray bytes = Read(output);
         const QImage image = QImage::fromData(bytes, c.format);
@@ -85,8 +84,8 @@ TEST_F(HeadlessRenderTest, ThePictureHoldsTheHeaderEveryRowAndTheGapsBetweenThem
 }
 
 TEST_F(HeadlessRenderTest, WidthsOutsideTheDialogsLimitsAreBroughtIntoThem) {
-    for (const auto& [asked, made] : {std::pair<const char*, int>{"50", 100},
-                                      {"40000", 32767}, {"-3", 100}}) {
+    for (const auto& [asked, made] :
+         {std::pair<const char*, int>{"50", 100}, {"40000", 32767}, {"-3", 100}}) {
         const RunResult run = Render(Scratch("w.png"), {"--width", asked});
         ASSERT_EQ(run.exitCode, 0) << asked << run.err;
         EXPECT_EQ(QImage(Scratch("w.png")).width(), made) << asked;
@@ -108,10 +107,14 @@ TEST_F(HeadlessRenderTest, APictureTooLargeToMakeIsAnErrorNotACrash) {
     for (int i = 0; i < 110; ++i)
         gff += "chr1\tsrc\ttype" + std::to_string(i) + "\t1\t100\t1\t+\t.\tID=x\n";
     const ScratchFile input("many.gff", gff);
-    const RunResult run = RunLocuscope({"--render", Scratch("big.png"), "--width", "32767",
-                                        QString::fromStdString(input.Path())});
+    const RunResult run = RunLocuscope(
+        {"--render", Scratch("big.png"), "--width", "32767", QString::fromStdString(input.Path())});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("Error creating image."), std::string::npos) << run.err;
+    // The message says why: the size, not a file that could not be written.
+    EXPECT_NE(run.err.find("Error creating image. (32,767 x "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(" pixels is more than the 268,435,456 a picture may hold"),
+              std::string::npos)
+        << run.err;
 }
 
 TEST_F(HeadlessRenderTest, GeneModelsFollowTheRememberedOptionUnlessToldOnOrOff) {
