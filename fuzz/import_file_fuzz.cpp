@@ -14,12 +14,9 @@
 //   bit 7     the memory budget refuses growth beyond a few kilobytes, so the import stops
 //             with a memory error part way and what it stored must stay whole.
 #include <unistd.h>
-#include <zlib.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
 #include <new>
 #include <sstream>
 #include <string>
@@ -29,6 +26,7 @@
 #include "data/memory_budget.h"
 #include "framework/notification_agent.h"
 #include "import/import_driver.h"
+#include "fuzzed_storage.h"
 #include "support/tight_budget.h"
 
 namespace {
@@ -38,12 +36,9 @@ const char* const kExtensions[] = {".gff",        ".bed",       ".txt",   ".bedG
 constexpr int kExtensionBits = 3;
 constexpr uint8_t kCompressedNameBit = 1 << 3;
 constexpr int kStorageShift = 4;
-enum Storage { kPlain, kCompressedHere, kCompressedAsGiven, kPlainToo };
 constexpr uint8_t kCancelBit = 1 << 6;
 constexpr uint8_t kTightMemoryBit = 1 << 7;
-constexpr int kMaxMembers = 3;
 constexpr size_t kTightMemoryBytes = 8192;
-const char kGzipMagic[] = "\x1f\x8b";
 
 ImportLimits FuzzLimits() {
     ImportLimits limits;
@@ -51,29 +46,6 @@ ImportLimits FuzzLimits() {
     limits.maxChromosomeNames = 16;
     limits.progressInterval = std::chrono::milliseconds(0);
     return limits;
-}
-
-// Writes text gzip-compressed in the given number of members, cut at even shares.
-void WriteGzip(std::ostream& out, std::string_view text, int members) {
-    constexpr int kGzipWindowBits = 15 + 16;
-    constexpr int kMemoryLevel = 8;
-    const size_t share = text.size() / static_cast<size_t>(members) + 1;
-    for (int member = 0; member < members; ++member) {
-        const std::string_view part = text.substr(std::min(text.size(), member * share), share);
-        z_stream stream{};
-        if (deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, kGzipWindowBits, kMemoryLevel,
-                         Z_DEFAULT_STRATEGY) != Z_OK)
-            __builtin_trap();
-        std::string compressed(deflateBound(&stream, static_cast<uLong>(part.size())), '\0');
-        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(part.data()));
-        stream.avail_in = static_cast<uInt>(part.size());
-        stream.next_out = reinterpret_cast<Bytef*>(compressed.data());
-        stream.avail_out = static_cast<uInt>(compressed.size());
-        if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
-            __builtin_trap();
-        out.write(compressed.data(), static_cast<std::streamsize>(stream.total_out));
-        deflateEnd(&stream);
-    }
 }
 
 // The progress display as the import sees it: counts progress, may ask to cancel.
@@ -138,21 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = "/tmp/locuscope-fuzz-" + std::to_string(getpid()) +
                              kExtensions[selector & ((1 << kExtensionBits) - 1)] +
                              ((selector & kCompressedNameBit) != 0 ? ".gz" : "");
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        switch (static_cast<Storage>((selector >> kStorageShift) & 3)) {
-            case kCompressedHere:
-                WriteGzip(out, body, static_cast<int>(body.size() % kMaxMembers) + 1);
-                break;
-            case kCompressedAsGiven:
-                out << kGzipMagic << body;
-                break;
-            case kPlain:
-            case kPlainToo:
-                out << body;
-                break;
-        }
-    }
+    WriteFuzzedFile(path, body, selector >> kStorageShift);
     FuzzProgress progress((selector & kCancelBit) != 0);
     TightBudget tightBudget(kTightMemoryBytes);
     MemoryBudget& budget =

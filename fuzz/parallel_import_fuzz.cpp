@@ -18,14 +18,13 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <new>
 #include <string>
 #include <string_view>
 
 #include "data/memory_budget.h"
 #include "import/import_limits.h"
-#include "support/gzip_text.h"
+#include "fuzzed_storage.h"
 #include "support/import_snapshot.h"
 #include "support/tight_budget.h"
 
@@ -35,13 +34,10 @@ const char* const kExtensions[] = {".gff",        ".bed",       ".txt",   ".bedG
                                    ".narrowPeak", ".broadPeak", ".bed12", ".gtf"};
 constexpr uint8_t kExtensionMask = 7;
 constexpr uint8_t kCompressedNameBit = 1 << 3;
-enum Storage { kPlain, kCompressedHere, kCompressedAsGiven, kPlainToo };
-const char kGzipMagic[] = "\x1f\x8b";
 constexpr int kChunkShift = 4;
 constexpr uint8_t kChunkMask = 7;
 constexpr size_t kChunkStep = 5;
 constexpr uint8_t kTightMemoryBit = 1 << 7;
-constexpr int kMaxMembers = 3;
 constexpr size_t kTightMemoryBytes = 8192;
 
 std::string Read(const std::string& path, size_t chunkBytes, unsigned threads, bool tight) {
@@ -73,21 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = "/tmp/locuscope-parallel-fuzz-" + std::to_string(getpid()) +
                              kExtensions[selector & kExtensionMask] +
                              ((selector & kCompressedNameBit) != 0 ? ".gz" : "");
-    {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        switch (static_cast<Storage>(data[1] % 4)) {
-            case kCompressedHere:
-                out << GzipText(body, static_cast<int>(body.size() % kMaxMembers) + 1, 1);
-                break;
-            case kCompressedAsGiven:
-                out << kGzipMagic << body;
-                break;
-            case kPlain:
-            case kPlainToo:
-                out << body;
-                break;
-        }
-    }
+    WriteFuzzedFile(path, body, data[1]);
     const size_t chunkBytes = 1 + kChunkStep * ((selector >> kChunkShift) & kChunkMask);
     const bool tight = (selector & kTightMemoryBit) != 0;
     const std::string chunked = Read(path, chunkBytes, 1, tight);
