@@ -145,13 +145,16 @@ void GenomeStore::AddImportTotals(uint64_t features, uint64_t milliseconds) {
 }
 
 int GenomeStore::GetPaneTrackCount(const std::string& paneName) const {
-    if (paneName == kAllTracksPane) {
-        int count = 0;
-        for (const std::string& pane : paneOrder_)
-            count += GetPaneTrackCount(pane);
-        return count;
-    }
-    const TrackMap* tracks = GetChromosomeTracks(paneName);
+    if (paneName != kAllTracksPane)
+        return ChromosomeTrackCount(paneName);
+    int count = 0;
+    for (const std::string& pane : paneOrder_)
+        count += ChromosomeTrackCount(pane);
+    return count;
+}
+
+int GenomeStore::ChromosomeTrackCount(const std::string& chromosomeName) const {
+    const TrackMap* tracks = GetChromosomeTracks(chromosomeName);
     return tracks == nullptr ? 0 : static_cast<int>(tracks->size());
 }
 
@@ -176,7 +179,7 @@ GenomeStore::TrackRef GenomeStore::GetTrack(const std::string& paneName, int ind
     if (index < 0)
         return {};
     for (const std::string& pane : paneOrder_) {
-        const int count = GetPaneTrackCount(pane);
+        const int count = ChromosomeTrackCount(pane);
         if (index < count)
             return GetChromosomeTrack(pane, index);
         index -= count;
@@ -217,7 +220,7 @@ int GenomeStore::GetPaneTrackOffset(const std::string& paneName) const {
     for (const std::string& pane : paneOrder_) {
         if (pane == paneName)
             return offset;
-        offset += GetPaneTrackCount(pane);
+        offset += ChromosomeTrackCount(pane);
     }
     return -1;
 }

@@ -135,6 +135,9 @@ public:
     GeneModelSchedule& GetGeneModelSchedule() const { return geneModelSchedule_; }
 
 private:
+    // The tracks of one chromosome, even one named like the "All Tracks" pane: the panes of
+    // "All Tracks" are counted by this, so such a name cannot make a count call itself.
+    int ChromosomeTrackCount(const std::string& chromosomeName) const;
     TrackRef GetChromosomeTrack(const std::string& chromosomeName, int index) const;
 
     std::unordered_map<std::string, TrackMap> chromosomes_;

@@ -246,6 +246,8 @@ bool FileImport::ParseBed(std::string_view line) {
 
 FileImport::LineOutcome FileImport::StoreRecord() {
     const std::string_view chromosomeName = FiledChromosomeName(record_.ChromosomeName);
+    if (IsReservedChromosomeName(chromosomeName))
+        return LineOutcome::kNext;
     if (record_.TrackName.empty())
         record_.TrackName = defaultName_;
     ChromosomeDataset& track = TrackFor(chromosomeName, record_.TrackName);
@@ -268,9 +270,14 @@ FileImport::LineOutcome FileImport::StoreItem(const ParsedItem& item, const Pars
         textsGranted_ = true;
     }
     ChromosomeDataset*& found = tracksOfNames_[item.names];
-    if (found == nullptr)
-        found = &TrackFor(FiledChromosomeName(chunk.names[item.names].chromosomeName),
-                          TrackNameOf(chunk.names[item.names]));
+    if (found == nullptr) {
+        const std::string_view chromosomeName =
+            FiledChromosomeName(chunk.names[item.names].chromosomeName);
+        // Not remembered when refused, so that every line of the name is refused in turn.
+        if (IsReservedChromosomeName(chromosomeName))
+            return LineOutcome::kNext;
+        found = &TrackFor(chromosomeName, TrackNameOf(chunk.names[item.names]));
+    }
     ChromosomeDataset& track = *found;
     ChromosomeDataset::ItemFields fields = item.fields;
     if (type_ == kBed && !bed_.ItemColors)
@@ -282,6 +289,18 @@ FileImport::LineOutcome FileImport::StoreItem(const ParsedItem& item, const Pars
         genome_.Colors().AssignTrackColor(track, std::string(TrackNameOf(chunk.names[item.names])));
     ++stored_;
     return LineOutcome::kNext;
+}
+
+bool FileImport::IsReservedChromosomeName(std::string_view name) {
+    if (name != kAllTracksPane)
+        return false;
+    // A chromosome of the pane's name would stand for every chromosome wherever panes are
+    // named: in the pane selector, the selections, workspaces and --region.
+    ReportLineProblem(kRefused,
+                      "Exception 'The chromosome name \"" + kAllTracksPane +
+                          "\" is the name of the pane of every chromosome.'",
+                      "Line skipped.");
+    return true;
 }
 
 std::string_view FileImport::TrackNameOf(const ParsedNames& names) const {

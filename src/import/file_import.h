@@ -71,6 +71,8 @@ private:
     // The track name an item of these names is filed under: GFF's feature column, or the BED
     // track in force; the default name for an empty one.
     std::string_view TrackNameOf(const ParsedNames& names) const;
+    // True, with the line refused, when the name is that of the "All Tracks" pane.
+    bool IsReservedChromosomeName(std::string_view name);
     // The chromosome name to file under: the default name for an empty one, with "chr" in
     // lower case for one that starts with it in any case. Valid until the next call.
     std::string_view FiledChromosomeName(std::string_view name);

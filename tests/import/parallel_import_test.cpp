@@ -100,6 +100,11 @@ TEST(ParallelImportTest, ErrorPolicyAndHeadersApplyInFileOrder) {
         {"as_gff.txt", "# comment\n\n" + good + "chr1 1 2\n" + good + ">chr1\nACGT\n",
          "Exception 'Invalid GFF File: 1 columns"},
         {"as_bed.txt", "#x\ntrack name=calls\nchr2 0 10 n1 3\n" + good, "track chr2 calls"},
+        // The pane of every chromosome cannot be a chromosome too: each such line is refused.
+        {"reserved.gff",
+         Repeat("All Tracks\tsrc\tgene\t1\t9\t1\t+\t.\tID=r\n", 2) + good +
+             "All Tracks\tsrc\tgene\t1\t9\t1\t+\t.\tID=s\n",
+         "line 4: Exception 'The chromosome name \"All Tracks\" is the name of the pane"},
         {"neither.txt", "# header\n\r\nchr1 1 2\n" + good, "ERROR: File is not GFF or BED file."},
     };
     for (const Case& c : cases) {
